@@ -1,0 +1,18 @@
+#include <cstdio>
+
+#include "cli/commands.h"
+#include "cli/terminal.h"
+
+namespace kombitron::cli {
+
+namespace {
+int notYet(const char* name)
+{
+    std::fprintf(stderr, "kombitron-cli: '%s' is not available in this build\n", name);
+    return kExitUsage;
+}
+} // namespace
+
+int cmdGuarantees(int, char**) { return notYet("guarantees"); }
+
+} // namespace kombitron::cli

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kombitron {
+
+// Icon of a message box. Every box is titled "KOMBITRON".
+enum class MessageKind { Error, Warning, Information };
+
+inline constexpr const char* kMessageTitle = "KOMBITRON";
+
+// One entry of a file dialog's filter list: "Fichero BASE de KOMBITRON (*.XML)" / "*.XML".
+struct FileFilter {
+    std::string description;
+    std::string pattern;
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::vector<FileFilter> filters;
+    int filterIndex = 1;          // preselected filter, 1-based
+    std::string initialName;      // proposed file name
+    std::string initialFolder;    // empty: the last folder used
+};
+
+// Parse the program's "desc|pattern|desc|pattern|" filter notation.
+std::vector<FileFilter> parseFileFilters(std::string_view list);
+
+// Stop request shared by a long job and whoever may stop it. Thread-safe.
+class StopFlag {
+public:
+    void request() { flag_.store(true, std::memory_order_relaxed); }
+    void reset() { flag_.store(false, std::memory_order_relaxed); }
+    bool requested() const { return flag_.load(std::memory_order_relaxed); }
+
+private:
+    std::atomic<bool> flag_{false};
+};
+
+// Progress of a long job. Called from the job's thread; implementations marshal to their UI.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // `done` of `total` items processed (total 0 when unknown).
+    virtual void report(int64_t done, int64_t total) { (void)done; (void)total; }
+    // A short text naming the running step ("Fil. Sumas", "Analizando ...").
+    virtual void caption(std::string_view text) { (void)text; }
+};
+
+// How flows talk to the person: the windows implement it with Qt, the command line with
+// the terminal, the tests with a recording fake.
+class Interaction {
+public:
+    virtual ~Interaction() = default;
+
+    // A modal message box with the given icon.
+    virtual void message(MessageKind kind, const std::string& text) = 0;
+    // A Yes/No question with No as the default; true for Yes.
+    virtual bool question(const std::string& text) = 0;
+    // Open and save dialogs; the chosen path, or empty when cancelled.
+    // The save dialog asks before overwriting an existing file.
+    virtual std::string openFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::string saveFileDialog(const FileDialogRequest& request) = 0;
+    // Open a file in the desktop's text editor; false with a description when it cannot.
+    virtual bool openInEditor(const std::string& path, std::string& failure) = 0;
+    // Open a web address in the browser; false with a description when it cannot.
+    virtual bool openWebPage(const std::string& url, std::string& failure) = 0;
+    // Progress of the running job and its stop flag.
+    virtual Progress& progress() = 0;
+    virtual StopFlag& stopFlag() = 0;
+
+    void error(const std::string& text) { message(MessageKind::Error, text); }
+    void warning(const std::string& text) { message(MessageKind::Warning, text); }
+};
+
+// An Interaction that says nothing, answers No, cancels dialogs; for flows run without a person.
+class SilentInteraction : public Interaction {
+public:
+    void message(MessageKind, const std::string&) override {}
+    bool question(const std::string&) override { return false; }
+    std::string openFileDialog(const FileDialogRequest&) override { return {}; }
+    std::string saveFileDialog(const FileDialogRequest&) override { return {}; }
+    bool openInEditor(const std::string&, std::string&) override { return true; }
+    bool openWebPage(const std::string&, std::string&) override { return true; }
+    Progress& progress() override { return progress_; }
+    StopFlag& stopFlag() override { return stop_; }
+
+private:
+    Progress progress_;
+    StopFlag stop_;
+};
+
+} // namespace kombitron

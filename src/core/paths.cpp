@@ -1,0 +1,125 @@
+#include "core/paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace kombitron {
+
+std::string applySaveExtension(const std::string& path, const std::string& extension)
+{
+    const size_t tailStart = path.size() > 6 ? path.size() - 6 : 0;
+    const size_t dot = path.rfind('.');
+    if (dot != std::string::npos && dot >= tailStart) return path.substr(0, dot) + extension;
+    return path + extension;
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+namespace {
+std::string g_applicationFolder;
+}
+
+void setApplicationFolder(const std::string& folder) { g_applicationFolder = folder; }
+
+const std::string& applicationFolder()
+{
+    if (g_applicationFolder.empty()) {
+        std::error_code ec;
+        g_applicationFolder = std::filesystem::current_path(ec).string();
+    }
+    return g_applicationFolder;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& contents, std::string& failure)
+{
+    AtomicFileWriter writer;
+    return writer.open(path, failure) && writer.write(contents, failure) && writer.commit(failure);
+}
+
+AtomicFileWriter::~AtomicFileWriter() { discard(); }
+
+bool AtomicFileWriter::open(const std::string& target, std::string& failure)
+{
+    discard();
+    target_ = target;
+    std::string pattern = target + ".tmpXXXXXX";
+    fd_ = mkstemp(pattern.data());
+    if (fd_ < 0) {
+        failure = std::strerror(errno);
+        return false;
+    }
+    temp_ = pattern;
+    failed_ = false;
+    return true;
+}
+
+bool AtomicFileWriter::write(const void* data, size_t size, std::string& failure)
+{
+    if (fd_ < 0 || failed_) {
+        failure = "no se pudo escribir el fichero";
+        return false;
+    }
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t n = ::write(fd_, p, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            failure = std::strerror(errno);
+            failed_ = true;
+            return false;
+        }
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool AtomicFileWriter::commit(std::string& failure)
+{
+    if (fd_ < 0 || failed_) {
+        failure = "no se pudo escribir el fichero";
+        discard();
+        return false;
+    }
+    // New files get the usual permissions rather than mkstemp's 0600.
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd_, 0666 & ~mask);
+    if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
+        fd_ = -1;
+        failure = std::strerror(errno);
+        discard();
+        return false;
+    }
+    fd_ = -1;
+    if (std::rename(temp_.c_str(), target_.c_str()) != 0) {
+        failure = std::strerror(errno);
+        discard();
+        return false;
+    }
+    temp_.clear();
+    return true;
+}
+
+void AtomicFileWriter::discard()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temp_.empty()) {
+        ::unlink(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+} // namespace kombitron
