@@ -1,0 +1,31 @@
+#include "engine/reduction_options.h"
+
+#include "core/filter_rows.h"
+
+namespace kombitron {
+
+bool shouldReduce(const AppState& state)
+{
+    if (!isRowActive(state.filterRows[kReductionRow])) return false;
+    const ReductionOptions& r = state.reduction;
+    return !(r.type == 0 && r.byBetCount != 1 && r.percentage == 100);
+}
+
+void clampReductionOptions(ReductionOptions& options)
+{
+    if (options.percentage <= 0 || options.percentage > 100) options.percentage = 100;
+    if (options.betCount < 1) options.betCount = 1;
+}
+
+const char* reductionTypeCaption(int type)
+{
+    switch (type) {
+    case 1: return "Reducción al 5";
+    case 2: return "Reducción al 4";
+    case 3: return "Reducción al 3";
+    case 4: return "Reducción al 2";
+    default: return "Sin reducción";
+    }
+}
+
+} // namespace kombitron
