@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# kombitron-cli generate: the checks of a calculation, the order of the bets and the reintegro rules.
+set -u
+cli=$1
+failures=0
+check() { # name expected actual
+  if [ "$2" != "$3" ]; then echo "FAIL $1: expected [$2] got [$3]"; failures=$((failures + 1)); fi
+}
+
+check version "KOMBITRON 10.0" "$("$cli" --version)"
+
+out=$("$cli" generate --numbers 1-5 --reintegros 3 2>&1); code=$?
+check five-numbers-code 1 $code
+check five-numbers-msg "AVISO: DEBE SELECCIONAR MINIMO 6 NUMEROS" "$out"
+
+out=$("$cli" generate --numbers 1-7 2>&1); code=$?
+check no-reintegro-code 1 $code
+check no-reintegro-msg "AVISO: Hay que seleccionar mínimo 1 reintegro" "$out"
+
+out=$("$cli" generate --numbers 1-7 --reintegros 3,7 2>&1); code=$?
+check direct-two-code 1 $code
+check direct-two-msg "ERROR: Con el tipo de Reintegro 'Al directo' sólo se puede seleccionar 1 reintegro" "$out"
+
+out=$("$cli" generate --numbers 1-6,49 --reintegros 2,5,9 --mode secuenciales)
+check sequential "01,02,03,04,05,06+02 01,02,03,04,05,49+05 01,02,03,04,06,49+09 01,02,03,05,06,49+02 01,02,04,05,06,49+05 01,03,04,05,06,49+09 02,03,04,05,06,49+02" "$(echo $out)"
+
+out=$("$cli" generate --numbers 10,20,30,40,45,49 --game bonoloto)
+check bonoloto "10,20,30,40,45,49+00" "$out"
+
+check count "13983816" "$("$cli" generate --numbers 1-49 --reintegros 4 --count)"
+check random-repeatable "$("$cli" generate --numbers 1-12 --reintegros 0-9 --mode aleatorios | md5sum)" \
+  "$("$cli" generate --numbers 1-12 --reintegros 0-9 --mode aleatorios | md5sum)"
+
+"$cli" generate --numbers 1-x >/dev/null 2>&1; check bad-list 2 $?
+"$cli" generate --numbers 1-7 --mode otro >/dev/null 2>&1; check bad-mode 2 $?
+"$cli" frobnicate >/dev/null 2>&1; check unknown-command 2 $?
+
+[ $failures -eq 0 ] && echo "cli generate: all checks passed"
+exit $failures
