@@ -2,7 +2,7 @@
 
 namespace kombitron::ui {
 
-frmPrincipal::frmPrincipal(QWidget* parent) : QMainWindow(parent)
+frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent) : QMainWindow(parent), state_(state), ui_(ui)
 {
     setObjectName("frmPrincipal");
     setWindowTitle(QStringLiteral("KOMBITRON " KOMBITRON_VERSION));

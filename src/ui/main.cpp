@@ -1,14 +1,19 @@
 #include <QApplication>
-#include <clocale>
 
+#include "ui/app_context.h"
+#include "ui/filter_windows.h"
 #include "ui/frmPrincipal.h"
+#include "ui/qt_interaction.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // The core parses and prints numbers with the C library: keep its numeric locale fixed.
-    std::setlocale(LC_NUMERIC, "C");
-    kombitron::ui::frmPrincipal window;
+    kombitron::ui::configureApplication(app);
+    kombitron::ui::installFilterWindows();
+
+    kombitron::ui::QtInteraction interaction;
+    kombitron::ui::frmPrincipal window(kombitron::ui::appState(), interaction);
+    interaction.setOwner(&window);
     window.show();
     return app.exec();
 }

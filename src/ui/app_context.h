@@ -1,0 +1,35 @@
+#pragma once
+
+// What the desktop program holds once per process: the one AppState every window reads and
+// writes (never touched by the UI while a worker runs: the commands are disabled meanwhile),
+// the outside web addresses, and the start-up settings.
+
+#include <string>
+
+class QApplication;
+
+namespace kombitron {
+struct AppState;
+}
+
+namespace kombitron::ui {
+
+AppState& appState();
+
+// Outside web addresses the program opens in the browser.
+namespace web {
+inline constexpr const char* kValidationHost = "https://www.loteriasyapuestas.es";
+inline constexpr const char* kValidationPathPrimitiva = "/primitiva/archivos";
+inline constexpr const char* kValidationPathBonoloto = "/bonoloto/boletos/archivos";
+inline constexpr const char* kBannerPage = "https://www.loteriasyapuestas.es/es/la-primitiva";
+inline constexpr const char* kHelpSite = "https://kombitron.example.org/ayuda/";
+} // namespace web
+
+// Validation page of a game ("PRIMITIVA" or any other name for BONOLOTO).
+std::string validationPage(const std::string& gameName);
+
+// Start-up of the program: Spanish translations, icon theme, the C numeric locale for the core,
+// the user's grouping and decimal characters, and the folder for reports.
+void configureApplication(QApplication& app);
+
+} // namespace kombitron::ui

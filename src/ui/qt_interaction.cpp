@@ -1,0 +1,136 @@
+#include "ui/qt_interaction.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QTranslator>
+#include <QUrl>
+
+namespace kombitron::ui {
+
+namespace {
+
+QString lastFolder;
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+QString startFolder(const FileDialogRequest& request)
+{
+    if (!request.initialFolder.empty()) return qs(request.initialFolder);
+    if (!lastFolder.isEmpty()) return lastFolder;
+    return QDir::homePath();
+}
+
+std::string runFileDialog(QWidget* parent, const FileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(parent, qs(request.title), startFolder(request));
+    dialog.setObjectName(save ? QStringLiteral("dlgGuardar") : QStringLiteral("dlgAbrir"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = fileDialogNameFilters(request.filters);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const int index = request.filterIndex - 1;
+        if (index >= 0 && index < filters.size()) dialog.selectNameFilter(filters[index]);
+    }
+    if (!request.initialName.empty()) dialog.selectFile(qs(request.initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    lastFolder = QFileInfo(path).absolutePath();
+    return path.toStdString();
+}
+
+} // namespace
+
+QStringList fileDialogNameFilters(const std::vector<FileFilter>& filters)
+{
+    QStringList list;
+    for (const auto& f : filters) {
+        // Patterns are matched as written on case-sensitive file systems: offer both cases.
+        QStringList patterns;
+        for (const QString& p : qs(f.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            patterns << p.trimmed();
+            if (p.trimmed().toLower() != p.trimmed()) patterns << p.trimmed().toLower();
+        }
+        list << QStringLiteral("%1 (%2)").arg(qs(f.description), patterns.join(QLatin1Char(' ')));
+    }
+    return list;
+}
+
+QWidget* QtInteraction::dialogParent() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (owner_) return owner_;
+    return QApplication::activeWindow();
+}
+
+void QtInteraction::message(MessageKind kind, const std::string& text)
+{
+    QMessageBox::Icon icon = QMessageBox::Information;
+    if (kind == MessageKind::Error) icon = QMessageBox::Critical;
+    else if (kind == MessageKind::Warning) icon = QMessageBox::Warning;
+    QMessageBox box(icon, QString::fromLatin1(kMessageTitle), qs(text), QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
+bool QtInteraction::question(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kMessageTitle), qs(text),
+                    QMessageBox::Yes | QMessageBox::No, dialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::string QtInteraction::openFileDialog(const FileDialogRequest& request)
+{
+    return runFileDialog(dialogParent(), request, false);
+}
+
+std::string QtInteraction::saveFileDialog(const FileDialogRequest& request)
+{
+    return runFileDialog(dialogParent(), request, true);
+}
+
+bool QtInteraction::openInEditor(const std::string& path, std::string& failure)
+{
+    if (!QFileInfo::exists(qs(path))) {
+        failure = "no existe el fichero " + path;
+        return false;
+    }
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)))) return true;
+    failure = "no se pudo abrir el editor de textos; el informe está en " + path;
+    return false;
+}
+
+bool QtInteraction::openWebPage(const std::string& url, std::string& failure)
+{
+    const QUrl u(qs(url));
+    if (!u.isValid()) {
+        failure = "dirección no válida: " + url;
+        return false;
+    }
+    if (QDesktopServices::openUrl(u)) return true;
+    failure = "el sistema no pudo abrir " + url;
+    return false;
+}
+
+bool installSpanishTranslations(QApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QStringLiteral("qtbase_es"), folder)) {
+        delete translator;
+        return false;
+    }
+    QApplication::installTranslator(translator);
+    return true;
+}
+
+} // namespace kombitron::ui

@@ -1,0 +1,57 @@
+#include "ui/widgets/icons.h"
+
+#include <QFile>
+
+// Resources must be registered from the global namespace.
+static void initBundledIcons() { Q_INIT_RESOURCE(kombitron); }
+
+namespace kombitron::ui {
+
+namespace {
+
+const char* themeName(AppIcon icon)
+{
+    switch (icon) {
+    case AppIcon::Active: return "emblem-default";
+    case AppIcon::Inactive: return "process-stop";
+    case AppIcon::Back: return "go-previous";
+    case AppIcon::Calculate: return "media-playback-start";
+    case AppIcon::Stop: return "media-playback-stop";
+    case AppIcon::SaveBets: return "document-save";
+    case AppIcon::Guarantees: return "accessories-calculator";
+    case AppIcon::Report: return "accessories-text-editor";
+    case AppIcon::SelectAll: return "edit-select-all";
+    case AppIcon::ClearAll: return "edit-clear";
+    case AppIcon::Switch: return "view-refresh";
+    case AppIcon::Search: return "edit-find";
+    case AppIcon::Information: return "dialog-information";
+    }
+    return "dialog-information";
+}
+
+QIcon bundled(const QString& name)
+{
+    QIcon icon;
+    for (const char* size : {"-24.png", "-48.png"}) {
+        const QString path = QStringLiteral(":/icons/") + name + QLatin1String(size);
+        if (QFile::exists(path)) icon.addFile(path);
+    }
+    return icon;
+}
+
+} // namespace
+
+QIcon appIcon(AppIcon icon)
+{
+    const QString name = QLatin1String(themeName(icon));
+    return QIcon::fromTheme(name, bundled(name));
+}
+
+void initIconTheme()
+{
+    initBundledIcons();
+    const QString current = QIcon::themeName();
+    if (current.isEmpty() || current == QLatin1String("hicolor")) QIcon::setThemeName(QStringLiteral("Adwaita"));
+}
+
+} // namespace kombitron::ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace kombitron::test {
+
+// The child named `name` of `root`, of type T (fails the test when missing).
+template <typename T = QWidget>
+T* child(QWidget* root, const QString& name)
+{
+    return root->findChild<T*>(name);
+}
+
+// Left click in the middle of a widget.
+void click(QWidget* widget);
+// Right click in the middle of a widget.
+void rightClick(QWidget* widget);
+
+// Run `action` on the next modal window that opens (polling the event loop), then continue.
+// Use before the call that opens the window:  whenModal([](QWidget* w) { ...; w->close(); });
+void whenModal(std::function<void(QWidget*)> action);
+
+// Turn the event loop for a while (ms) or until `done` returns true.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+
+} // namespace kombitron::test
