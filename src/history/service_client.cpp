@@ -1,0 +1,390 @@
+#include "history/service_client.h"
+
+#include <cstdlib>
+#include <limits>
+#include <mutex>
+
+#include <curl/curl.h>
+#include <pugixml.hpp>
+
+#include "core/format.h"
+
+namespace kombitron {
+
+namespace {
+
+std::string upper(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+std::string_view trim(std::string_view text)
+{
+    const char* blanks = " \t\r\n";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return {};
+    const size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+// Whole-number text within [low, high]; an optional sign, then digits only.
+bool parseInteger(std::string_view text, int64_t low, int64_t high, int64_t& value)
+{
+    text = trim(text);
+    bool negative = false;
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > 12) return false;
+    int64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    if (negative) v = -v;
+    if (v < low || v > high) return false;
+    value = v;
+    return true;
+}
+
+int weekdayOf(std::string_view text)
+{
+    text = trim(text);
+    return text.size() == 1 ? weekdayCode(text[0]) : 0;
+}
+
+std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+bool hasChildren(const pugi::xml_node& node) { return static_cast<bool>(node.first_child()); }
+
+// Every level-2 element named as the game, under every top-level node, that has children.
+template <typename Visit>
+void forEachGameElement(const pugi::xml_document& doc, const std::string& game, Visit visit)
+{
+    const std::string wanted = upper(game);
+    for (pugi::xml_node top : doc.children())
+        for (pugi::xml_node node : top.children())
+            if (node.type() == pugi::node_element && hasChildren(node) && upper(node.name()) == wanted) visit(node);
+}
+
+// Children of `parent` named `name` (upper-cased) that have children themselves.
+template <typename Visit>
+void forEachBranch(const pugi::xml_node& parent, const char* name, Visit visit)
+{
+    for (pugi::xml_node node : parent.children())
+        if (node.type() == pugi::node_element && hasChildren(node) && upper(node.name()) == name) visit(node);
+}
+
+template <typename Visit>
+void forEachElement(const pugi::xml_node& parent, const char* name, Visit visit)
+{
+    for (pugi::xml_node node : parent.children())
+        if (node.type() == pugi::node_element && upper(node.name()) == name) visit(node);
+}
+
+bool loadDocument(pugi::xml_document& doc, std::string_view xml, std::string& reason)
+{
+    const pugi::xml_parse_result parsed = doc.load_buffer(xml.data(), xml.size());
+    if (parsed) return true;
+    reason = parsed.description();
+    return false;
+}
+
+bool readCombination(const pugi::xml_node& node, DrawRecord& record, std::string& failure)
+{
+    record = DrawRecord{};
+    const std::string_view numbers = node.attribute("numeros").value();
+    uint8_t values[8] = {};
+    size_t start = 0;
+    // Pieces past the eighth carry nothing the program keeps: they are ignored.
+    for (int p = 0; p < 8 && start <= numbers.size(); ++p) {
+        size_t comma = numbers.find(',', start);
+        if (comma == std::string_view::npos) comma = numbers.size();
+        const std::string_view piece = trim(numbers.substr(start, comma - start));
+        if (!piece.empty()) {
+            int64_t v = 0;
+            if (!parseInteger(piece, 0, 255, v)) {
+                failure = "valor " + quoted(piece) + " de numeros no válido";
+                return false;
+            }
+            values[p] = static_cast<uint8_t>(v);
+        }
+        start = comma + 1;
+    }
+    for (int i = 0; i < 6; ++i) record.numbers[i] = values[i];
+    record.complementary = values[6];
+    record.reintegro = values[7];
+
+    int64_t v = 0;
+    const char* season = node.attribute("anio").value();
+    if (!parseInteger(season, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(), v)) {
+        failure = "anio " + quoted(season) + " no válido";
+        return false;
+    }
+    record.season = static_cast<int16_t>(v);
+    const char* draw = node.attribute("sorteo").value();
+    if (!parseInteger(draw, 0, std::numeric_limits<uint16_t>::max(), v)) {
+        failure = "sorteo " + quoted(draw) + " no válido";
+        return false;
+    }
+    record.drawNumber = static_cast<uint16_t>(v);
+    record.weekday = static_cast<uint8_t>(weekdayOf(node.attribute("dia").value()));
+    return true;
+}
+
+bool readAmount(const pugi::xml_node& node, const char* attribute, double& value, std::string& failure)
+{
+    const std::string_view text = trim(node.attribute(attribute).value());
+    value = 0;
+    if (text.empty()) return true;
+    if (!parseDecimal(std::string(text), value)) {
+        failure = std::string(attribute) + " " + quoted(text) + " no válido";
+        return false;
+    }
+    return true;
+}
+
+bool readCount(const pugi::xml_node& node, const char* attribute, int32_t& value, std::string& failure)
+{
+    const std::string_view text = trim(node.attribute(attribute).value());
+    value = 0;
+    if (text.empty()) return true;
+    int64_t v = 0;
+    if (!parseInteger(text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), v)) {
+        failure = std::string(attribute) + " " + quoted(text) + " no válido";
+        return false;
+    }
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+bool readPrizes(const pugi::xml_node& node, DrawPrizes& prizes, std::string& failure)
+{
+    prizes = DrawPrizes{};
+    int64_t v = 0;
+    const char* season = node.attribute("anio").value();
+    if (!parseInteger(season, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(), v)) {
+        failure = "anio " + quoted(season) + " no válido";
+        return false;
+    }
+    prizes.season = static_cast<int16_t>(v);
+    const char* draw = node.attribute("sorteo").value();
+    if (!parseInteger(draw, 0, std::numeric_limits<uint16_t>::max(), v)) {
+        failure = "sorteo " + quoted(draw) + " no válido";
+        return false;
+    }
+    prizes.drawNumber = static_cast<uint16_t>(v);
+    prizes.weekday = static_cast<uint8_t>(weekdayOf(node.attribute("dia").value()));
+    prizes.date = node.attribute("fecha").value();
+    if (!readAmount(node, "recaudacion", prizes.takings, failure) || !readAmount(node, "bote", prizes.jackpot, failure))
+        return false;
+    static const char* const kCategoryNames[kPrizeCategoryCount] = {"CAT6R", "CAT6", "CAT5C", "CAT5", "CAT4", "CAT3"};
+    bool ok = true;
+    forEachElement(node, "ESCRUTINIO", [&](const pugi::xml_node& scrutiny) {
+        for (int c = 0; c < kPrizeCategoryCount && ok; ++c)
+            forEachElement(scrutiny, kCategoryNames[c], [&](const pugi::xml_node& category) {
+                if (!ok) return;
+                ok = readAmount(category, "premio", prizes.categories[c].prize, failure) &&
+                     readCount(category, "acertantes", prizes.categories[c].winners, failure);
+            });
+    });
+    return ok;
+}
+
+struct BodySink {
+    std::string* body;
+    size_t limit;
+    bool overflow = false;
+};
+
+size_t collectBody(char* data, size_t size, size_t count, void* user)
+{
+    auto* sink = static_cast<BodySink*>(user);
+    const size_t bytes = size * count;
+    if (sink->body->size() + bytes > sink->limit) {
+        sink->overflow = true;
+        return 0; // curl stops with a write error
+    }
+    sink->body->append(data, bytes);
+    return bytes;
+}
+
+// The base URL must be "http://host[:port]" or "https://host[:port]"; a trailing "/" is dropped.
+bool checkBaseUrl(std::string_view url, std::string& base, std::string& failure)
+{
+    url = trim(url);
+    while (!url.empty() && url.back() == '/') url.remove_suffix(1);
+    const std::string lower = [&] {
+        std::string s(url);
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return s;
+    }();
+    size_t hostStart = 0;
+    if (lower.rfind("http://", 0) == 0) hostStart = 7;
+    else if (lower.rfind("https://", 0) == 0) hostStart = 8;
+    if (hostStart == 0 || url.size() == hostStart ||
+        url.find_first_of("/?#", hostStart) != std::string_view::npos) {
+        failure = "dirección del servicio " + quoted(url) + " no válida: se espera http://equipo:puerto o https://equipo:puerto";
+        return false;
+    }
+    base = std::string(url);
+    return true;
+}
+
+} // namespace
+
+ServiceOptions DefaultServiceOptions()
+{
+    ServiceOptions options;
+    const char* env = std::getenv(kServiceUrlVariable);
+    if (env && !trim(env).empty()) options.baseUrl = env;
+    return options;
+}
+
+std::string ServiceDrawsTarget(const std::string& game)
+{
+    return std::string(kServicePath) + "?temporada=todas&juego=" + game;
+}
+
+std::string ServicePrizesTarget(const std::string& game)
+{
+    return ServiceDrawsTarget(game) + "&combinaciones=0&juego=" + game;
+}
+
+HttpResponse HttpGet(const ServiceOptions& options, const std::string& target)
+{
+    HttpResponse response;
+    std::string base;
+    if (!checkBaseUrl(options.baseUrl, base, response.description)) {
+        response.status = ServiceStatus::Transport;
+        return response;
+    }
+    static std::once_flag curlReady;
+    std::call_once(curlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+
+    CURL* curl = curl_easy_init();
+    if (!curl) {
+        response.status = ServiceStatus::Transport;
+        response.description = "no se pudo preparar la conexión";
+        return response;
+    }
+    const std::string url = base + target;
+    char errorText[CURL_ERROR_SIZE] = {};
+    BodySink sink{&response.body, options.maxResponseBytes};
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, static_cast<long>(options.maxRedirects));
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, options.connectTimeoutMs);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, options.totalTimeoutMs);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!options.caFile.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, options.caFile.c_str());
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collectBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+
+    const CURLcode code = curl_easy_perform(curl);
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &response.httpCode);
+    curl_easy_cleanup(curl);
+
+    if (code != CURLE_OK) {
+        response.status = ServiceStatus::Transport;
+        if (sink.overflow)
+            response.description = "la respuesta supera " + formatCount(static_cast<int64_t>(options.maxResponseBytes)) + " bytes";
+        else
+            response.description = errorText[0] ? errorText : curl_easy_strerror(code);
+        response.body.clear();
+    } else if (response.httpCode >= 400) {
+        response.status = ServiceStatus::Transport;
+        response.description = "el servicio respondió HTTP " + std::to_string(response.httpCode);
+        response.body.clear();
+    }
+    return response;
+}
+
+ServiceDrawsResult ParseServiceDraws(std::string_view xml, const std::string& game)
+{
+    ServiceDrawsResult result;
+    pugi::xml_document doc;
+    if (!loadDocument(doc, xml, result.description)) {
+        result.status = ServiceStatus::Parse;
+        return result;
+    }
+    bool ok = true;
+    forEachGameElement(doc, game, [&](const pugi::xml_node& gameNode) {
+        forEachBranch(gameNode, "COMBINACIONES", [&](const pugi::xml_node& branch) {
+            forEachElement(branch, "COMBINACION", [&](const pugi::xml_node& node) {
+                if (!ok) return;
+                DrawRecord record;
+                ok = readCombination(node, record, result.description);
+                if (ok) result.draws.push_back(record);
+            });
+        });
+    });
+    if (!ok) {
+        result.status = ServiceStatus::Conversion;
+        result.draws.clear();
+    }
+    return result;
+}
+
+ServicePrizesResult ParseServicePrizes(std::string_view xml, const std::string& game)
+{
+    ServicePrizesResult result;
+    pugi::xml_document doc;
+    if (!loadDocument(doc, xml, result.description)) {
+        result.status = ServiceStatus::Parse;
+        return result;
+    }
+    bool ok = true;
+    forEachGameElement(doc, game, [&](const pugi::xml_node& gameNode) {
+        forEachBranch(gameNode, "SORTEOS", [&](const pugi::xml_node& branch) {
+            forEachElement(branch, "SORTEO", [&](const pugi::xml_node& node) {
+                if (!ok) return;
+                DrawPrizes prizes;
+                ok = readPrizes(node, prizes, result.description);
+                if (ok) result.draws.push_back(std::move(prizes));
+            });
+        });
+    });
+    if (!ok) {
+        result.status = ServiceStatus::Conversion;
+        result.draws.clear();
+    }
+    return result;
+}
+
+ServiceDrawsResult FetchServiceDraws(const std::string& game, const ServiceOptions& options)
+{
+    HttpResponse response = HttpGet(options, ServiceDrawsTarget(game));
+    if (response.status != ServiceStatus::Ok) {
+        ServiceDrawsResult failed;
+        failed.status = response.status;
+        failed.description = std::move(response.description);
+        return failed;
+    }
+    return ParseServiceDraws(response.body, game);
+}
+
+ServicePrizesResult FetchServicePrizes(const std::string& game, const ServiceOptions& options)
+{
+    HttpResponse response = HttpGet(options, ServicePrizesTarget(game));
+    if (response.status != ServiceStatus::Ok) {
+        ServicePrizesResult failed;
+        failed.status = response.status;
+        failed.description = std::move(response.description);
+        return failed;
+    }
+    return ParseServicePrizes(response.body, game);
+}
+
+} // namespace kombitron

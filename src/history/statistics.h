@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/draw.h"
+
+namespace kombitron {
+
+class Interaction;
+struct DrawHistory;
+
+inline constexpr int kStatisticCount = 10;
+
+// The ten statistics, in the order of their option buttons.
+enum class Statistic {
+    Numeros,             // appearances of each number
+    BajosAltos,          // draws per count of high numbers (25..49)
+    Decenas,             // appearances per decade
+    Distancias,          // differences between consecutive numbers
+    ParesImpares,        // draws per count of even numbers
+    Seguidos,            // draws per longest run of consecutive numbers
+    Sumas,               // draws per block of ten sums
+    Terminaciones,       // appearances per last digit
+    ExterioresInteriores, // draws per count of numbers on the border of the grid
+    SuperioresInferiores  // draws per count of numbers with last digit 0..4
+};
+
+// Label of the option button of statistic `index` 0..9 ("Números" ...); "" outside.
+const char* StatisticLabel(int index);
+// Header shown above the result area for statistic `index` 0..9; "" outside.
+const char* StatisticHeader(int index);
+
+// The query boxes as typed (digits only) and the day selector (0 "Todos", else a weekday code).
+struct StatisticsQuery {
+    std::string seasonFrom = "1985";
+    std::string seasonTo;             // the current year when the window opens
+    std::string drawFrom = "1";
+    std::string drawTo = "999";
+    int weekday = 0;
+    int statistic = 0;                // option index 0..9; anything else runs 0
+};
+
+// The query as the window opens: 1985 to `currentYear`, draws 1 to 999, any day, "Números".
+StatisticsQuery DefaultStatisticsQuery(int currentYear);
+
+enum class StatisticsStatus {
+    Done,        // result computed (possibly empty, after the empty-result warning)
+    NoHistory,   // no draws loaded
+    EmptyField,  // a query box is empty or not a number
+    SeasonRange, // highest season below the lowest
+    DrawRange    // highest draw number below the lowest
+};
+
+struct StatisticsResult {
+    StatisticsStatus status = StatisticsStatus::Done;
+    std::string header;               // of the statistic run
+    std::vector<std::string> lines;   // result lines without their line ends
+    std::string text;                 // the result area: lines joined as the window shows them
+    int64_t matchingDraws = 0;
+};
+
+// Whether `draw` lies in the seasons, draw numbers and weekday of a parsed query.
+bool DrawMatches(const DrawRecord& draw, int seasonFrom, int seasonTo, int drawFrom, int drawTo, int weekday);
+
+// Lines of statistic `statistic` over the draws of `draws` that match; `matching` receives their number.
+std::vector<std::string> ComputeStatistic(int statistic, const DrawList& draws, int seasonFrom, int seasonTo,
+                                          int drawFrom, int drawTo, int weekday, int64_t& matching);
+
+// "Consultar": check the query, run its statistic over the history and build the result area.
+// Refusals (no history, empty box, crossed ranges) show their message through `ui` and return
+// their status with nothing computed; an empty result shows its warning and returns Done.
+StatisticsResult RunStatisticsQuery(const DrawHistory& history, const StatisticsQuery& query, Interaction& ui);
+
+} // namespace kombitron
