@@ -1,0 +1,170 @@
+#include "formats/import_base.h"
+
+#include <cstring>
+#include <new>
+
+#include "core/filter_rows.h"
+#include "core/rank.h"
+#include "engine/generation.h"
+#include "formats/bet_files.h"
+
+namespace kombitron {
+
+namespace {
+
+// The check the text reader makes, applied to every source: a KMB file takes its numbers as they
+// are, and a bet outside the table of combinations cannot be ranked.
+std::string invalidBetMessage(const BetList& bets, bool withReintegros)
+{
+    for (int64_t i = 1; i <= bets.size(); ++i) {
+        const uint8_t* b = bets.bet(i);
+        int previous = 0;
+        for (int j = 0; j < 6; ++j) {
+            if (b[j] < kMinNumber || b[j] > kMaxNumber)
+                return ImportValidationMessage("Apuestas con números fuera del intervalo 1-49 (Apuesta " +
+                                               std::to_string(i) + ")");
+            if (b[j] <= previous)
+                return ImportValidationMessage("Apuestas con números no en orden ascendente (Apuesta " +
+                                               std::to_string(i) + ")");
+            previous = b[j];
+        }
+        if (withReintegros && b[6] > kMaxReintegro)
+            return ImportValidationMessage("Apuestas con reintegros fuera del intervalo 0-9 (Apuesta " +
+                                           std::to_string(i) + ")");
+    }
+    return {};
+}
+
+void clearGrid(AppState& state)
+{
+    state.base.markedNumbers.fill(0);
+    state.base.markedReintegros.fill(0);
+}
+
+bool failImport(AppState& state, Interaction& ui, const std::string& message)
+{
+    if (!message.empty()) ui.error(message);
+    state.base.importedBets.clear();
+    state.base.importedFileName.clear();
+    clearGrid(state);
+    BuildBaseNumbers(state);
+    state.initialCount = state.conditionedCount = state.reducedCount = 0;
+    return false;
+}
+
+bool importFile(AppState& state, const std::string& path, Interaction& ui)
+{
+    BaseCombination& base = state.base;
+    base.kind = CombinationKind::FromFile;
+    state.filterEliminationCounts.fill(0);
+    state.conditioningRan = false;
+    refreshEliminatedColumn(state);
+    clearGrid(state);
+    base.importedFileName = path;
+    base.importedBets.clear();
+
+    BetFileRead read = ReadBetFile(path, base.loadReintegros, ui.progress(), ui.stopFlag());
+    if (read.status == BetFileStatus::Stopped) return failImport(state, ui, {});
+    ShowBetFileMessages(read, ui);
+    BetList bets = read.ok() ? std::move(read.bets) : BetList();
+    state.initialCount = bets.size();
+
+    const std::string invalid = invalidBetMessage(bets, base.loadReintegros);
+    if (!invalid.empty()) return failImport(state, ui, invalid);
+
+    int64_t numberCount[kMaxNumber + 1] = {};
+    int64_t reintegroCount[kMaxReintegro + 1] = {};
+    for (int64_t i = 1; i <= bets.size(); ++i) {
+        uint8_t* b = bets.bet(i);
+        if (!base.loadReintegros) b[6] = 0;
+        for (int j = 0; j < 6; ++j) ++numberCount[b[j]];
+        ++reintegroCount[b[6]];
+    }
+    state.savedFlag = false;
+
+    if (bets.empty()) {
+        ui.warning("AVISO: Se han importado 0 apuestas.\nEl fichero ha de estar en formato: 010203040506 o "
+                   "01,02,03,04,05,06 o 01 02 03 04 05 06");
+        BuildBaseNumbers(state);
+        state.initialCount = state.conditionedCount = state.reducedCount = 0;
+        return false;
+    }
+
+    if (base.gameName == "PRIMITIVA") {
+        int distinct = 0;
+        for (int64_t c : reintegroCount) distinct += c > 0 ? 1 : 0;
+        if (base.loadReintegros && distinct > 1)
+            ui.warning("AVISO: LA COMBINACION IMPORTADA TIENE MAS DE 1 REINTEGRO. AL CALCULAR, FILTRAR O REDUCIR SE "
+                       "GENERARAN REINTEGROS ALEATORIAMENTE EN BASE A LOS REINTEGROS IMPORTADOS");
+        if (!base.loadReintegros)
+            ui.warning("AVISO: La combinación importada no tiene reintegros, se le ha asignado a la combinación el "
+                       "REINTEGRO 0 por defecto.");
+        for (int d = 0; d <= kMaxReintegro; ++d) base.markedReintegros[d] = reintegroCount[d] > 0 ? 1 : 0;
+    }
+    for (int v = kMinNumber; v <= kMaxNumber; ++v) base.markedNumbers[v] = numberCount[v] > 0 ? 1 : 0;
+    BuildBaseNumbers(state);
+
+    ui.progress().caption("Analizando ...");
+    const int64_t repeated = RemoveRepeatedBets(bets, ui.progress(), ui.stopFlag());
+    if (repeated < 0) return failImport(state, ui, {});
+    if (repeated > 0)
+        ui.warning("AVISO: El sistema importado tiene apuestas repetidas y estas han sido eliminadas\nTOTAL apuestas "
+                   "repetidas: " +
+                   std::to_string(repeated));
+
+    base.importedBets = std::move(bets);
+    state.initialCount = base.importedBets.size();
+    state.conditionedCount = state.initialCount;
+    state.reducedCount = state.conditionedCount;
+    return true;
+}
+
+} // namespace
+
+int64_t RemoveRepeatedBets(BetList& bets, Progress& progress, const StopFlag& stop)
+{
+    const int64_t count = bets.size();
+    // Ranks first, in parallel; the keep-the-first walk below must stay in file order.
+    std::vector<int32_t> ranks(static_cast<size_t>(count));
+    const uint8_t* data = bets.data();
+#pragma omp parallel for schedule(static) if (count > 100000)
+    for (int64_t i = 0; i < count; ++i) ranks[static_cast<size_t>(i)] = CombinationRank(data + i * kBetBytes);
+
+    PresenceTable seen;
+    int64_t kept = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        if (seen.insert(ranks[static_cast<size_t>(i)])) {
+            if (kept != i) std::memcpy(bets.data() + kept * kBetBytes, bets.data() + i * kBetBytes, kBetBytes);
+            ++kept;
+        }
+        if ((i + 1) % kDeduplicationYieldInterval == 0) {
+            progress.report(i + 1, count);
+            if (stop.requested()) return -1;
+        }
+    }
+    bets.truncate(kept);
+    return count - kept;
+}
+
+bool ImportAsBase(AppState& state, const std::string& path, Interaction& ui)
+{
+    try {
+        return importFile(state, path, ui);
+    } catch (const std::bad_alloc&) {
+        return failImport(state, ui, ImportErrorMessage("memoria insuficiente"));
+    }
+}
+
+bool ImportAsBaseDialog(AppState& state, Interaction& ui)
+{
+    FileDialogRequest request;
+    request.title = "Abrir Fichero";
+    request.filters = parseFileFilters(kImportFilters);
+    request.filterIndex = 2;
+    const std::string chosen = ui.openFileDialog(request);
+    if (chosen.empty()) return false;
+    state.lastDialogPath = chosen;
+    return ImportAsBase(state, chosen, ui);
+}
+
+} // namespace kombitron

@@ -1,0 +1,296 @@
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "core/paths.h"
+#include "formats/bet_files.h"
+#include "formats/byte_input.h"
+#include "formats/cipher.h"
+#include "formats/codepage.h"
+
+namespace kombitron {
+
+namespace {
+
+// Records deciphered together in one parallel batch, a whole number of yield intervals.
+constexpr size_t kReadBatch = static_cast<size_t>(kReadYieldInterval) * 4;
+constexpr int64_t kWriteBatch = kWriteYieldInterval * 8;
+// Shortest bet record that can parse: the length and "1,2,3,4,5,6".
+constexpr int64_t kShortestBetRecord = 2 + 11;
+constexpr size_t kBetRecordText = 20;  // "01,02,03,04,05,06+07"
+
+// Deciphered text of a record: a record the cipher refuses (empty or over 200 bytes) reads as "0".
+size_t decipherRecord(const RecordCipher& cipher, const uint8_t* record, size_t length, uint8_t* text)
+{
+    if (length == 0 || length > kMaxCipherText) {
+        text[0] = '0';
+        return 1;
+    }
+    std::memcpy(text, record, length);
+    cipher.apply(text, length);
+    return length;
+}
+
+// A field as a byte value: digits, optionally surrounded by spaces, at most 255.
+bool parseByteField(const uint8_t* text, size_t length, uint8_t& value)
+{
+    size_t b = 0, e = length;
+    while (b < e && text[b] == ' ') ++b;
+    while (e > b && text[e - 1] == ' ') --e;
+    if (b == e) return false;
+    unsigned v = 0;
+    for (size_t i = b; i < e; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        v = v * 10 + (text[i] - '0');
+        if (v > 255) return false;
+    }
+    value = static_cast<uint8_t>(v);
+    return true;
+}
+
+// A bet record split at its commas ("+" counts as a comma); only the first seven fields matter.
+struct ParsedBet {
+    uint8_t values[7] = {};
+    uint8_t fields = 0;      // fields found, up to 7
+    bool plus = false;       // the record holds a "+"
+    bool numbersOk = true;   // the first six fields are numbers
+    bool reintegroOk = true; // the seventh field is a number
+};
+
+void parseBetRecord(const uint8_t* text, size_t length, ParsedBet& bet)
+{
+    size_t start = 0;
+    int field = 0;
+    for (size_t i = 0; i <= length; ++i) {
+        const bool end = i == length;
+        if (!end && text[i] != ',' && text[i] != '+') continue;
+        if (!end && text[i] == '+') bet.plus = true;
+        if (field < 7) {
+            uint8_t v = 0;
+            const bool ok = parseByteField(text + start, i - start, v);
+            bet.values[field] = v;
+            if (!ok) (field < 6 ? bet.numbersOk : bet.reintegroOk) = false;
+        }
+        ++field;
+        start = i + 1;
+    }
+    bet.fields = static_cast<uint8_t>(field < 7 ? field : 7);
+}
+
+// The count record as a number; values beyond the limit are kept as "more than the limit".
+bool parseCount(const uint8_t* text, size_t length, int64_t& count)
+{
+    size_t b = 0, e = length;
+    while (b < e && text[b] == ' ') ++b;
+    while (e > b && text[e - 1] == ' ') --e;
+    if (b == e) return false;
+    int64_t v = 0;
+    for (size_t i = b; i < e; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        v = std::min<int64_t>(v * 10 + (text[i] - '0'), kMaxImportBets + 1);
+    }
+    count = v;
+    return true;
+}
+
+BetFileRead failedRead(const std::string& description, std::vector<std::string> warnings = {})
+{
+    BetFileRead read;
+    read.status = BetFileStatus::Failed;
+    read.failure = ImportErrorMessage(description);
+    read.warnings = std::move(warnings);
+    return read;
+}
+
+// Take the next record from the input; false at the end of the input.
+bool nextRecord(ByteInput& in, std::vector<uint8_t>& record)
+{
+    if (!in.ensure(2)) return false;
+    const size_t length = in.data()[0] | (static_cast<size_t>(in.data()[1]) << 8);
+    if (!in.ensure(2 + length)) return false;
+    record.assign(in.data() + 2, in.data() + 2 + length);
+    in.consume(2 + length);
+    return true;
+}
+
+std::string endOfFileDescription(const ByteInput& in)
+{
+    return in.failure().empty() ? "fin de fichero inesperado" : in.failure();
+}
+
+BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
+{
+    const RecordCipher cipher;
+    std::vector<uint8_t> record;
+    uint8_t text[kMaxCipherText];
+
+    if (!nextRecord(in, record)) return failedRead(endOfFileDescription(in));
+    BetFileRead read;
+    const size_t headerLength = decipherRecord(cipher, record.data(), record.size(), text);
+    read.header = Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(text), headerLength));
+
+    if (!nextRecord(in, record)) return failedRead(endOfFileDescription(in));
+    int64_t count = 0;
+    const size_t countLength = decipherRecord(cipher, record.data(), record.size(), text);
+    if (!parseCount(text, countLength, count))
+        return failedRead("el registro del número de apuestas no es un número");
+    if (count > kMaxImportBets) {
+        read.warnings.push_back("SOLO SE PUEDEN IMPORTAR " + std::to_string(kMaxImportBets) + " APUESTAS");
+        count = kMaxImportBets;
+    }
+    // Every bet record takes some bytes: a count the file cannot hold fails before any list is sized.
+    if (count > in.remaining() / kShortestBetRecord)
+        return failedRead("el fichero no contiene las " + std::to_string(count) + " apuestas anunciadas",
+                          std::move(read.warnings));
+
+    read.bets.resize(count);
+    std::vector<size_t> offsets;
+    std::vector<size_t> lengths;
+    std::vector<ParsedBet> parsed;
+    offsets.reserve(kReadBatch);
+    lengths.reserve(kReadBatch);
+    bool carriesReintegros = false;
+    int64_t done = 0;
+    while (done < count) {
+        // Gather the records wholly inside the window, then decipher and split them in parallel.
+        offsets.clear();
+        lengths.clear();
+        const uint8_t* window = in.data();
+        const size_t available = in.available();
+        size_t at = 0;
+        size_t needed = 2;
+        const size_t want = static_cast<size_t>(std::min<int64_t>(count - done, static_cast<int64_t>(kReadBatch)));
+        while (offsets.size() < want) {
+            if (available - at < 2) { needed = 2; break; }
+            const size_t length = window[at] | (static_cast<size_t>(window[at + 1]) << 8);
+            if (available - at < 2 + length) { needed = 2 + length; break; }
+            offsets.push_back(at + 2);
+            lengths.push_back(length);
+            at += 2 + length;
+        }
+        if (offsets.empty()) {
+            if (!in.ensure(needed))
+                return failedRead("el fichero no contiene las " + std::to_string(count) + " apuestas anunciadas" +
+                                      (in.failure().empty() ? "" : " (" + in.failure() + ")"),
+                                  std::move(read.warnings));
+            continue;
+        }
+        const int64_t batch = static_cast<int64_t>(offsets.size());
+        parsed.assign(static_cast<size_t>(batch), ParsedBet{});
+#pragma omp parallel for schedule(static) if (batch > 2048)
+        for (int64_t k = 0; k < batch; ++k) {
+            uint8_t plain[kMaxCipherText];
+            const size_t n = decipherRecord(cipher, window + offsets[k], lengths[k], plain);
+            parseBetRecord(plain, n, parsed[static_cast<size_t>(k)]);
+        }
+        // Whether the file carries reintegros is decided in file order: from the first "+" on.
+        for (int64_t k = 0; k < batch; ++k) {
+            const ParsedBet& p = parsed[static_cast<size_t>(k)];
+            carriesReintegros = carriesReintegros || p.plus;
+            const int64_t index = done + k + 1;
+            if (p.fields < 6 || !p.numbersOk || (carriesReintegros && (p.fields < 7 || !p.reintegroOk)))
+                return failedRead("el registro de la apuesta " + std::to_string(index) + " no es válido",
+                                  std::move(read.warnings));
+            uint8_t* bet = read.bets.bet(index);
+            std::memcpy(bet, p.values, 6);
+            bet[6] = carriesReintegros ? p.values[6] : 0;
+        }
+        in.consume(at);
+        done += batch;
+        progress.report(done, count);
+        if (stop.requested()) {
+            read.bets.clear();
+            read.status = BetFileStatus::Stopped;
+            return read;
+        }
+    }
+    read.status = BetFileStatus::Ok;
+    return read;
+}
+
+// One record on disk: the 16-bit little-endian length and the enciphered bytes.
+void appendRecord(std::string& out, const std::string& enciphered)
+{
+    out += static_cast<char>(enciphered.size() & 0xFF);
+    out += static_cast<char>((enciphered.size() >> 8) & 0xFF);
+    out += enciphered;
+}
+
+} // namespace
+
+std::string ImportErrorMessage(const std::string& description)
+{
+    return "ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO (" + description + ")";
+}
+
+std::string ImportValidationMessage(const std::string& specific) { return ImportErrorMessage(" " + specific); }
+
+BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const StopFlag& stop)
+{
+    ByteInput in;
+    std::string failure;
+    if (!in.open(path, failure)) return failedRead(failure);
+    return readKmb(in, progress, stop);
+}
+
+BetFileRead ReadBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopFlag& stop)
+{
+    ByteInput in(bytes);
+    return readKmb(in, progress, stop);
+}
+
+BetFileWrite WriteBetFile(const std::string& path, const std::string& header, const BetList& bets, int64_t count,
+                          Progress& progress, const StopFlag& stop)
+{
+    BetFileWrite result;
+    auto fail = [&](const std::string& description) {
+        result.status = BetFileStatus::Failed;
+        result.description = description;
+        result.failure = "ERROR AL GUARDAR EL FICHERO (" + description + ")";
+        return result;
+    };
+    count = std::clamp<int64_t>(count, 0, bets.size());
+    const std::string key = Utf8ToCp1252(kBetFileKey);
+    const RecordCipher cipher(key);
+
+    AtomicFileWriter writer;
+    std::string failure;
+    if (!writer.open(path, failure)) return fail(failure);
+
+    std::string head;
+    appendRecord(head, CipherBytes(Utf8ToCp1252(header.empty() ? "0" : header), key));
+    appendRecord(head, CipherBytes(std::to_string(count), key));
+    if (!writer.write(head, failure)) return fail(failure);
+
+    // Every bet record has the same 22 bytes on disk, so a batch is laid out in parallel.
+    constexpr size_t kRecordBytes = 2 + kBetRecordText;
+    std::vector<uint8_t> chunk(static_cast<size_t>(std::min(count, kWriteBatch)) * kRecordBytes);
+    for (int64_t first = 1; first <= count; first += kWriteBatch) {
+        const int64_t n = std::min(kWriteBatch, count - first + 1);
+#pragma omp parallel for schedule(static) if (n > 2048)
+        for (int64_t k = 0; k < n; ++k) {
+            const uint8_t* bet = bets.bet(first + k);
+            uint8_t* out = chunk.data() + static_cast<size_t>(k) * kRecordBytes;
+            out[0] = static_cast<uint8_t>(kBetRecordText);
+            out[1] = 0;
+            uint8_t* text = out + 2;
+            for (int j = 0; j < 7; ++j) {
+                text[j * 3] = static_cast<uint8_t>('0' + bet[j] / 10 % 10);
+                text[j * 3 + 1] = static_cast<uint8_t>('0' + bet[j] % 10);
+                if (j < 6) text[j * 3 + 2] = j < 5 ? ',' : '+';
+            }
+            cipher.apply(text, kBetRecordText);
+        }
+        if (!writer.write(chunk.data(), static_cast<size_t>(n) * kRecordBytes, failure)) return fail(failure);
+        progress.report(first + n - 1, count);
+        if (stop.requested()) {
+            result.status = BetFileStatus::Stopped;
+            return result;
+        }
+    }
+    if (!writer.commit(failure)) return fail(failure);
+    result.status = BetFileStatus::Ok;
+    return result;
+}
+
+} // namespace kombitron
