@@ -286,7 +286,7 @@ TEST(ResultsService, RejectsMalformedDataAndArguments)
     EXPECT_EQ(ResultsServer::runToEnd({"--cert", "only-a-certificate.pem"}, output), 2);
 }
 
-TEST(ResultsService, SilentOrClosingServersFailQuickly)
+TEST(ResultsService, MisbehavingServersFailQuickly)
 {
     RudeServer silent(RudeServer::Manner::Silent);
     ASSERT_GT(silent.port(), 0);
@@ -301,6 +301,12 @@ TEST(ResultsService, SilentOrClosingServersFailQuickly)
     const ServiceDrawsResult closed = FetchServiceDraws("PRIMITIVA", closing.options());
     EXPECT_EQ(closed.status, ServiceStatus::Transport);
     EXPECT_FALSE(closed.description.empty());
+
+    // Redirects are followed a bounded number of times.
+    RudeServer looping(RudeServer::Manner::Redirecting);
+    const ServiceDrawsResult loop = FetchServiceDraws("PRIMITIVA", looping.options());
+    EXPECT_EQ(loop.status, ServiceStatus::Transport);
+    EXPECT_NE(loop.description.find("redirect"), std::string::npos) << loop.description;
 
     // Nobody listening at all.
     ServiceOptions nowhere = closing.options();

@@ -146,9 +146,14 @@ RudeServer::RudeServer(Manner manner)
             if (poll(&p, 1, 20) <= 0) continue;
             const int client = accept4(socket_, nullptr, nullptr, SOCK_CLOEXEC);
             if (client < 0) continue;
-            if (manner == Manner::Closing) {
+            if (manner == Manner::Closing || manner == Manner::Redirecting) {
                 char buf[1024];
                 (void)!read(client, buf, sizeof buf);
+                if (manner == Manner::Redirecting) {
+                    const std::string reply = "HTTP/1.1 302 Found\r\nLocation: /otra-vez\r\nContent-Length: 0\r\n"
+                                              "Connection: close\r\n\r\n";
+                    (void)!write(client, reply.data(), reply.size());
+                }
                 close(client);
             } else {
                 held_.push_back(client); // read nothing, answer nothing

@@ -32,10 +32,11 @@ private:
     int port_ = 0;
 };
 
-// A loopback listener that misbehaves: it either never answers or closes every connection at once.
+// A loopback listener that misbehaves: it never answers, closes every connection at once, or
+// redirects every request to itself.
 class RudeServer {
 public:
-    enum class Manner { Silent, Closing };
+    enum class Manner { Silent, Closing, Redirecting };
     explicit RudeServer(Manner manner);
     ~RudeServer();
     RudeServer(const RudeServer&) = delete;
