@@ -1,0 +1,80 @@
+#include "filters/filter_common.h"
+
+namespace kombitron {
+
+NumberMask membersMask(const NumberFlags& flags)
+{
+    NumberMask mask = 0;
+    for (int n = kMinNumber; n <= kMaxNumber; ++n)
+        if (flags[n]) mask |= numberBit(n);
+    return mask;
+}
+
+int figureIndex(int largestPart, int parts)
+{
+    // A partition of 6 is fixed by its largest part and its number of parts.
+    static constexpr int8_t kIndex[7][7] = {
+        {-1, -1, -1, -1, -1, -1, -1},
+        {-1, -1, -1, -1, -1, -1, 10}, // 1-1-1-1-1-1
+        {-1, -1, -1, 7, 8, 9, -1},    // 2-2-2, 2-2-1-1, 2-1-1-1-1
+        {-1, -1, 4, 5, 6, -1, -1},    // 3-3, 3-2-1, 3-1-1-1
+        {-1, -1, 2, 3, -1, -1, -1},   // 4-2, 4-1-1
+        {-1, -1, 1, -1, -1, -1, -1},  // 5-1
+        {-1, 0, -1, -1, -1, -1, -1},  // 6-0
+    };
+    if (largestPart < 0 || largestPart > 6 || parts < 0 || parts > 6) return -1;
+    return kIndex[largestPart][parts];
+}
+
+const char* figureText(int index)
+{
+    static const char* const kTexts[11] = {"6-0",   "5-1",     "4-2",   "4-1-1",   "3-3",        "3-2-1",
+                                           "3-1-1-1", "2-2-2", "2-2-1-1", "2-1-1-1-1", "1-1-1-1-1-1"};
+    return index >= 0 && index <= 10 ? kTexts[index] : "";
+}
+
+std::string hitSetText(const HitSet& set) { return flagListText(set.flags.data(), 0, 6); }
+
+std::string flagListText(const uint8_t* flags, int first, int last)
+{
+    std::string text;
+    for (int i = first; i <= last; ++i) {
+        if (!flags[i]) continue;
+        if (!text.empty()) text += ',';
+        text += std::to_string(i);
+    }
+    return text;
+}
+
+bool parseNumericField(const std::string& text, int64_t& value)
+{
+    const size_t b = text.find_first_not_of(" \t");
+    if (b == std::string::npos) return false;
+    const size_t e = text.find_last_not_of(" \t");
+    const std::string digits = text.substr(b, e - b + 1);
+    if (digits.find_first_not_of("0123456789") != std::string::npos) return false;
+    // The fields hold at most a few digits; anything longer is saturated, never wrapped.
+    int64_t v = 0;
+    for (char c : digits) v = std::min<int64_t>(v * 10 + (c - '0'), int64_t{1} << 40);
+    value = v;
+    return true;
+}
+
+std::string CheckGroupNumber(const std::string& text, int capacity, int& group)
+{
+    int64_t value = 0;
+    if (!parseNumericField(text, value) || value < 1 || value > capacity)
+        return "ERROR: EL NUMERO DE GRUPO DEBE ESTAR ENTRE 1 y " + std::to_string(capacity);
+    group = static_cast<int>(value);
+    return {};
+}
+
+std::array<uint8_t, 256> positionTable(const std::vector<uint8_t>& baseNumbers)
+{
+    std::array<uint8_t, 256> table{};
+    for (size_t i = 0; i < baseNumbers.size() && i < 255; ++i)
+        table[i + 1] = baseNumbers[i] <= kMaxNumber ? baseNumbers[i] : 0;
+    return table;
+}
+
+} // namespace kombitron

@@ -1,0 +1,74 @@
+#include "filters/homologous_adjacent.h"
+
+#include <cstdlib>
+
+namespace kombitron {
+
+namespace {
+
+struct Tables {
+    std::array<NumberMask, 10> homologous{}; // index = class 1..9
+    std::array<NumberMask, 50> neighbours{}; // index = number
+};
+
+const Tables& tables()
+{
+    static const Tables t = [] {
+        Tables m;
+        for (int a = kMinNumber; a <= kMaxNumber; ++a) {
+            m.homologous[homologousClass(a)] |= numberBit(a);
+            for (int b = kMinNumber; b <= kMaxNumber; ++b)
+                if (areAdjacent(a, b)) m.neighbours[a] |= numberBit(b);
+        }
+        return m;
+    }();
+    return t;
+}
+
+} // namespace
+
+int homologousClass(int n) { return n % 9 == 0 ? 9 : n % 9; }
+
+bool areAdjacent(int a, int b)
+{
+    if (a == b || a < 1 || a > 49 || b < 1 || b > 49) return false;
+    return std::abs(a % 10 - b % 10) <= 1 && std::abs(a / 10 - b / 10) <= 1;
+}
+
+NumberMask neighboursOf(int n) { return n >= 0 && n <= 49 ? tables().neighbours[n] : 0; }
+
+int adjacentCount(const uint8_t* numbers)
+{
+    const NumberMask mask = maskOf(numbers);
+    int k = 0;
+    for (int i = 0; i < 6; ++i) k += (tables().neighbours[numbers[i]] & mask) != 0 ? 1 : 0;
+    return k;
+}
+
+int64_t HomologosPass(AppState& state, Progress& progress)
+{
+    const uint8_t bits = hitBits(state.filters.homologos.homologos);
+    if (bits == 0) return 0;
+    const Tables& t = tables();
+    return runPass(state, progress, [&](const uint8_t* n) {
+        const NumberMask mask = maskOf(n);
+        for (int c = 1; c <= 9; ++c)
+            if (allows(bits, countIn(mask, t.homologous[c]))) return false;
+        return true;
+    });
+}
+
+int64_t ColindantesPass(AppState& state, Progress& progress)
+{
+    const uint8_t bits = hitBits(state.filters.colindantes.colindantes);
+    if (bits == 0) return 0;
+    const Tables& t = tables();
+    return runPass(state, progress, [&](const uint8_t* n) {
+        const NumberMask mask = maskOf(n);
+        int k = 0;
+        for (int i = 0; i < 6; ++i) k += (t.neighbours[n[i]] & mask) != 0 ? 1 : 0;
+        return !allows(bits, k);
+    });
+}
+
+} // namespace kombitron

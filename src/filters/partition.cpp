@@ -1,0 +1,66 @@
+#include "filters/partition.h"
+
+namespace kombitron {
+
+bool isLow(int n) { return n >= 1 && n <= 24; }
+bool isEven(int n) { return n >= 1 && n <= 49 && n % 2 == 0; }
+
+bool isExterior(int n)
+{
+    if (n < 1 || n > 49) return false;
+    const int row = n % 10, column = n / 10;
+    return row == 0 || row == 9 || column == 0 || column == 4;
+}
+
+bool isSuperior(int n) { return n >= 1 && n <= 49 && n % 10 <= 4; }
+
+namespace {
+
+NumberMask maskWhere(bool (*member)(int))
+{
+    NumberMask mask = 0;
+    for (int n = kMinNumber; n <= kMaxNumber; ++n)
+        if (member(n)) mask |= numberBit(n);
+    return mask;
+}
+
+// The shared shape: count the bet's numbers in one class and look the count up.
+int64_t classCountPass(AppState& state, Progress& progress, const HitSet& allowed, bool (*member)(int))
+{
+    if (!allowed.any()) return 0;
+    const uint8_t bits = hitBits(allowed);
+    const NumberMask members = maskWhere(member);
+    return runPass(state, progress, [&](const uint8_t* n) { return !allows(bits, countIn(maskOf(n), members)); });
+}
+
+} // namespace
+
+int64_t AltosBajosPass(AppState& state, Progress& progress)
+{
+    const AltosBajosParams& p = state.filters.altosBajos;
+    const bool altos = p.altos.any(), bajos = p.bajos.any();
+    if (!altos && !bajos) return 0;
+    const uint8_t altosBits = hitBits(p.altos), bajosBits = hitBits(p.bajos);
+    return runPass(state, progress, [&](const uint8_t* n) {
+        int high = 0;
+        for (int k = 0; k < 6; ++k) high += n[k] > 24 ? 1 : 0;
+        return (altos && !allows(altosBits, high)) || (bajos && !allows(bajosBits, 6 - high));
+    });
+}
+
+int64_t ParesImparesPass(AppState& state, Progress& progress)
+{
+    return classCountPass(state, progress, state.filters.paresImpares.pares, isEven);
+}
+
+int64_t ExterioresInterioresPass(AppState& state, Progress& progress)
+{
+    return classCountPass(state, progress, state.filters.exteriores.exteriores, isExterior);
+}
+
+int64_t SuperioresInferioresPass(AppState& state, Progress& progress)
+{
+    return classCountPass(state, progress, state.filters.superiores.superiores, isSuperior);
+}
+
+} // namespace kombitron

@@ -1,0 +1,148 @@
+#include "filters/percentages_file.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "core/format.h"
+#include "core/paths.h"
+
+namespace kombitron {
+
+std::string percentagesFilePath(const std::string& chosenPath) { return applySaveExtension(chosenPath, ".txt"); }
+
+std::string percentageText(double value)
+{
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    std::string text(buf, result.ptr);
+    const size_t dot = text.find('.');
+    if (dot != std::string::npos) text.replace(dot, 1, numberFormat().decimal);
+    return text;
+}
+
+bool parsePercentageText(const std::string& text, double& value)
+{
+    const size_t b = text.find_first_not_of(" \t");
+    if (b == std::string::npos) return false;
+    const size_t e = text.find_last_not_of(" \t");
+    std::string t = text.substr(b, e - b + 1);
+    size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
+    size_t digits = 0, separators = 0;
+    for (size_t k = i; k < t.size(); ++k) {
+        if (t[k] >= '0' && t[k] <= '9') ++digits;
+        else if (t[k] == ',' || t[k] == '.') {
+            ++separators;
+            t[k] = '.';
+        } else return false;
+    }
+    if (digits == 0 || separators > 1) return false;
+    value = std::strtod(t.c_str(), nullptr);
+    return true;
+}
+
+bool WritePercentagesLine(const std::string& path, const std::array<std::string, 49>& fields, std::string& failure)
+{
+    std::string line;
+    for (int n = 0; n < 49; ++n) {
+        double value = 0;
+        if (!parsePercentageText(fields[n], value)) {
+            const bool blank = fields[n].find_first_not_of(" \t") == std::string::npos;
+            failure = "el porcentaje del número " + std::to_string(n + 1) + (blank ? " está en blanco" : " no es un número");
+            return false;
+        }
+        if (n > 0) line += ' ';
+        if (value == 0) {
+            line += '0';
+        } else {
+            const size_t b = fields[n].find_first_not_of(" \t");
+            const size_t e = fields[n].find_last_not_of(" \t");
+            line += fields[n].substr(b, e - b + 1);
+        }
+    }
+    line += "\r\n";
+    return writeFileAtomically(path, line, failure);
+}
+
+bool ReadPercentagesLine(const std::string& path, std::vector<std::string>& fields, std::string& failure)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        failure = "no se puede abrir el fichero";
+        return false;
+    }
+    std::string line;
+    std::getline(in, line);
+    const size_t b = line.find_first_not_of(" \t\r\n");
+    const size_t e = line.find_last_not_of(" \t\r\n");
+    line = b == std::string::npos ? std::string() : line.substr(b, e - b + 1);
+    fields.clear();
+    size_t start = 0;
+    while (true) {
+        const size_t space = line.find(' ', start);
+        fields.push_back(line.substr(start, space == std::string::npos ? std::string::npos : space - start));
+        if (space == std::string::npos) break;
+        start = space + 1;
+    }
+    return true;
+}
+
+std::string SavePercentagesPanel(const std::string& chosenPath, const std::array<std::string, 49>& fields)
+{
+    std::string failure;
+    if (!WritePercentagesLine(percentagesFilePath(chosenPath), fields, failure))
+        return "ERROR AL GUARDAR LOS PORCENTAJES (" + failure + ")";
+    return {};
+}
+
+std::string LoadPercentagesPanel(const std::string& path, std::array<std::string, 49>& fields)
+{
+    static const std::string kFailure = "ERROR AL ABRIR LOS PORCENTAJES";
+    std::vector<std::string> line;
+    std::string failure;
+    if (!ReadPercentagesLine(path, line, failure)) return kFailure;
+    for (size_t n = 0; n < 49; ++n) {
+        double value = 0;
+        if (n >= line.size() || !parsePercentageText(line[n], value)) return kFailure;
+        if (value != 0) fields[n] = line[n];
+    }
+    return {};
+}
+
+std::string SaveValuationsFile(const std::string& chosenPath, const std::array<int, 49>& valuations)
+{
+    std::array<std::string, 49> fields;
+    for (int n = 0; n < 49; ++n) fields[n] = std::to_string(valuations[n] > 0 ? valuations[n] : 0);
+    std::string failure;
+    if (!WritePercentagesLine(percentagesFilePath(chosenPath), fields, failure)) return "ERROR AL GUARDAR LOS PORCENTAJES";
+    return {};
+}
+
+std::string LoadValuationsFile(const std::string& path, const std::vector<uint8_t>& baseNumbers,
+                               std::array<int, 49>& valuations)
+{
+    static const std::string kFailure = "ERROR AL CARGAR ALGUNOS O TODOS LOS VALORES DE LOS PORCENTAJES";
+    std::vector<std::string> line;
+    std::string failure;
+    if (!ReadPercentagesLine(path, line, failure)) return kFailure;
+    bool inBase[50] = {};
+    for (uint8_t n : baseNumbers)
+        if (n <= 49) inBase[n] = true;
+    for (size_t n = 0; n < 49; ++n) {
+        double value = 0;
+        if (n >= line.size() || !parsePercentageText(line[n], value)) return kFailure;
+        if (value == 0) continue;
+        // The list of a number offers the items "1" to "100" only when the number is in the base.
+        const std::string& text = line[n];
+        const bool item = !text.empty() && text.size() <= 3 && text[0] != '0' &&
+                          text.find_first_not_of("0123456789") == std::string::npos;
+        const int v = item ? std::stoi(text) : 0;
+        if (!item || v < 1 || v > 100 || !inBase[n + 1]) return kFailure;
+        valuations[n] = v;
+    }
+    return {};
+}
+
+} // namespace kombitron
