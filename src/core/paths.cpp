@@ -25,16 +25,49 @@ std::string fileNameOf(const std::string& path)
 }
 
 namespace {
+std::string g_requestedFolder; // given by the front end; empty: the program's own folder
 std::string g_applicationFolder;
+
+bool writableFolder(const std::string& folder)
+{
+    std::error_code ec;
+    return !folder.empty() && std::filesystem::is_directory(folder, ec) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-void setApplicationFolder(const std::string& folder) { g_applicationFolder = folder; }
+std::string programFolder()
+{
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : exe.parent_path().string();
+}
+
+// $XDG_DATA_HOME/kombitron, or ~/.local/share/kombitron, created when missing.
+std::string userDataFolder()
+{
+    std::filesystem::path base;
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (xdg && xdg[0] == '/') base = xdg;
+    else if (home && home[0] != '\0') base = std::filesystem::path(home) / ".local" / "share";
+    else base = std::filesystem::temp_directory_path();
+    const std::filesystem::path folder = base / "kombitron";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    return folder.string();
+}
+} // namespace
+
+void setApplicationFolder(const std::string& folder)
+{
+    g_requestedFolder = folder;
+    g_applicationFolder.clear();
+}
 
 const std::string& applicationFolder()
 {
     if (g_applicationFolder.empty()) {
-        std::error_code ec;
-        g_applicationFolder = std::filesystem::current_path(ec).string();
+        const std::string folder = g_requestedFolder.empty() ? programFolder() : g_requestedFolder;
+        g_applicationFolder = writableFolder(folder) ? folder : userDataFolder();
     }
     return g_applicationFolder;
 }

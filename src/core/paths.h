@@ -13,8 +13,9 @@ std::string applySaveExtension(const std::string& path, const std::string& exten
 // The file name of a path: the text after its last "/" or "\".
 std::string fileNameOf(const std::string& path);
 
-// Folder where reports are written: the program's folder when writable, otherwise a
-// per-user data folder (created when missing). Set once by the front end.
+// Folder where reports are written: the folder given to setApplicationFolder (the front ends
+// give the program's folder; the folder of the running executable when none is given) when it
+// is writable, otherwise $XDG_DATA_HOME/kombitron or ~/.local/share/kombitron (created when missing).
 void setApplicationFolder(const std::string& folder);
 const std::string& applicationFolder();
 

@@ -175,13 +175,6 @@ bool drawSelected(const DrawRecord& draw, const DrawRef& from, const DrawRef& to
     return notBefore(draw, from) && notAfter(draw, to) && (weekday == 0 || weekday == draw.weekday);
 }
 
-int64_t countSelectedDraws(const DrawList& draws, const DrawRef& from, const DrawRef& to, int weekday)
-{
-    int64_t n = 0;
-    for (const DrawRecord& d : draws) n += drawSelected(d, from, to, weekday) ? 1 : 0;
-    return n;
-}
-
 int64_t SorteosAnterioresPass(AppState& state, Progress& progress)
 {
     const SorteosAnterioresParams& p = state.filters.sorteosAnteriores;
@@ -220,14 +213,6 @@ int64_t SorteosAnterioresPass(AppState& state, Progress& progress)
         });
     }
     return eliminated;
-}
-
-void ApplyLoadedPreviousDraws(SorteosAnterioresParams& params, DrawList draws)
-{
-    params.draws = std::move(draws);
-    const auto count = static_cast<int32_t>(std::min<size_t>(params.draws.size(), std::numeric_limits<int32_t>::max()));
-    for (PreviousDrawsGroup& g : params.groups)
-        if (g.aciertosMaximoSORTEOS == 0) g.aciertosMaximoSORTEOS = count;
 }
 
 std::string ValidateAndStorePreviousDrawsGroup(SorteosAnterioresParams& params, int group, PreviousDrawsFields& fields)

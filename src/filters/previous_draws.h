@@ -9,17 +9,11 @@ namespace kombitron {
 // Whether a group's range and weekday select a draw: (season, draw number) not before `from` and
 // not after `to`, comparing seasons first; weekday 0 selects any day.
 bool drawSelected(const DrawRecord& draw, const DrawRef& from, const DrawRef& to, int weekday);
-// How many of the draws the range and weekday select (the window's "Número de sorteos de la consulta").
-int64_t countSelectedDraws(const DrawList& draws, const DrawRef& from, const DrawRef& to, int weekday);
 
 // SORTEOSANTERIORES: with draws loaded, for every active group (a hit count chosen) in order,
 // q = how many selected draws the bet hits with an allowed count; eliminates the bet when q lies
 // outside minimum..maximum. No draws loaded: eliminates nothing.
 int64_t SorteosAnterioresPass(AppState& state, Progress& progress);
-
-// After a successful "Cargar": the draws replace the loaded ones and every group whose maximum
-// is 0 gets the number of draws as maximum.
-void ApplyLoadedPreviousDraws(SorteosAnterioresParams& params, DrawList draws);
 
 // The group fields of the SORTEOS ANTERIORES window.
 struct PreviousDrawsFields {

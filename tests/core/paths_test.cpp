@@ -61,3 +61,18 @@ TEST(Paths, UncommittedWriterLeavesNoTrace)
     EXPECT_EQ(test::readFile(target), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
+
+TEST(Paths, ApplicationFolderFallsBackToTheUserDataFolder)
+{
+    test::TempDir dir;
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string previous = saved ? saved : "";
+    setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
+    setApplicationFolder(dir.file("no-such-folder"));
+    EXPECT_EQ(applicationFolder(), dir.file("kombitron"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("kombitron")));
+    setApplicationFolder(dir.path().string());
+    EXPECT_EQ(applicationFolder(), dir.path().string());
+    if (saved) setenv("XDG_DATA_HOME", previous.c_str(), 1);
+    else unsetenv("XDG_DATA_HOME");
+}
