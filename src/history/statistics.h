@@ -13,21 +13,9 @@ struct DrawHistory;
 
 inline constexpr int kStatisticCount = 10;
 
-// The ten statistics, in the order of their option buttons.
-enum class Statistic {
-    Numeros,             // appearances of each number
-    BajosAltos,          // draws per count of high numbers (25..49)
-    Decenas,             // appearances per decade
-    Distancias,          // differences between consecutive numbers
-    ParesImpares,        // draws per count of even numbers
-    Seguidos,            // draws per longest run of consecutive numbers
-    Sumas,               // draws per block of ten sums
-    Terminaciones,       // appearances per last digit
-    ExterioresInteriores, // draws per count of numbers on the border of the grid
-    SuperioresInferiores  // draws per count of numbers with last digit 0..4
-};
-
-// Label of the option button of statistic `index` 0..9 ("Números" ...); "" outside.
+// Label of the option button of statistic `index`: 0 "Números", 1 "Bajos y Altos", 2 "Decenas",
+// 3 "Distancias", 4 "Pares e Impares", 5 "Seguidos", 6 "Sumas", 7 "Terminaciones",
+// 8 "Exteriores/Interiores", 9 "Superiores/Inferiores"; "" outside 0..9.
 const char* StatisticLabel(int index);
 // Header shown above the result area for statistic `index` 0..9; "" outside.
 const char* StatisticHeader(int index);
