@@ -18,10 +18,6 @@ struct PreviousDrawsLoadResult {
     int64_t consultationCount = 0; // draws selected by the current group's range and day
 };
 
-// Draws of `draws` selected by a range and day: (season, draw) not before `from` nor after
-// `to`, seasons compared first; `weekday` 0 takes every day.
-int64_t CountSelectedDraws(const DrawList& draws, const DrawRef& from, const DrawRef& to, int weekday);
-
 // "Cargar": fetch every draw of the current game into state.filters.sorteosAnteriores.draws and
 // give every group whose maximum is 0 the count as maximum. On a failure shows the program's
 // message, empties the draws and returns loaded = false.

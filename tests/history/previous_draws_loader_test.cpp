@@ -20,16 +20,6 @@ DrawRecord Draw(int season, int draw, int weekday)
 
 } // namespace
 
-TEST(PreviousDrawsLoader, SelectionBySeasonThenDrawAndDay)
-{
-    const DrawList draws = {Draw(2020, 49, 1), Draw(2020, 50, 4), Draw(2020, 300, 6), Draw(2021, 1, 4),
-                            Draw(2021, 10, 0), Draw(2021, 11, 4)};
-    EXPECT_EQ(CountSelectedDraws(draws, {50, 2020}, {10, 2021}, 0), 4);
-    EXPECT_EQ(CountSelectedDraws(draws, {50, 2020}, {10, 2021}, 4), 2); // code 0 is no Thursday
-    EXPECT_EQ(CountSelectedDraws(draws, {1, 2022}, {1, 2022}, 0), 0);
-    EXPECT_EQ(CountSelectedDraws({}, {1, 1985}, {999, 2030}, 0), 0);
-}
-
 TEST(PreviousDrawsLoader, LoadsTheCurrentGameFromTheService)
 {
     TempDir data;
