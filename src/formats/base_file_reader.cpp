@@ -1,5 +1,6 @@
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <utility>
@@ -190,6 +191,8 @@ private:
             const auto result = std::from_chars(item.data(), item.data() + item.size(), v);
             if (item.empty() || result.ec != std::errc() || result.ptr != item.data() + item.size())
                 fail(label_, "'" + std::string(item) + "' no es un número");
+            else if (!std::isfinite(v))
+                fail(label_, "'" + std::string(item) + "' fuera de rango");
             else
                 values[i] = v;
             ++i;

@@ -1,0 +1,27 @@
+// The KMB reader on arbitrary bytes; what it accepts then goes through the import's checks.
+#include <cstdint>
+#include <string_view>
+
+#include "formats/bet_files.h"
+#include "formats/import_base.h"
+
+using namespace kombitron;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    Progress progress;
+    StopFlag stop;
+    BetFileRead read = ReadBetFileKmbBytes(std::string_view(reinterpret_cast<const char*>(data), size), progress, stop);
+    if (!read.ok()) {
+        if (read.failure.empty() || !read.bets.empty()) __builtin_trap();
+        return 0;
+    }
+    // Only bets that are combinations may be ranked.
+    for (int64_t i = 1; i <= read.bets.size(); ++i) {
+        const uint8_t* b = read.bets.bet(i);
+        for (int j = 0; j < 6; ++j)
+            if (b[j] < 1 || b[j] > 49 || (j > 0 && b[j] <= b[j - 1])) return 0;
+    }
+    if (!read.bets.empty()) RemoveRepeatedBets(read.bets, progress, stop);
+    return 0;
+}
