@@ -1,4 +1,5 @@
 #include <charconv>
+#include <cstring>
 #include <ctime>
 
 #include "core/filter_rows.h"
@@ -72,6 +73,13 @@ std::string percentList(const PercentagesTable& table)
     return out;
 }
 
+// Any of the numbers 1..49 flagged.
+bool hasMembers(const NumberFlags& flags)
+{
+    static const uint8_t none[49] = {};
+    return std::memcmp(flags.data() + 1, none, sizeof none) != 0;
+}
+
 std::string pair(long long minimum, long long maximum)
 {
     return std::to_string(minimum) + "-" + std::to_string(maximum);
@@ -130,7 +138,7 @@ void writeFilterParameters(Lines& out, const FilterParams& f, FilterId id)
     case FilterId::GRUPOSRELACIONADOS:
         for (int b = 0; b < kRelatedBlocks; ++b) {
             bool members = false;
-            for (int j = 0; j < 6; ++j) members = members || !flagList(f.gruposRelacionados.subgroups[b * 6 + j], 1, 49).empty();
+            for (int j = 0; j < 6; ++j) members = members || hasMembers(f.gruposRelacionados.subgroups[b * 6 + j]);
             if (!members) continue;
             out << "<grupo numero=" + q(b + 1) + ">";
             out << "<subgrupos>";

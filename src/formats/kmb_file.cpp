@@ -13,8 +13,8 @@ namespace kombitron {
 namespace {
 
 // Records deciphered together in one parallel batch, a whole number of yield intervals.
-constexpr size_t kReadBatch = static_cast<size_t>(kReadYieldInterval) * 4;
-constexpr int64_t kWriteBatch = kWriteYieldInterval * 8;
+constexpr size_t kReadBatch = static_cast<size_t>(kReadYieldInterval) * 16;
+constexpr int64_t kWriteBatch = kWriteYieldInterval * 32;
 // Shortest bet record that can parse: the length and "1,2,3,4,5,6".
 constexpr int64_t kShortestBetRecord = 2 + 11;
 constexpr size_t kBetRecordText = 20;  // "01,02,03,04,05,06+07"
@@ -48,33 +48,52 @@ bool parseByteField(const uint8_t* text, size_t length, uint8_t& value)
     return true;
 }
 
-// A bet record split at its commas ("+" counts as a comma); only the first seven fields matter.
-struct ParsedBet {
-    uint8_t values[7] = {};
-    uint8_t fields = 0;      // fields found, up to 7
-    bool plus = false;       // the record holds a "+"
-    bool numbersOk = true;   // the first six fields are numbers
-    bool reintegroOk = true; // the seventh field is a number
+// What a bet record holds besides its numbers, one byte per record of a batch.
+enum RecordStatus : uint8_t {
+    kHasPlus = 1,          // the record holds a "+"
+    kNumbersBad = 2,       // fewer than six fields, or one of them is not a number
+    kReintegroUsable = 4,  // a seventh field that is a number
 };
 
-void parseBetRecord(const uint8_t* text, size_t length, ParsedBet& bet)
+// Split a deciphered bet record at its commas ("+" counts as a comma) into the six numbers and
+// the seventh field; only the first seven fields matter.
+uint8_t parseBetRecord(const uint8_t* text, size_t length, uint8_t* numbers, uint8_t& seventh)
 {
+    // The form every writer of the program produces, "01,02,03,04,05,06+07", read directly.
+    if (length == kBetRecordText && text[17] == '+') {
+        bool plain = true;
+        for (int j = 0; j < 7; ++j) {
+            const unsigned hi = text[j * 3] - '0', lo = text[j * 3 + 1] - '0';
+            plain = plain && hi < 10 && lo < 10 && (j >= 5 || text[j * 3 + 2] == ',');
+            const uint8_t v = static_cast<uint8_t>(hi * 10 + lo);
+            if (j < 6) numbers[j] = v;
+            else seventh = v;
+        }
+        if (plain) return kHasPlus | kReintegroUsable;
+    }
+    uint8_t status = 0;
     size_t start = 0;
     int field = 0;
     for (size_t i = 0; i <= length; ++i) {
         const bool end = i == length;
         if (!end && text[i] != ',' && text[i] != '+') continue;
-        if (!end && text[i] == '+') bet.plus = true;
+        if (!end && text[i] == '+') status |= kHasPlus;
         if (field < 7) {
             uint8_t v = 0;
             const bool ok = parseByteField(text + start, i - start, v);
-            bet.values[field] = v;
-            if (!ok) (field < 6 ? bet.numbersOk : bet.reintegroOk) = false;
+            if (field < 6) {
+                numbers[field] = v;
+                if (!ok) status |= kNumbersBad;
+            } else if (ok) {
+                seventh = v;
+                status |= kReintegroUsable;
+            }
         }
         ++field;
         start = i + 1;
     }
-    bet.fields = static_cast<uint8_t>(field < 7 ? field : 7);
+    if (field < 6) status |= kNumbersBad;
+    return status;
 }
 
 // The count record as a number; values beyond the limit are kept as "more than the limit".
@@ -146,7 +165,8 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
     read.bets.resize(count);
     std::vector<size_t> offsets;
     std::vector<size_t> lengths;
-    std::vector<ParsedBet> parsed;
+    std::vector<uint8_t> status(kReadBatch);
+    std::vector<uint8_t> seventh(kReadBatch);
     offsets.reserve(kReadBatch);
     lengths.reserve(kReadBatch);
     bool carriesReintegros = false;
@@ -176,24 +196,26 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
             continue;
         }
         const int64_t batch = static_cast<int64_t>(offsets.size());
-        parsed.assign(static_cast<size_t>(batch), ParsedBet{});
-#pragma omp parallel for schedule(static) if (batch > 2048)
+        uint8_t* first = read.bets.bet(done + 1);
+#pragma omp parallel for schedule(static) if (batch > 4096)
         for (int64_t k = 0; k < batch; ++k) {
             uint8_t plain[kMaxCipherText];
             const size_t n = decipherRecord(cipher, window + offsets[k], lengths[k], plain);
-            parseBetRecord(plain, n, parsed[static_cast<size_t>(k)]);
+            uint8_t* bet = first + k * kBetBytes;
+            uint8_t r = 0;
+            status[k] = parseBetRecord(plain, n, bet, r);
+            seventh[k] = r;
+            // Correct as long as the file carries reintegros from this record on; fixed below otherwise.
+            bet[6] = (status[k] & kHasPlus) ? r : 0;
         }
         // Whether the file carries reintegros is decided in file order: from the first "+" on.
         for (int64_t k = 0; k < batch; ++k) {
-            const ParsedBet& p = parsed[static_cast<size_t>(k)];
-            carriesReintegros = carriesReintegros || p.plus;
-            const int64_t index = done + k + 1;
-            if (p.fields < 6 || !p.numbersOk || (carriesReintegros && (p.fields < 7 || !p.reintegroOk)))
-                return failedRead("el registro de la apuesta " + std::to_string(index) + " no es válido",
+            const uint8_t st = status[k];
+            carriesReintegros = carriesReintegros || (st & kHasPlus);
+            if ((st & kNumbersBad) || (carriesReintegros && !(st & kReintegroUsable)))
+                return failedRead("el registro de la apuesta " + std::to_string(done + k + 1) + " no es válido",
                                   std::move(read.warnings));
-            uint8_t* bet = read.bets.bet(index);
-            std::memcpy(bet, p.values, 6);
-            bet[6] = carriesReintegros ? p.values[6] : 0;
+            if (carriesReintegros && !(st & kHasPlus)) first[k * kBetBytes + 6] = seventh[k];
         }
         in.consume(at);
         done += batch;
