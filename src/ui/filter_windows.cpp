@@ -3,6 +3,13 @@
 #include <array>
 
 #include "core/filter_registry.h"
+#include "core/state.h"
+#include "ui/filters/frmFiltroALTOSBAJOS.h"
+#include "ui/filters/frmFiltroCOLINDANTES.h"
+#include "ui/filters/frmFiltroEXTERIORES.h"
+#include "ui/filters/frmFiltroHOMOLOGOS.h"
+#include "ui/filters/frmFiltroPARESIMPARES.h"
+#include "ui/filters/frmFiltroSUPERIORES.h"
 
 namespace kombitron::ui {
 
@@ -11,6 +18,16 @@ std::array<FilterWindowOpener, kFilterCount>& openers()
 {
     static std::array<FilterWindowOpener, kFilterCount> table;
     return table;
+}
+
+// Open window W modally on the context's state; it returns when the window closes.
+template <class W>
+void install(FilterId id)
+{
+    registerFilterWindow(static_cast<int>(id), [](const FilterWindowContext& c) {
+        W window(c.state, c.ui, c.parent);
+        window.exec();
+    });
 }
 } // namespace
 
@@ -33,7 +50,12 @@ bool openFilterWindow(const FilterWindowContext& context)
 
 void installFilterWindows()
 {
-    // The nineteen filter windows register themselves here.
+    install<frmFiltroALTOSBAJOS>(FilterId::ALTOSBAJOS);
+    install<frmFiltroHOMOLOGOS>(FilterId::HOMOLOGOS);
+    install<frmFiltroPARESIMPARES>(FilterId::PARESIMPARES);
+    install<frmFiltroEXTERIORES>(FilterId::EXTERIORESINTERIORES);
+    install<frmFiltroSUPERIORES>(FilterId::SUPERIORESINFERIORES);
+    install<frmFiltroCOLINDANTES>(FilterId::COLINDANTES);
 }
 
 } // namespace kombitron::ui

@@ -29,7 +29,8 @@ GroupPager::GroupPager(int itemCount, int perPage, bool withGoTo, QWidget* paren
 
     if (withGoTo) {
         layout->addSpacing(12);
-        layout->addWidget(new QLabel(QStringLiteral("Ir Grupo :"), this));
+        goToCaption_ = new QLabel(QStringLiteral("Ir Grupo :"), this);
+        layout->addWidget(goToCaption_);
         goTo_ = new NumericLineEdit(3, NumericLineEdit::Mode::DigitsEnter, this);
         goTo_->setObjectName(QStringLiteral("txtNumeroGrupo"));
         goTo_->setFixedWidth(48);
@@ -45,11 +46,20 @@ void GroupPager::setPage(int page)
     if (page < 1) page = 1;
     if (page > pageCount_) page = pageCount_;
     if (page != page_) {
+        if (leaveCheck_ && !leaveCheck_()) {
+            updateButtons();
+            return;
+        }
         emit aboutToChangePage();
         page_ = page;
         emit pageChanged(page_);
     }
     updateButtons();
+}
+
+void GroupPager::setGoToCaption(const QString& caption)
+{
+    if (goToCaption_) goToCaption_->setText(caption);
 }
 
 void GroupPager::updateButtons()

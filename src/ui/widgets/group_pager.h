@@ -12,9 +12,14 @@
 //   pager->setInteraction(&ui);
 //   connect(pager, &GroupPager::aboutToChangePage, this, &Window::storePage);
 //   connect(pager, &GroupPager::pageChanged, this, &Window::showPage);
+// Windows that validate what a page shows before leaving it give setLeaveCheck() a function that
+// returns false to stay (it runs before aboutToChangePage()); setGoToCaption() renames "Ir Grupo :".
 
 #include <QWidget>
 
+#include <functional>
+
+class QLabel;
 class QPushButton;
 
 namespace kombitron {
@@ -37,6 +42,8 @@ public:
     // The page holding item n (1-based).
     int pageOf(int item) const { return (item + perPage_ - 1) / perPage_; }
     void setInteraction(Interaction* ui) { ui_ = ui; }
+    void setLeaveCheck(std::function<bool()> check) { leaveCheck_ = std::move(check); }
+    void setGoToCaption(const QString& caption);
 
     QPushButton* minusButton() const { return minus_; }
     QPushButton* plusButton() const { return plus_; }
@@ -58,6 +65,8 @@ private:
     QPushButton* minus_;
     QPushButton* plus_;
     NumericLineEdit* goTo_ = nullptr;
+    QLabel* goToCaption_ = nullptr;
+    std::function<bool()> leaveCheck_;
     Interaction* ui_ = nullptr;
 };
 

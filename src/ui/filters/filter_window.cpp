@@ -1,0 +1,98 @@
+#include "ui/filters/filter_window.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/filter_rows.h"
+#include "core/interaction.h"
+#include "core/state.h"
+#include "ui/widgets/image_button.h"
+
+namespace kombitron::ui {
+
+FilterWindow::FilterWindow(AppState& state, Interaction& ui, FilterId id, const QString& caption, QWidget* parent)
+    : QDialog(parent), state_(state), ui_(ui), position_(static_cast<int>(id))
+{
+    setObjectName(QString::fromUtf8(filterInfo(id).windowClass));
+    setWindowTitle(caption);
+    setModal(true);
+    // No help button, no resizing grip: a fixed panel of controls.
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    body_ = new QVBoxLayout;
+    body_->setSpacing(8);
+    outer->addLayout(body_);
+
+    auto* commands = new QHBoxLayout;
+    imgActivar = new ActivationButton(this);
+    imgVolver = makeVolverButton(this);
+    commands->addWidget(imgActivar);
+    commands->addStretch();
+    commands->addWidget(imgVolver);
+    outer->addLayout(commands);
+
+    connect(imgActivar, &QToolButton::clicked, this, [this] {
+        toggleRow(row());
+        refreshActivation();
+    });
+    connect(imgVolver, &QToolButton::clicked, this, &FilterWindow::requestClose);
+    refreshActivation();
+}
+
+std::string& FilterWindow::row() { return state_.filterRows[static_cast<size_t>(position_)]; }
+
+void FilterWindow::refreshActivation() { imgActivar->setActive(isRowActive(row())); }
+
+void FilterWindow::activate()
+{
+    setRowActive(row(), true);
+    refreshActivation();
+}
+
+bool FilterWindow::acceptCheck(const std::string& message)
+{
+    if (message.empty()) return true;
+    ui_.error(message);
+    return false;
+}
+
+void FilterWindow::requestClose()
+{
+    if (closing()) done(QDialog::Accepted);
+}
+
+void FilterWindow::reject()
+{
+    // The frame's close box and Escape arrive here.
+    if (!closeBoxIgnored_) requestClose();
+}
+
+void FilterWindow::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Keys left over by the fields never close the window or press a button.
+        event->accept();
+        return;
+    default: QDialog::keyPressEvent(event);
+    }
+}
+
+void FilterWindow::showEvent(QShowEvent* event)
+{
+    // Enter in a numeric field must not press a button of the window.
+    for (auto* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    refreshActivation();
+    QDialog::showEvent(event);
+}
+
+} // namespace kombitron::ui
