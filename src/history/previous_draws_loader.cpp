@@ -1,5 +1,8 @@
 #include "history/previous_draws_loader.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "core/interaction.h"
@@ -31,7 +34,7 @@ PreviousDrawsLoadResult ApplyPreviousDraws(AppState& state, ServiceDrawsResult f
         return result;
     }
 
-    ApplyLoadedPreviousDraws(params, std::move(fetched.draws));
+    params.draws = std::move(fetched.draws);
     result.loaded = true;
     result.count = static_cast<int64_t>(params.draws.size());
     if (!params.draws.empty()) {
@@ -39,9 +42,15 @@ PreviousDrawsLoadResult ApplyPreviousDraws(AppState& state, ServiceDrawsResult f
         result.first = {params.draws.front().drawNumber, params.draws.front().season};
         result.last = {params.draws.back().drawNumber, params.draws.back().season};
     }
+    // Maxima are 32-bit; a larger count could only come from a service gone wrong.
+    const auto maximum = static_cast<int32_t>(std::min<int64_t>(result.count, std::numeric_limits<int32_t>::max()));
+    for (PreviousDrawsGroup& group : params.groups)
+        if (group.aciertosMaximoSORTEOS == 0) group.aciertosMaximoSORTEOS = maximum;
+
     const int current = state.cursors.sorteosAnteriores;
     const PreviousDrawsGroup& shown = params.groups[current >= 1 && current <= kPreviousDrawsGroups ? current - 1 : 0];
-    result.consultationCount = countSelectedDraws(params.draws, shown.sorteoDESDE, shown.sorteoHASTA, shown.sorteoDIAS);
+    for (const DrawRecord& d : params.draws)
+        result.consultationCount += drawSelected(d, shown.sorteoDESDE, shown.sorteoHASTA, shown.sorteoDIAS) ? 1 : 0;
     return result;
 }
 
