@@ -14,9 +14,9 @@ const char* themeName(AppIcon icon)
     switch (icon) {
     case AppIcon::Active: return "emblem-default";
     case AppIcon::Inactive: return "process-stop";
-    case AppIcon::Back: return "go-previous";
-    case AppIcon::Calculate: return "media-playback-start";
-    case AppIcon::Stop: return "media-playback-stop";
+    case AppIcon::Back: return "system-log-out";
+    case AppIcon::Calculate: return "system-run";
+    case AppIcon::Stop: return "process-stop";
     case AppIcon::SaveBets: return "document-save";
     case AppIcon::Guarantees: return "accessories-calculator";
     case AppIcon::Report: return "accessories-text-editor";
