@@ -67,3 +67,57 @@ BENCHMARK(BM_ReduceTo4_49Numbers)->Unit(benchmark::kSecond)->Iterations(1);
 
 static void BM_ReduceTo5_49Numbers(benchmark::State& st) { firstCycle(st, 49, 1); }
 BENCHMARK(BM_ReduceTo5_49Numbers)->Unit(benchmark::kSecond)->Iterations(1);
+
+#include "engine/exact_count.h"
+
+// The exact-count fill-up: a reduced system of 100 bets made 5,000 bets long out of every
+// combination of 49 numbers.
+static void BM_ExactCountFill(benchmark::State& st)
+{
+    AppState state = fullSystem(49);
+    BetList reduced(100);
+    for (int64_t i = 1; i <= 100; ++i) {
+        uint8_t* b = reduced.bet(i);
+        for (int j = 0; j < 6; ++j) b[j] = static_cast<uint8_t>(state.base.baseNumbers[state.conditionedSystem.at(i * 1000, j + 1) - 1]);
+        b[6] = 0;
+    }
+    for (auto _ : st) {
+        BetList out = AdjustToExactCount(reduced, state.conditionedSystem, state.base.baseNumbers, 5000);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_ExactCountFill)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+#include "core/random.h"
+#include "engine/guarantees.h"
+
+// Guarantees over every 6-set of 49 numbers against R random reduced bets.
+static void BM_GuaranteesTotal49(benchmark::State& st)
+{
+    const int64_t count = st.range(0);
+    std::vector<uint8_t> base;
+    for (int v = 1; v <= 49; ++v) base.push_back(static_cast<uint8_t>(v));
+    Rng rng(17);
+    BetList reduced(count);
+    for (int64_t i = 1; i <= count; ++i) {
+        uint8_t* b = reduced.bet(i);
+        int k = 0;
+        while (k < 6) {
+            const uint8_t v = static_cast<uint8_t>(1 + rng.below(49));
+            if (std::find(b, b + k, v) == b + k) b[k++] = v;
+        }
+        std::sort(b, b + 6);
+        b[6] = 0;
+    }
+    IndexBetList none;
+    Progress quiet;
+    StopFlag stop;
+    for (auto _ : st) {
+        GuaranteeStats stats;
+        if (!RunGuaranteePass(GuaranteeInput{base, none, reduced}, GuaranteeScope::Total, 6, stats, quiet, stop))
+            st.SkipWithError("stopped");
+        benchmark::DoNotOptimize(stats.cases);
+    }
+    st.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_GuaranteesTotal49)->Arg(163)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(2);

@@ -15,6 +15,7 @@
 #include "engine/generation.h"
 #include "engine/reduction_options.h"
 #include "engine/subset_rank.h"
+#include "engine/swap_shuffle.h"
 
 namespace kombitron {
 
@@ -145,7 +146,7 @@ private:
         conditioned_ = BitSet(space);
         covered_ = BitSet(space);
         const int64_t count = total_;
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (count > 20000)
         for (int64_t s = 0; s < count; ++s) {
             uint8_t e[6];
             elements(s, e);
@@ -208,28 +209,7 @@ private:
     void shuffle()
     {
         rng_.reseed(opt_.random ? clockSeed() : static_cast<uint64_t>(cyclesDone_));
-        const int64_t count = total_;
-        const double size = static_cast<double>(count);
-        int32_t* order = scanOrder_.data();
-        // The targets come from the generator alone, so they can be drawn ahead and prefetched.
-        constexpr int kAhead = 16;
-        int64_t ahead[kAhead];
-        auto draw = [&] {
-            int64_t j = static_cast<int64_t>(rng_.nextDouble() * size + 1.0);
-            return (j > count ? count : j) - 1;
-        };
-        for (int64_t i = 0; i < std::min<int64_t>(kAhead, count); ++i) {
-            ahead[i] = draw();
-            __builtin_prefetch(order + ahead[i], 1);
-        }
-        for (int64_t i = 0; i < count; ++i) {
-            const int64_t j = ahead[i % kAhead];
-            if (i + kAhead < count) {
-                ahead[i % kAhead] = draw();
-                __builtin_prefetch(order + ahead[i % kAhead], 1);
-            }
-            std::swap(order[i], order[j]);
-        }
+        swapWithAnyPosition(scanOrder_.data(), total_, rng_, [](int64_t) {});
     }
 
     // ---- maximum coverage ----
@@ -359,7 +339,7 @@ private:
             countSubsets(e, +1);
         }
         const int64_t count = total_;
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (count > 20000)
         for (int64_t s = 0; s < count; ++s) saved_[static_cast<size_t>(s)] = static_cast<uint16_t>(exactCoverage(s));
         savedFives_ = std::move(fives_);
         savedFours_ = std::move(fours_);

@@ -43,7 +43,7 @@ TestSystem randomSystem(uint64_t seed, int n, double keep, bool shuffled)
     std::vector<uint8_t> base(numbers.begin(), numbers.begin() + n);
     std::sort(base.begin(), base.end());
     std::vector<Positions> all, kept;
-    if (binom(n, 6) > 100000) {
+    if (binom(n, 6) > 100000 && keep < 0.1) {
         // Large bases: draw the surviving bets directly, kept in lexicographic order.
         const int64_t want = std::max<int64_t>(1, static_cast<int64_t>(keep * static_cast<double>(binom(n, 6))));
         std::set<Positions> drawn;
@@ -254,14 +254,17 @@ ReferenceGuarantees referenceGuarantees(const std::vector<std::vector<uint8_t>>&
 {
     ReferenceGuarantees g;
     for (auto& row : g.minBets) row.fill(9999999);
+    std::vector<uint64_t> bets;
+    for (const auto& b : reduced) {
+        uint64_t m = 0;
+        for (uint8_t x : b) m |= uint64_t{1} << x;
+        bets.push_back(m);
+    }
     for (const auto& o : outcomes) {
+        uint64_t mo = 0;
+        for (uint8_t x : o) mo |= uint64_t{1} << x;
         std::array<int64_t, 7> cnt{};
-        for (const auto& b : reduced) {
-            int hits = 0;
-            for (uint8_t x : o)
-                if (std::find(b.begin(), b.end(), x) != b.end()) ++hits;
-            ++cnt[hits];
-        }
+        for (uint64_t b : bets) ++cnt[static_cast<size_t>(__builtin_popcountll(mo & b))];
         int h = 6;
         while (h > 0 && cnt[h] == 0) --h;
         ++g.cases[h];

@@ -1,0 +1,100 @@
+#include "engine/exact_count.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/random.h"
+#include "core/rank.h"
+#include "engine/big_array.h"
+#include "engine/subset_rank.h"
+#include "engine/swap_shuffle.h"
+
+namespace kombitron {
+
+namespace {
+
+int fixPercent(int64_t done, int64_t total)
+{
+    return static_cast<int>(static_cast<double>(done) / static_cast<double>(total) * 100.0);
+}
+
+// Rank of six numbers 1..49 in ascending order; 0 when they are not such a bet.
+int32_t rankOrZero(const uint8_t* six)
+{
+    for (int j = 0; j < 6; ++j)
+        if (six[j] < kMinNumber || six[j] > kMaxNumber || (j > 0 && six[j] <= six[j - 1])) return 0;
+    return CombinationRank(six);
+}
+
+} // namespace
+
+BetList AdjustToExactCount(const BetList& reduced, const IndexBetList& conditioned,
+                           const std::vector<uint8_t>& baseNumbers, int64_t betCount,
+                           const ExactCountCallbacks& callbacks)
+{
+    const int64_t have = reduced.size();
+    const int64_t want = std::max<int64_t>(betCount, 0);
+    if (have == want) return reduced;
+
+    BetList out(want);
+    const int64_t kept = std::min(have, want);
+    for (int64_t i = 1; i <= kept; ++i) {
+        std::memcpy(out.bet(i), reduced.bet(i), 6);
+        out.bet(i)[6] = 0;
+    }
+    if (have > want) return out;
+
+    auto report = [&](int percent) {
+        if (callbacks.progress) callbacks.progress(percent);
+        if (callbacks.yield) callbacks.yield();
+    };
+
+    // candidate: a conditioned bet not in the reduced system.
+    subsets::BitSet candidate(static_cast<uint64_t>(kAllBets) + 1);
+    const int n = static_cast<int>(baseNumbers.size());
+    for (int64_t i = 1; i <= conditioned.size(); ++i) {
+        const uint8_t* positions = conditioned.bet(i);
+        uint8_t six[6];
+        bool valid = true;
+        for (int j = 0; j < 6; ++j) {
+            valid = valid && positions[j] >= 1 && positions[j] <= n;
+            six[j] = valid ? baseNumbers[positions[j] - 1] : 0;
+        }
+        if (const int32_t r = valid ? rankOrZero(six) : 0) candidate.set(static_cast<uint64_t>(r));
+    }
+    for (int64_t i = 1; i <= have; ++i)
+        if (const int32_t r = rankOrZero(reduced.bet(i))) candidate.reset(static_cast<uint64_t>(r));
+
+    BigArray<int32_t> rankOrder(static_cast<size_t>(kAllBets));
+    for (int32_t i = 0; i < static_cast<int32_t>(kAllBets); ++i) rankOrder[static_cast<size_t>(i)] = i + 1;
+    Rng rng;
+    rng.reseed(1);
+    for (int pass = 0; pass < 3; ++pass)
+        swapWithAnyPosition(rankOrder.data(), kAllBets, rng, [&](int64_t j) {
+            if (j % 50000 == 0) report(fixPercent(j, kAllBets));
+        });
+
+    int64_t filled = kept;
+    for (int64_t p = 1; p <= kAllBets && filled < want; ++p) {
+        if (p % 10000 == 0) report(fixPercent(p, kAllBets));
+        const int32_t r = rankOrder[static_cast<size_t>(p - 1)];
+        if (!candidate.test(static_cast<uint64_t>(r))) continue;
+        uint8_t* d = out.bet(++filled);
+        CombinationFromRank(r, d);
+        d[6] = 0;
+    }
+    out.truncate(filled);
+    return out;
+}
+
+void AdjustToExactCount(AppState& state, const ExactCountCallbacks& callbacks)
+{
+    const int64_t want = std::max<int64_t>(state.reduction.betCount, 1);
+    BetList reduced = state.finalSystem;
+    reduced.truncate(std::min(state.reducedCount, reduced.size()));
+    if (reduced.size() == want) return;
+    state.finalSystem = AdjustToExactCount(reduced, state.conditionedSystem, state.base.baseNumbers, want, callbacks);
+    state.reducedCount = state.finalSystem.size();
+}
+
+} // namespace kombitron

@@ -1,0 +1,327 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/format.h"
+#include "core/paths.h"
+#include "core/random.h"
+#include "engine/guarantees.h"
+#include "engine/reduction_reference.h"
+#include "support/test_paths.h"
+
+using namespace kombitron;
+using namespace kombitron::test;
+
+namespace {
+
+using Numbers = std::vector<uint8_t>;
+
+// Every q-set of the base numbers in lexicographic order.
+std::vector<Numbers> qSets(const Numbers& base, int q)
+{
+    std::vector<Numbers> out;
+    std::vector<int> idx(static_cast<size_t>(q));
+    for (int i = 0; i < q; ++i) idx[static_cast<size_t>(i)] = i;
+    const int n = static_cast<int>(base.size());
+    if (q > n) return out;
+    for (;;) {
+        Numbers s;
+        for (int i : idx) s.push_back(base[static_cast<size_t>(i)]);
+        out.push_back(s);
+        int i = q - 1;
+        while (i >= 0 && idx[static_cast<size_t>(i)] == n - q + i) --i;
+        if (i < 0) break;
+        ++idx[static_cast<size_t>(i)];
+        for (int j = i + 1; j < q; ++j) idx[static_cast<size_t>(j)] = idx[static_cast<size_t>(j - 1)] + 1;
+    }
+    return out;
+}
+
+std::vector<Numbers> conditionedNumbers(const TestSystem& s)
+{
+    std::vector<Numbers> out;
+    for (const auto& p : s.positions) {
+        Numbers b;
+        for (uint8_t x : p) b.push_back(s.base[x - 1]);
+        out.push_back(b);
+    }
+    return out;
+}
+
+BetList betListOf(const std::vector<Numbers>& bets)
+{
+    BetList out(static_cast<int64_t>(bets.size()));
+    for (size_t i = 0; i < bets.size(); ++i) {
+        uint8_t* d = out.bet(static_cast<int64_t>(i) + 1);
+        for (int j = 0; j < 6; ++j) d[j] = bets[i][static_cast<size_t>(j)];
+        d[6] = 0;
+    }
+    return out;
+}
+
+// Random bets: mostly base numbers, sometimes numbers outside it, sometimes repeated bets.
+std::vector<Numbers> randomReduced(Rng& rng, const Numbers& base, int count)
+{
+    std::vector<Numbers> out;
+    for (int i = 0; i < count; ++i) {
+        if (!out.empty() && rng.below(10) == 0) {
+            out.push_back(out[static_cast<size_t>(rng.below(static_cast<int64_t>(out.size())))]);
+            continue;
+        }
+        Numbers b;
+        while (b.size() < 6) {
+            const uint8_t v = rng.below(5) == 0 ? static_cast<uint8_t>(1 + rng.below(49))
+                                                : base[static_cast<size_t>(rng.below(static_cast<int64_t>(base.size())))];
+            if (std::find(b.begin(), b.end(), v) == b.end()) b.push_back(v);
+        }
+        std::sort(b.begin(), b.end());
+        out.push_back(b);
+    }
+    return out;
+}
+
+void expectSameStats(const GuaranteeStats& fast, const ReferenceGuarantees& literal)
+{
+    EXPECT_EQ(fast.cases, literal.cases);
+    EXPECT_EQ(fast.minBets, literal.minBets);
+    EXPECT_EQ(fast.maxBets, literal.maxBets);
+}
+
+struct Fixture {
+    TestSystem system;
+    std::vector<Numbers> reduced;
+    BetList reducedList;
+    GuaranteeInput input() const { return GuaranteeInput{system.base, system.list, reducedList}; }
+};
+
+Fixture fixture(uint64_t seed, int n, double keep, bool shuffled, int reducedCount)
+{
+    Fixture f;
+    f.system = randomSystem(seed, n, keep, shuffled);
+    Rng rng(seed * 7 + 1);
+    f.reduced = randomReduced(rng, f.system.base, reducedCount);
+    f.reducedList = betListOf(f.reduced);
+    return f;
+}
+
+struct StopAtFirstReport : Progress {
+    StopFlag* stop = nullptr;
+    void report(int64_t, int64_t) override { stop->request(); }
+};
+
+} // namespace
+
+TEST(Guarantees, PassMatchesLiteralComparison)
+{
+    Rng pick(99);
+    for (int c = 0; c < 40; ++c) {
+        const int n = 6 + static_cast<int>(pick.below(9));
+        Fixture f = fixture(300 + c, n, 0.3 + 0.7 * pick.nextDouble(), c % 3 == 0, 1 + static_cast<int>(pick.below(40)));
+        SCOPED_TRACE("case " + std::to_string(c) + " n=" + std::to_string(n));
+        Progress quiet;
+        StopFlag stop;
+        for (int q = 1; q <= 6; ++q) {
+            GuaranteeStats stats;
+            ASSERT_TRUE(RunGuaranteePass(f.input(), GuaranteeScope::Total, q, stats, quiet, stop));
+            expectSameStats(stats, referenceGuarantees(qSets(f.system.base, q), f.reduced));
+        }
+        for (GuaranteeScope scope : {GuaranteeScope::Conditioned, GuaranteeScope::Imported}) {
+            GuaranteeStats stats;
+            ASSERT_TRUE(RunGuaranteePass(f.input(), scope, 3, stats, quiet, stop));
+            expectSameStats(stats, referenceGuarantees(conditionedNumbers(f.system), f.reduced));
+        }
+    }
+}
+
+// Wide bases: the whole 49 numbers at q = 3, and a sparse conditioned system over 30 numbers.
+TEST(Guarantees, PassMatchesLiteralComparisonOnWideBases)
+{
+    Progress quiet;
+    StopFlag stop;
+    Fixture all = fixture(1, 49, 0.00002, false, 25);
+    GuaranteeStats stats;
+    ASSERT_TRUE(RunGuaranteePass(all.input(), GuaranteeScope::Total, 3, stats, quiet, stop));
+    expectSameStats(stats, referenceGuarantees(qSets(all.system.base, 3), all.reduced));
+    ASSERT_TRUE(RunGuaranteePass(all.input(), GuaranteeScope::Conditioned, 6, stats, quiet, stop));
+    expectSameStats(stats, referenceGuarantees(conditionedNumbers(all.system), all.reduced));
+    // Enough outcomes for the work to be shared among threads.
+    Fixture many = fixture(3, 26, 1.0, false, 20);
+    ASSERT_TRUE(RunGuaranteePass(many.input(), GuaranteeScope::Total, 6, stats, quiet, stop));
+    expectSameStats(stats, referenceGuarantees(qSets(many.system.base, 6), many.reduced));
+    ASSERT_TRUE(RunGuaranteePass(many.input(), GuaranteeScope::Conditioned, 6, stats, quiet, stop));
+    expectSameStats(stats, referenceGuarantees(conditionedNumbers(many.system), many.reduced));
+    Fixture thirty = fixture(2, 30, 0.003, true, 60);
+    ASSERT_TRUE(RunGuaranteePass(thirty.input(), GuaranteeScope::Conditioned, 6, stats, quiet, stop));
+    expectSameStats(stats, referenceGuarantees(conditionedNumbers(thirty.system), thirty.reduced));
+}
+
+TEST(Guarantees, EveryConditionedBetReducedGivesAllSixes)
+{
+    TestSystem s = randomSystem(11, 9, 0.5, false);
+    const BetList reduced = betListOf(conditionedNumbers(s));
+    GuaranteeStats stats;
+    Progress quiet;
+    StopFlag stop;
+    ASSERT_TRUE(RunGuaranteePass(GuaranteeInput{s.base, s.list, reduced}, GuaranteeScope::Conditioned, 6, stats, quiet, stop));
+    const int64_t N = static_cast<int64_t>(s.positions.size());
+    EXPECT_EQ(stats.cases[6], N);
+    EXPECT_EQ(stats.minBets[6][6], 1);
+    EXPECT_EQ(stats.maxBets[6][6], 1);
+    setNumberFormat({".", ","});
+    GuaranteeTable table = PublishGuarantees(stats, N, 6);
+    EXPECT_EQ(table.percentText[6], "100,000% 6 si 6");
+    EXPECT_EQ(table.percentText[0], "100,000% 0 si 6");
+    EXPECT_EQ(table.rangeText[6][6], "1-1");
+    EXPECT_TRUE(table.rangeText[5][5].empty());
+}
+
+TEST(Guarantees, LevelOneClassifiesNumbersByPresence)
+{
+    const Numbers base{3, 7, 12, 19, 25, 33, 41, 48};
+    IndexBetList none;
+    const BetList reduced = betListOf({{3, 7, 12, 19, 25, 30}, {1, 3, 33, 40, 44, 45}});
+    GuaranteeStats stats;
+    Progress quiet;
+    StopFlag stop;
+    ASSERT_TRUE(RunGuaranteePass(GuaranteeInput{base, none, reduced}, GuaranteeScope::Total, 1, stats, quiet, stop));
+    EXPECT_EQ(stats.cases[1], 6);  // 3 7 12 19 25 33
+    EXPECT_EQ(stats.cases[0], 2);  // 41 48
+    EXPECT_EQ(stats.minBets[1][1], 1);
+    EXPECT_EQ(stats.maxBets[1][1], 2);  // number 3 is in both
+    setNumberFormat({".", ","});
+    GuaranteeTable table = PublishGuarantees(stats, 8, 1);
+    EXPECT_EQ(table.percentText[1], "075,000% 1 si 1");
+    EXPECT_EQ(table.percentText[0], "100,000% 0 si 1");
+    EXPECT_EQ(GuaranteeSummaryText(table), "075,000% 1 si 1  1-2 de 1, 0-1 de 0\r\n"
+                                           "100,000% 0 si 1  2-2 de 0\r\n");
+}
+
+TEST(Guarantees, StopEndsThePassWithoutResults)
+{
+    Fixture f = fixture(5, 20, 1.0, false, 30);
+    StopFlag stop;
+    StopAtFirstReport progress;
+    progress.stop = &stop;
+    GuaranteeStats stats;
+    EXPECT_FALSE(RunGuaranteePass(f.input(), GuaranteeScope::Total, 6, stats, progress, stop));
+    EXPECT_EQ(stats, GuaranteeStats());
+    stop.reset();
+    EXPECT_FALSE(RunGuaranteePass(f.input(), GuaranteeScope::Conditioned, 6, stats, progress, stop));
+    EXPECT_EQ(stats, GuaranteeStats());
+}
+
+TEST(Guarantees, SummaryAndReportLayout)
+{
+    setNumberFormat({".", ","});
+    GuaranteeStats stats;
+    stats.cases = {0, 0, 5, 10, 5, 0, 0};
+    stats.minBets[4] = {0, 1, 2, 3, 1, 0, 0};
+    stats.maxBets[4] = {4, 5, 6, 7, 2, 0, 0};
+    stats.minBets[3] = {1, 2, 3, 1, 0, 0, 0};
+    stats.maxBets[3] = {11, 12, 13, 3, 0, 0, 0};
+    stats.minBets[2] = {10, 4, 1, 0, 0, 0, 0};
+    stats.maxBets[2] = {20, 6, 2, 0, 0, 0, 0};
+    GuaranteeTable table = PublishGuarantees(stats, 20, 4);
+    EXPECT_EQ(table.percentText[4], "025,000% 4 si 4");
+    EXPECT_EQ(table.percentText[3], "075,000% 3 si 4");
+    EXPECT_EQ(table.countText[3], "10");
+    EXPECT_EQ(table.rangeText[4][3], "3-7");
+    EXPECT_EQ(GuaranteeSummaryText(table), "025,000% 4 si 4  1-2 de 4, 3-7 de 3, 2-6 de 2, 1-5 de 1, 0-4 de 0\r\n"
+                                           "075,000% 3 si 4  1-3 de 3, 3-13 de 2, 2-12 de 1, 1-11 de 0\r\n"
+                                           "100,000% 2 si 4  1-2 de 2, 4-6 de 1, 10-20 de 0\r\n"
+                                           "100,000% 1 si 4\r\n"
+                                           "100,000% 0 si 4\r\n");
+    const std::string report = GuaranteeReportText(table);
+    const std::string first = report.substr(0, report.find("\r\n"));
+    EXPECT_EQ(first, "5         025,000% 4 si 4 " + std::string(26, ' ') + "     1-2          3-7          2-6     "
+                     "     1-5          0-4     ");
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 5);
+    const std::string last = report.substr(report.rfind("\r\n", report.size() - 3) + 2);
+    EXPECT_EQ(last, "0         100,000% 0 si 4 " + std::string(78, ' ') + "\r\n");
+
+    // A text longer than its field is written as spaces.
+    table.countText[4] = "12345678901";
+    EXPECT_EQ(GuaranteeReportText(table).substr(0, 10), std::string(10, ' '));
+}
+
+TEST(Guarantees, ReportFileAndFailure)
+{
+    TempDir dir;
+    setApplicationFolder(dir.path().string());
+    setNumberFormat({".", ","});
+    GuaranteeStats stats;
+    stats.cases[6] = 1;
+    stats.minBets[6] = {0, 0, 0, 0, 0, 0, 1};
+    stats.maxBets[6] = {0, 0, 0, 0, 0, 0, 1};
+    GuaranteeTable table = PublishGuarantees(stats, 1, 6);
+    std::string path, failure;
+    ASSERT_TRUE(WriteGuaranteeReport(table, path, failure)) << failure;
+    EXPECT_EQ(std::filesystem::path(path).filename().string(), "KOMBITRON_GARANTIAS_si6.txt");
+    EXPECT_EQ(readFile(path), GuaranteeReportText(table) + "\r\n");
+
+    setApplicationFolder((dir.path() / "missing" / "folder").string());
+    EXPECT_FALSE(WriteGuaranteeReport(table, path, failure));
+    EXPECT_FALSE(failure.empty());
+}
+
+TEST(Guarantees, AllLevelsWriteSixReports)
+{
+    TempDir dir;
+    setApplicationFolder(dir.path().string());
+    Fixture f = fixture(21, 10, 1.0, false, 12);
+    Progress quiet;
+    StopFlag stop;
+    AllLevelsResult all = RunAllGuaranteeLevels(f.input(), quiet, stop);
+    EXPECT_FALSE(all.stopped);
+    ASSERT_EQ(all.reportPaths.size(), 6u);
+    for (int q = 1; q <= 6; ++q) {
+        const std::string text = readFile(dir.file("KOMBITRON_GARANTIAS_si" + std::to_string(q) + ".txt"));
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), q + 2) << q;  // rows q..0 and the final break
+    }
+    EXPECT_EQ(all.table.level, 6);
+    expectSameStats(all.stats, referenceGuarantees(qSets(f.system.base, 6), f.reduced));
+
+    // A stop ends the sequence; the report of the stopped level is not written.
+    TempDir other;
+    setApplicationFolder(other.path().string());
+    StopAtFirstReport stopper;
+    stopper.stop = &stop;
+    AllLevelsResult stopped = RunAllGuaranteeLevels(f.input(), stopper, stop);
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_TRUE(stopped.reportPaths.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(other.path()));
+}
+
+TEST(Guarantees, ExtendedMatchesLiteralShares)
+{
+    setNumberFormat({".", ","});
+    Fixture f = fixture(41, 9, 1.0, false, 4);
+    Progress quiet;
+    StopFlag stop;
+    const std::string text = ExtendedGuaranteesText(f.input(), quiet, stop);
+    std::string expected = "DETALLE DE MINI GARANTIAS\r\n";
+    for (int i = 2; i <= 6; ++i) {
+        const auto sets = qSets(f.system.base, i);
+        for (int j = i; j >= 2; --j) {
+            int64_t hit = 0;
+            for (const auto& s : sets) {
+                int best = 0;
+                for (const auto& b : f.reduced) {
+                    int k = 0;
+                    for (uint8_t x : s) k += std::count(b.begin(), b.end(), x) > 0;
+                    best = std::max(best, k);
+                }
+                hit += best >= j;
+            }
+            expected += formatPercent3(static_cast<double>(hit) * 100.0 / static_cast<double>(sets.size())) + "% " +
+                        std::to_string(j) + " si " + std::to_string(i) + " (" + std::to_string(hit) + " Apu.)\r\n";
+        }
+        expected += "\r\n";
+    }
+    EXPECT_EQ(text, expected);
+
+    StopAtFirstReport stopper;
+    stopper.stop = &stop;
+    EXPECT_EQ(ExtendedGuaranteesText(f.input(), stopper, stop), "Proceso de cálculo de mini garantías detenido");
+}
