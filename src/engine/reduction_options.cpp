@@ -17,6 +17,11 @@ void clampReductionOptions(ReductionOptions& options)
     if (options.betCount < 1) options.betCount = 1;
 }
 
+bool exactCountExceedsConditioned(const ReductionOptions& options, int64_t conditionedCount)
+{
+    return options.exactCount == 1 && conditionedCount < options.betCount;
+}
+
 const char* reductionTypeCaption(int type)
 {
     switch (type) {

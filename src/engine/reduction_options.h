@@ -11,6 +11,15 @@ bool shouldReduce(const AppState& state);
 // A percentage of 0 or above 100 becomes 100 and a bet count below 1 becomes 1, in place.
 void clampReductionOptions(ReductionOptions& options);
 
+// Shown when the exact-count option asks for more bets than the conditioned system holds.
+inline constexpr const char* kExactCountTooLargeMessage =
+    "ERROR: Ha elegido reducir con la opción 'Número Exacto de Apuestas' y dicho número supera el sistema final "
+    "condicionado, cambie el número de apuestas pedidas al reducir";
+
+// Whether a reducing calculation must stop before reducing: exactCount is 1 and the conditioned
+// system has fewer bets than betCount.
+bool exactCountExceedsConditioned(const ReductionOptions& options, int64_t conditionedCount);
+
 // The reduction's own caption: "Sin reducción", "Reducción al 5" .. "Reducción al 2".
 const char* reductionTypeCaption(int type);
 

@@ -6,6 +6,7 @@
 #include "core/random.h"
 #include "engine/generation.h"
 #include "engine/reduction.h"
+#include "engine/reduction_options.h"
 #include "engine/reduction_reference.h"
 
 using namespace kombitron;
@@ -326,4 +327,16 @@ TEST(Reduction, MalformedInputIsAFailureNotACrash)
     EXPECT_FALSE(r.found);
     EXPECT_FALSE(r.failure.empty());
     EXPECT_TRUE(stop.requested());
+}
+
+TEST(Reduction, ExactCountPrecondition)
+{
+    ReductionOptions o = options(2, 100, 10, 1, 0, 1);
+    EXPECT_TRUE(exactCountExceedsConditioned(o, 9));
+    EXPECT_FALSE(exactCountExceedsConditioned(o, 10));
+    o.exactCount = 0;
+    EXPECT_FALSE(exactCountExceedsConditioned(o, 9));
+    EXPECT_EQ(std::string(kExactCountTooLargeMessage),
+              "ERROR: Ha elegido reducir con la opción 'Número Exacto de Apuestas' y dicho número supera el sistema "
+              "final condicionado, cambie el número de apuestas pedidas al reducir");
 }
