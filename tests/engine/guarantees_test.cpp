@@ -260,7 +260,9 @@ TEST(Guarantees, ReportFileAndFailure)
     EXPECT_EQ(std::filesystem::path(path).filename().string(), "KOMBITRON_GARANTIAS_si6.txt");
     EXPECT_EQ(readFile(path), GuaranteeReportText(table) + "\r\n");
 
-    setApplicationFolder((dir.path() / "missing" / "folder").string());
+    // A folder in the way of the file.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
     EXPECT_FALSE(WriteGuaranteeReport(table, path, failure));
     EXPECT_FALSE(failure.empty());
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/paths.h"
 #include "engine/generation.h"
 #include "engine/process_percentages.h"
@@ -72,7 +74,8 @@ TEST(ProcessPercentages, ReportLayoutAndFile)
     ASSERT_TRUE(WritePercentagesReport(panel, path, failure)) << failure;
     EXPECT_EQ(path, dir.file("KOMBITRON_ANALISIS.txt"));
     EXPECT_EQ(readFile(path), text + "\r\n");
-    setApplicationFolder(dir.file("no/such/folder"));
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);  // a folder in the way of the file
     EXPECT_FALSE(WritePercentagesReport(panel, path, failure));
     EXPECT_FALSE(failure.empty());
 }
