@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -309,7 +310,7 @@ private:
         for (pugi::xml_node block : elements(node.children())) {
             const char* id = nullptr;
             for (pugi::xml_attribute a : block.attributes())
-                if (sameName(a.name(), "nombre")) id = a.value();
+                if (!id && sameName(a.name(), "nombre")) id = a.value();
             if (!id) continue;
             const int position = filterPositionByName(upper(trimmed(id)).c_str());
             if (position < 0) continue;
@@ -520,6 +521,20 @@ private:
     std::string baseAsciiPath_;
 };
 
+void readBaseFilePath(AppState& state, const std::string& path, Interaction& ui)
+{
+    std::string bytes;
+    bool readable = false;
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+        char chunk[1 << 16];
+        size_t got;
+        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+        readable = !std::ferror(file);
+        std::fclose(file);
+    }
+    ReadBaseFileBytes(state, fileNameOf(path), bytes, readable, ui);
+}
+
 } // namespace
 
 void ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string_view bytes, bool readable,
@@ -573,17 +588,13 @@ void ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string
 
 void ReadBaseFile(AppState& state, const std::string& path, Interaction& ui)
 {
-    std::string bytes;
-    bool readable = false;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
-        char chunk[1 << 16];
-        size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-        readable = !std::ferror(file);
-        std::fclose(file);
+    try {
+        readBaseFilePath(state, path, ui);
+    } catch (const std::bad_alloc&) {
+        ui.error("ERROR AL ABRIR EL FICHERO");
     }
-    ReadBaseFileBytes(state, fileNameOf(path), bytes, readable, ui);
 }
+
 
 void OpenBaseFileDialog(AppState& state, Interaction& ui)
 {

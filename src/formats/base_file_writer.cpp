@@ -1,6 +1,7 @@
 #include <charconv>
 #include <cstring>
 #include <ctime>
+#include <new>
 
 #include "core/filter_rows.h"
 #include "core/paths.h"
@@ -328,7 +329,14 @@ std::string BuildBaseFileText(const AppState& state)
 
 bool WriteBaseFile(AppState& state, const std::string& path, std::string& failure)
 {
-    if (!writeFileAtomically(path, BuildBaseFileText(state), failure)) return false;
+    std::string text;
+    try {
+        text = BuildBaseFileText(state);
+    } catch (const std::bad_alloc&) {
+        failure = "memoria insuficiente";
+        return false;
+    }
+    if (!writeFileAtomically(path, text, failure)) return false;
     state.savedFlag = true;
     state.baseFileName = fileNameOf(path);
     return true;
