@@ -265,6 +265,28 @@ private:
         return sumW - 4 * sumU + 10 * u;
     }
 
+    // exactCoverage for k = 5 of the bets at the given scan positions.
+    void coveragesToFive(const int64_t* positions, int count, int* values) const
+    {
+        uint32_t r5[kBlock][6];
+        uint32_t r6[kBlock];
+        for (int i = 0; i < count; ++i) {
+            const int64_t s = scanOrder_[static_cast<size_t>(positions[i])];
+            r6[i] = rank6_[static_cast<size_t>(s)];
+            __builtin_prefetch(covered_.words() + (r6[i] >> 6));
+            uint8_t e[6];
+            elements(s, e);
+            subsetRanks(e, r5[i], nullptr);
+            for (int j = 0; j < 6; ++j) __builtin_prefetch(fives_.data() + r5[i][j]);
+        }
+        for (int i = 0; i < count; ++i) {
+            const int u = covered_.test(r6[i]) ? 0 : 1;
+            int sumU = 0;
+            for (int j = 0; j < 6; ++j) sumU += fives_[r5[i][j]];
+            values[i] = sumU - 5 * u;
+        }
+    }
+
     void countSubsets(const uint8_t* e, int delta)
     {
         if (k_ == 6) return;
@@ -285,27 +307,48 @@ private:
         int outs = 0;
         for (int v = 0; v < n_; ++v)
             if (!((mx >> v) & 1)) out[outs++] = static_cast<uint8_t>(v);
-        int64_t fresh = 0;
-        auto visit = [&](uint64_t m) {
-            const uint32_t r = subsets::colexRankOfMask(m);
-            if (!conditioned_.test(r) || !covered_.insert(r)) return;
-            ++fresh;
-            uint8_t y[6];
-            subsets::elementsOfMask(m, y);
-            countSubsets(y, -1);
-        };
-        visit(mx);
+        // First every neighbour and its rank, with the flags it needs on their way to the
+        // cache; then the flags; then the table entries of the bets covered now.
+        reach_.clear();
+        reach_.push_back(mx);
         if (k_ <= 5)
             for (int i = 0; i < 6; ++i)
-                for (int a = 0; a < outs; ++a) visit(mx ^ (uint64_t{1} << e[i]) ^ (uint64_t{1} << out[a]));
+                for (int a = 0; a < outs; ++a) reach_.push_back(mx ^ (uint64_t{1} << e[i]) ^ (uint64_t{1} << out[a]));
         if (k_ <= 4)
             for (int i = 0; i < 6; ++i)
                 for (int l = i + 1; l < 6; ++l)
                     for (int a = 0; a < outs; ++a)
                         for (int b = a + 1; b < outs; ++b)
-                            visit(mx ^ (uint64_t{1} << e[i]) ^ (uint64_t{1} << e[l]) ^ (uint64_t{1} << out[a]) ^
-                                  (uint64_t{1} << out[b]));
-        return fresh;
+                            reach_.push_back(mx ^ (uint64_t{1} << e[i]) ^ (uint64_t{1} << e[l]) ^
+                                             (uint64_t{1} << out[a]) ^ (uint64_t{1} << out[b]));
+        reachRank_.resize(reach_.size());
+        for (size_t i = 0; i < reach_.size(); ++i) {
+            const uint32_t r = subsets::colexRankOfMask(reach_[i]);
+            reachRank_[i] = r;
+            __builtin_prefetch(covered_.words() + (r >> 6), 1);
+            if (!full_) __builtin_prefetch(conditioned_.words() + (r >> 6));
+        }
+        size_t fresh = 0;
+        for (size_t i = 0; i < reach_.size(); ++i) {
+            const uint32_t r = reachRank_[i];
+            if ((full_ || conditioned_.test(r)) && covered_.insert(r)) reach_[fresh++] = reach_[i];
+        }
+        if (k_ == 6) return static_cast<int64_t>(fresh);
+        subsetRanks_.resize(fresh * 21);
+        for (size_t i = 0; i < fresh; ++i) {
+            uint8_t y[6];
+            subsets::elementsOfMask(reach_[i], y);
+            uint32_t* r = subsetRanks_.data() + i * 21;
+            subsetRanks(y, r, k_ == 4 ? r + 6 : nullptr);
+            for (int j = 0; j < 6; ++j) __builtin_prefetch(fives_.data() + r[j], 1);
+        }
+        for (size_t i = 0; i < fresh; ++i) {
+            const uint32_t* r = subsetRanks_.data() + i * 21;
+            for (int j = 0; j < 6; ++j) --fives_[r[j]];
+            if (k_ == 4)
+                for (int j = 6; j < 21; ++j) --fours_[r[j]];
+        }
+        return static_cast<int64_t>(fresh);
     }
 
     // Initial coverage of every bet; false when the analysis was stopped.
@@ -400,6 +443,22 @@ private:
                 const int64_t count = std::min(kBlock, total_ - first);
                 uint64_t candidates = reaching(bound + first, count, target_);
                 if (start_ > first) candidates &= ~uint64_t{0} << (start_ - first);
+                if (k_ == 5 && candidates) {
+                    // All the block's candidates at once: their table entries are fetched
+                    // together instead of one bet after another.
+                    int64_t positions[kBlock];
+                    int found = 0;
+                    for (; candidates; candidates &= candidates - 1) positions[found++] = first + __builtin_ctzll(candidates);
+                    int values[kBlock];
+                    coveragesToFive(positions, found, values);
+                    for (int i = 0; i < found; ++i) bound[positions[i]] = static_cast<uint16_t>(values[i]);
+                    for (int i = 0; i < found; ++i)
+                        if (values[i] >= target_) {
+                            start_ = positions[i] + 1;
+                            coverage = values[i];
+                            return positions[i];
+                        }
+                }
                 for (; candidates; candidates &= candidates - 1) {
                     const int64_t p = first + __builtin_ctzll(candidates);
                     const int c = exactCoverage(scanOrder_[static_cast<size_t>(p)]);
@@ -625,6 +684,9 @@ private:
     int64_t start_ = 0;
 
     std::vector<uint64_t> masks_;
+    std::vector<uint64_t> reach_;
+    std::vector<uint32_t> reachRank_;
+    std::vector<uint32_t> subsetRanks_;
     std::vector<uint64_t> removals_, additions_;
 
     std::vector<int32_t> best_;
