@@ -6,8 +6,7 @@
 #include <string>
 
 #include "core/format.h"
-#include "engine/exact_count.h"
-#include "engine/reduction.h"
+#include "engine/process_run.h"
 
 namespace kombitron::cli {
 
@@ -61,12 +60,9 @@ std::function<bool(AppState&, Interaction&)> processWindowReduction(const Reduct
             const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - started;
             if (spent.count() >= limits.seconds) stop.request();
         };
-        const ReductionResult result = runReduction(state, cb, stop);
-        if (result.failed) ui.error("ERROR: " + result.failure);
-        if (state.reduction.exactCount == 1 && result.cyclesDone > 0) {
-            AdjustToExactCount(state);
-            std::fprintf(stderr, "Apuestas : %s\n", formatCount(state.reducedCount).c_str());
-        }
+        const ProcessRunResult run = RunProcessCalculation(state, cb, stop);
+        if (run.reduction.failed) ui.error("ERROR: " + run.reduction.failure);
+        if (run.adjusted) std::fprintf(stderr, "Apuestas : %s\n", formatCount(state.reducedCount).c_str());
         return true;
     };
 }
