@@ -98,7 +98,7 @@ AppState generatedState(std::initializer_list<int> numbers, double eliminate)
 TEST(ProcessRun, ExactCountAfterACountedCycle)
 {
     AppState state = generatedState({1, 5, 9, 13, 17, 21, 25, 29, 33, 37}, 0.3);
-    state.reduction.type = 2;
+    state.reduction.type = 1;
     state.reduction.byBetCount = 1;
     state.reduction.betCount = 3;  // fewer than a full cover needs: the result is cut
     state.reduction.exactCount = 1;
