@@ -340,3 +340,27 @@ TEST(Reduction, ExactCountPrecondition)
               "ERROR: Ha elegido reducir con la opción 'Número Exacto de Apuestas' y dicho número supera el sistema "
               "final condicionado, cambie el número de apuestas pedidas al reducir");
 }
+
+TEST(Reduction, ImportedSystemIsNeverTakenAsFull)
+{
+    AppState state;
+    state.base.kind = CombinationKind::FromFile;
+    state.base.importedFileName = "/tmp/apuestas.txt";
+    // Every 6-set of 7 numbers, imported in reverse order: a complete system, but not generated.
+    TestSystem all = randomSystem(15, 7, 1.0, false);
+    state.base.baseNumbers = all.base;
+    state.base.importedBets = BetList(7);
+    for (int64_t i = 1; i <= 7; ++i) {
+        const Positions& p = all.positions[static_cast<size_t>(7 - i)];
+        for (int j = 0; j < 6; ++j) state.base.importedBets.at(i, j + 1) = all.base[p[j] - 1];
+        state.base.importedBets.at(i, 7) = 4;
+    }
+    state.noBetEliminated = true;
+    state.eliminationFlags.assign(7, 0);
+    state.eliminationFlags[2] = 1;
+    EXPECT_FALSE(PrepareReduction(state));
+    ASSERT_EQ(state.conditionedCount, 6);
+    EXPECT_EQ(state.conditionedSystem.at(1, 7), 4);  // imported rows keep their reintegro
+    EXPECT_EQ(0, std::memcmp(state.conditionedSystem.bet(1), all.positions[6].data(), 6));
+    EXPECT_EQ(0, std::memcmp(state.conditionedSystem.bet(3), all.positions[3].data(), 6));
+}
