@@ -62,6 +62,12 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
     clearGrid(state);
     base.importedFileName = path;
     base.importedBets.clear();
+    // The stages of an earlier calculation belong to another combination: the counters set
+    // below must not let a definitive save write them.
+    state.totalSystem.clear();
+    state.conditionedSystem.clear();
+    state.finalSystem.clear();
+    state.eliminationFlags.clear();
 
     BetFileRead read = ReadBetFile(path, base.loadReintegros, ui.progress(), ui.stopFlag());
     if (read.status == BetFileStatus::Stopped) return failImport(state, ui, {});

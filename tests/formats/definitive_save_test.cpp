@@ -8,6 +8,7 @@
 #include "formats/bet_files.h"
 #include "formats/definitive_save.h"
 #include "formats/formats_support.h"
+#include "formats/import_base.h"
 #include "support/recording_interaction.h"
 #include "support/test_paths.h"
 
@@ -89,10 +90,21 @@ TEST_F(DefinitiveSaveTest, Checks)
     state.reducedCount = 0;
     EXPECT_FALSE(RunDefinitiveSave(state, ui));
     EXPECT_EQ(ui.lastText(), "ERROR: No se han generado apuestas");
-    // An import not yet calculated shows bets in the counter but has no final list.
+    // An import not yet calculated shows bets in the counter but has no final list, not even the
+    // one of an earlier calculation.
     state.reducedCount = 9;
     EXPECT_FALSE(RunDefinitiveSave(state, ui));
     EXPECT_EQ(ui.lastText(), "ERROR: No se han generado apuestas");
+    {
+        AppState imported = state;
+        test::RecordingInteraction importing;
+        const std::string bets = dir.file("dos.txt");
+        test::writeFile(bets, "01 02 03 04 05 06 1\r\n01 02 03 04 05 07 1\r\n");
+        ASSERT_TRUE(ImportAsBase(imported, bets, importing));
+        EXPECT_EQ(imported.reducedCount, 2);
+        EXPECT_FALSE(RunDefinitiveSave(imported, importing));
+        EXPECT_EQ(importing.lastText(), "ERROR: No se han generado apuestas");
+    }
     setReintegroMarked(state, 4, false);
     state.reducedCount = 5;
     EXPECT_FALSE(RunDefinitiveSave(state, ui));
