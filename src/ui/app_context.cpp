@@ -58,7 +58,7 @@ void configureApplication(QApplication& app)
 
     QString folder = QApplication::applicationDirPath();
     if (!folderWritable(folder)) {
-        folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kombitron");
         QDir().mkpath(folder);
     }
     setApplicationFolder(QDir::toNativeSeparators(folder).toStdString());

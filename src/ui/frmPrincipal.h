@@ -2,6 +2,24 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <memory>
+
+#include "core/random.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class QToolButton;
+
 namespace kombitron {
 struct AppState;
 class Interaction;
@@ -9,15 +27,126 @@ class Interaction;
 
 namespace kombitron::ui {
 
-// The main window.
+class MarkCell;
+class TicketGrid;
+class UiThreadInteraction;
+
+// The main window: the base combination, the filter list, the three counters and every command.
+// It works on the one AppState; long work (calculation, import, definitive save) runs off the UI
+// thread with the commands disabled, and closing is refused meanwhile.
 class frmPrincipal : public QMainWindow {
     Q_OBJECT
 public:
     frmPrincipal(AppState& state, Interaction& ui, QWidget* parent = nullptr);
+    ~frmPrincipal() override;
+
+    // Selectors and options.
+    QComboBox* cboTipoJuego;
+    QLabel* imgTipoJuego;
+    QComboBox* cboTipoCombinacion;
+    QComboBox* cboTipoReintegro;
+    QCheckBox* chkReintegros;
+    QLabel* lblEtqCargarReintegros;
+    // The ticket and the reintegros.
+    QWidget* picNumeros;
+    TicketGrid* gridNumeros;
+    QWidget* picReintegros;
+    QLabel* lblReintegros;
+    MarkCell* lblReintegro[10];
+    QLabel* lblTipoCombinacion;
+    // Counters.
+    QPushButton* cmdCuadroApuDirecto;
+    QLabel* lblApuestasIniciales;
+    QLabel* lblApuestasCondicionadas;
+    QLabel* lblApuestasReducidas;
+    QLineEdit* txtFicheroASCII;
+    // Filter list and commands.
+    QLabel* lblCabeceraFiltros;
+    QListWidget* lstFiltros;
+    QToolButton* lblMenu[7];
+    QCheckBox* chkGuardarAutomaticamente;
+    QFrame* picVentanaEspera;
+    QProgressBar* lblProgressBar;
+    QToolButton* picBanner2;
+
+    // True while a calculation, an import or a save runs.
+    bool isBusy() const { return busy_; }
+    // Find a menu action by its object name ("menuGarantias"...).
+    QAction* action(const QString& name) const;
+
+    // Windows of later work plug in here; while empty their commands stay disabled or do nothing.
+    std::function<void(QWidget* parent)> openRandomMarking;
+
+    // Commands (menus and command bar).
+    void cmdNuevo();
+    void cmdAbrir();
+    void cmdGuardar();
+    void cmdValidarOnLine();
+    void cmdCalculoPrueba();
+    void cmdAnalisis();
+    void cmdCalculoDefinitivo();
+    void cmdGarantias();
+    void cmdSalir();
+    void cmdResumenFiltros();
+    void cmdInformeEliminadas();
+    void cmdAyudaOnline();
+    void cmdAcercaDe();
+    void openFilterRow(int row);
+    void switchFilterRow(int row);
+
+    // Show the state as it is now: selectors, grid, counters, list, title.
+    void refreshAll();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildMenus();
+    QWidget* buildSelectors();
+    QWidget* buildTicket();
+    QWidget* buildCounters();
+    QWidget* buildFilterList();
+    QWidget* buildCommandBar();
+    void buildWaitingPanel(QWidget* host);
+
+    void onGameChanged(int index);
+    void onKindChanged(int index);
+    void onNumberClicked(int number);
+    void onRowToggle(int digit);
+    void onColumnToggle(int column);
+    void onAllToggle();
+    void onReintegroClicked(int digit);
+
+    bool unsavedPrompt();
+    void resetToNew();
+    void applyKindLayout();
+    void setCommandsEnabled(bool enabled);
+    void startBlinking();
+    void stopBlinking();
+    void runCalculation();
+    void importAsBase();
+    bool definitiveSaveWithPanel(AppState& state, Interaction& ui);
+    bool runProcessWindow();
+    void setBusy(bool busy);
+
+    void refreshSelectors();
+    void refreshGrid();
+    void refreshCounters();
+    void refreshFilterList();
+    void refreshTitle();
+    void afterGridEdit();
+
     AppState& state_;
     Interaction& ui_;
+    std::unique_ptr<UiThreadInteraction> bridge_;
+    QTimer* blink_;
+    Rng blinkRng_{0x5eed};
+    bool busy_ = false;
+    bool changingKind_ = false;
+    bool leaving_ = false;
+    bool titleShowsFile_ = false;
+    int previousKind_ = 0;
 };
 
 } // namespace kombitron::ui

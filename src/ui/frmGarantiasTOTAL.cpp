@@ -1,0 +1,407 @@
+#include "ui/frmGarantiasTOTAL.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/bet.h"
+#include "core/format.h"
+#include "core/state.h"
+#include "ui/widgets/image_button.h"
+#include "ui/worker.h"
+
+namespace kombitron::ui {
+
+namespace {
+
+const char* const kTitles[3] = {"Garantías sobre el SISTEMA TOTAL", "Garantías sobre el SISTEMA IMPORTADO",
+                                "Garantías sobre el SISTEMA CONDICIONADO"};
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+frmGarantiasTOTAL::frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* parent)
+    : QDialog(parent), state_(state), ui_(ui), bridge_(std::make_unique<UiThreadInteraction>(ui))
+{
+    setObjectName(QStringLiteral("frmGarantiasTOTAL"));
+    setWindowTitle(QStringLiteral("Cálculo de Garantías y de Porcentajes"));
+    setModal(true);
+    auto* v = new QVBoxLayout(this);
+
+    // Scopes and level.
+    auto* scopes = new QGridLayout;
+    auto* group = new QButtonGroup(this);
+    const int n = static_cast<int>(state_.base.baseNumbers.size());
+    for (int i = 0; i < 3; ++i) {
+        optTipoGarantias[i] = new QRadioButton(this);
+        optTipoGarantias[i]->setObjectName(QStringLiteral("optTipoGarantias_%1").arg(i));
+        group->addButton(optTipoGarantias[i], i);
+        lblTitulo[i] = new QLabel(this);
+        lblTitulo[i]->setObjectName(QStringLiteral("lblTitulo_%1").arg(i));
+        lblTitulo[i]->setBuddy(optTipoGarantias[i]);
+        scopes->addWidget(optTipoGarantias[i], i, 0);
+        scopes->addWidget(lblTitulo[i], i, 1);
+    }
+    lblTitulo[0]->setText(QString::fromUtf8(kTitles[0]) + QStringLiteral(" (") + qs(formatCount(combinationCount(n, 6))) +
+                          QStringLiteral(" Apuestas)"));
+    const QString shownConditioned = qs(formatCount(state_.conditionedCount));
+    for (int i = 1; i <= 2; ++i)
+        lblTitulo[i]->setText(QString::fromUtf8(kTitles[i]) + QStringLiteral(" (") + shownConditioned + QStringLiteral(" Apuestas)"));
+    const bool imported = state_.base.kind == CombinationKind::FromFile;
+    optTipoGarantias[1]->setEnabled(imported);
+    optTipoGarantias[2]->setEnabled(!imported);
+
+    cboTipoGarantias = new QComboBox(this);
+    cboTipoGarantias->setObjectName(QStringLiteral("cboTipoGarantias"));
+    cboTipoGarantias->addItem(QStringLiteral("Todas"));
+    for (int q = 1; q <= 6; ++q) cboTipoGarantias->addItem(QStringLiteral("si %1 Aciertos").arg(q));
+    scopes->addWidget(cboTipoGarantias, 0, 2);
+    scopes->setColumnStretch(1, 1);
+    v->addLayout(scopes);
+
+    lblTituloApuestas = new QLabel(QStringLiteral("Apuestas actuales : ") + qs(formatCount(state_.reducedCount)), this);
+    lblTituloApuestas->setObjectName(QStringLiteral("lblTituloApuestas"));
+    lblTituloApuestas->setStyleSheet(QStringLiteral("font-weight: bold; color: #b3151b;"));
+    v->addWidget(lblTituloApuestas);
+
+    // The table: one row per class h = 6..0.
+    auto* tableBox = new QGroupBox(this);
+    tableBox->setObjectName(QStringLiteral("fraTabla"));
+    auto* t = new QGridLayout(tableBox);
+    t->setHorizontalSpacing(4);
+    t->setVerticalSpacing(3);
+    auto heading = [&](const QString& text, int column) {
+        auto* l = new QLabel(text, tableBox);
+        l->setAlignment(Qt::AlignCenter);
+        l->setStyleSheet(QStringLiteral("font-weight: bold; color: #2b5797;"));
+        t->addWidget(l, 0, column);
+    };
+    heading(QStringLiteral("Apuestas"), 0);
+    heading(QStringLiteral("Porcentajes"), 1);
+    for (int j = 6; j >= 0; --j) heading(QStringLiteral("%1 Aciertos").arg(j), 2 + (6 - j));
+    for (int h = 0; h <= 6; ++h) for (int j = 0; j <= 6; ++j) lblde[h][j] = nullptr;
+    for (int h = 6; h >= 0; --h) {
+        const int row = 1 + (6 - h);
+        lblApu[h] = new QLabel(tableBox);
+        lblApu[h]->setObjectName(QStringLiteral("lblApu%1").arg(h));
+        lblPor[h] = new QLabel(tableBox);
+        lblPor[h]->setObjectName(QStringLiteral("lblPor%1").arg(h));
+        lblApu[h]->setMinimumWidth(80);
+        lblPor[h]->setMinimumWidth(130);
+        for (auto* l : {lblApu[h], lblPor[h]}) {
+            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            l->setStyleSheet(QStringLiteral("background: white; border: 1px solid #d0d0d0; padding: 1px 4px;"));
+        }
+        t->addWidget(lblApu[h], row, 0);
+        t->addWidget(lblPor[h], row, 1);
+        for (int j = h; j >= 0; --j) {
+            auto* c = new QLabel(tableBox);
+            c->setObjectName(QStringLiteral("lblde%1_%2").arg(h).arg(j));
+            c->setAlignment(Qt::AlignCenter);
+            c->setMinimumWidth(78);
+            c->setStyleSheet(QStringLiteral("background: white; border: 1px solid #d0d0d0;"));
+            lblde[h][j] = c;
+            t->addWidget(c, row, 2 + (6 - j));
+        }
+    }
+    v->addWidget(tableBox);
+
+    txtResumen = new QPlainTextEdit(this);
+    txtResumen->setObjectName(QStringLiteral("txtResumen"));
+    txtResumen->setReadOnly(true);
+    txtResumen->setToolTip(QStringLiteral("Información para copiar y pegar en otro lugar"));
+    txtResumen->setMaximumHeight(130);
+    v->addWidget(txtResumen);
+
+    auto* buttons = new QHBoxLayout;
+    imgCalcularGarantias = new ImageButton(QStringLiteral("imgCalcularGarantias"), AppIcon::Calculate, QStringLiteral("Calcular Garantías"), this);
+    imgVerInformeTabulado = new ImageButton(QStringLiteral("imgVerInformeTabulado"), AppIcon::Report,
+                                            QStringLiteral("Ver informe de garantías en el Bloc de Notas"), this);
+    imgGarantiasExtendidas = new ImageButton(QStringLiteral("imgGarantiasExtendidas"), AppIcon::Search,
+                                             QStringLiteral("Calcular Garantías extendidas"), this);
+    imgVolver = makeVolverButton(this, QStringLiteral("Cerrar"));
+    buttons->addWidget(imgCalcularGarantias);
+    buttons->addWidget(imgVerInformeTabulado);
+    buttons->addWidget(imgGarantiasExtendidas);
+    buttons->addStretch();
+    buttons->addWidget(imgVolver);
+    v->addLayout(buttons);
+
+    // Progress panel over the window.
+    picProgreso = new QFrame(this);
+    picProgreso->setObjectName(QStringLiteral("picProgreso"));
+    picProgreso->setStyleSheet(QStringLiteral("QFrame#picProgreso { background: white; border: 2px solid #2b5797; border-radius: 8px; }"));
+    auto* pv = new QVBoxLayout(picProgreso);
+    lblProgreso = new QLabel(picProgreso);
+    lblProgreso->setObjectName(QStringLiteral("lblProgreso"));
+    lblProgreso->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    barProgreso = new QProgressBar(picProgreso);
+    barProgreso->setObjectName(QStringLiteral("barProgreso"));
+    barProgreso->setRange(0, 100);
+    barProgreso->setMinimumWidth(360);
+    cmdStop = new QPushButton(QStringLiteral("Detener"), picProgreso);
+    cmdStop->setObjectName(QStringLiteral("cmdStop"));
+    cmdStop->setToolTip(QStringLiteral("Detener el proceso"));
+    cmdStop->setIcon(appIcon(AppIcon::Stop));
+    pv->addWidget(lblProgreso, 0, Qt::AlignCenter);
+    pv->addWidget(barProgreso);
+    pv->addWidget(cmdStop, 0, Qt::AlignCenter);
+    picProgreso->hide();
+
+    // Extended guarantees viewer.
+    picVisorMiniGarantias = new QFrame(this);
+    picVisorMiniGarantias->setObjectName(QStringLiteral("picVisorMiniGarantias"));
+    picVisorMiniGarantias->setStyleSheet(QStringLiteral("QFrame#picVisorMiniGarantias { background: #fbfbfc; border: 2px solid #2b5797; border-radius: 8px; }"));
+    auto* mv = new QVBoxLayout(picVisorMiniGarantias);
+    txtMiniGarantias = new QPlainTextEdit(picVisorMiniGarantias);
+    txtMiniGarantias->setObjectName(QStringLiteral("txtMiniGarantias"));
+    txtMiniGarantias->setReadOnly(true);
+    txtMiniGarantias->setToolTip(QStringLiteral("Información para copiar y pegar en otro lugar"));
+    cmdCerrarpicMiniGarantias = new QPushButton(QStringLiteral("Cerrar cuadro"), picVisorMiniGarantias);
+    cmdCerrarpicMiniGarantias->setObjectName(QStringLiteral("cmdCerrarpicMiniGarantias"));
+    mv->addWidget(txtMiniGarantias);
+    mv->addWidget(cmdCerrarpicMiniGarantias, 0, Qt::AlignRight);
+    picVisorMiniGarantias->hide();
+
+    connect(group, &QButtonGroup::idClicked, this, &frmGarantiasTOTAL::selectScope);
+    connect(cboTipoGarantias, &QComboBox::currentIndexChanged, this, [this](int q) { showRows(q); });
+    connect(imgCalcularGarantias, &QToolButton::clicked, this, &frmGarantiasTOTAL::calculate);
+    connect(imgVerInformeTabulado, &QToolButton::clicked, this, &frmGarantiasTOTAL::showTabulatedReport);
+    connect(imgGarantiasExtendidas, &QToolButton::clicked, this, &frmGarantiasTOTAL::calculateExtended);
+    connect(cmdStop, &QPushButton::clicked, this, &frmGarantiasTOTAL::stop);
+    connect(imgVolver, &QToolButton::clicked, this, [this] {
+        if (computing_) return;
+        closing_ = true;
+        accept();
+    });
+    connect(cmdCerrarpicMiniGarantias, &QPushButton::clicked, this, [this] {
+        picVisorMiniGarantias->hide();
+        setControlsEnabled(true);
+    });
+    connect(bridge_.get(), &UiThreadInteraction::progressed, this, [this](qint64 done, qint64 total) {
+        barProgreso->setValue(total > 0 ? int(done * 100 / total) : 0);
+    });
+    connect(bridge_.get(), &UiThreadInteraction::captioned, this, [this](const QString& text) { lblProgreso->setText(text); });
+
+    optTipoGarantias[0]->setChecked(true);
+    selectScope(0);
+    cboTipoGarantias->setCurrentIndex(6);
+    showRows(6);
+}
+
+frmGarantiasTOTAL::~frmGarantiasTOTAL() = default;
+
+GuaranteeScope frmGarantiasTOTAL::scope() const
+{
+    if (optTipoGarantias[1]->isChecked()) return GuaranteeScope::Imported;
+    if (optTipoGarantias[2]->isChecked()) return GuaranteeScope::Conditioned;
+    return GuaranteeScope::Total;
+}
+
+int frmGarantiasTOTAL::level() const { return cboTipoGarantias->currentIndex(); }
+
+void frmGarantiasTOTAL::selectScope(int index)
+{
+    if (index < 0 || index > 2 || !optTipoGarantias[index]->isEnabled()) return;
+    optTipoGarantias[index]->setChecked(true);
+    for (int i = 0; i < 3; ++i)
+        lblTitulo[i]->setStyleSheet(i == index ? QStringLiteral("color: black; font-weight: bold;") : QStringLiteral("color: #909090;"));
+    cboTipoGarantias->setVisible(index == 0);
+    if (index != 0) selectLevel(6);
+    stats_.reset();
+    clearTable();
+    txtResumen->clear();
+}
+
+void frmGarantiasTOTAL::selectLevel(int q)
+{
+    cboTipoGarantias->setCurrentIndex(q);
+    showRows(q);
+}
+
+void frmGarantiasTOTAL::showRows(int q)
+{
+    for (int h = 0; h <= 6; ++h) {
+        const bool shown = q == 0 || h <= q || h <= 1;
+        lblApu[h]->setVisible(shown);
+        lblPor[h]->setVisible(shown);
+        for (int j = 0; j <= h; ++j) lblde[h][j]->setVisible(shown);
+    }
+}
+
+void frmGarantiasTOTAL::clearTable()
+{
+    table_ = EmptyGuaranteeTable(level() == 0 ? 6 : level());
+    for (int h = 0; h <= 6; ++h) {
+        lblApu[h]->clear();
+        lblPor[h]->clear();
+        for (int j = 0; j <= h; ++j) {
+            lblde[h][j]->clear();
+            lblde[h][j]->setToolTip(QString());
+            lblde[h][j]->setStyleSheet(QStringLiteral("background: white; border: 1px solid #d0d0d0;"));
+        }
+    }
+}
+
+void frmGarantiasTOTAL::setControlsEnabled(bool enabled)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{imgCalcularGarantias, imgVerInformeTabulado, imgGarantiasExtendidas, imgVolver,
+                                                     cboTipoGarantias})
+        w->setEnabled(enabled);
+    const bool imported = state_.base.kind == CombinationKind::FromFile;
+    optTipoGarantias[0]->setEnabled(enabled);
+    optTipoGarantias[1]->setEnabled(enabled && imported);
+    optTipoGarantias[2]->setEnabled(enabled && !imported);
+}
+
+void frmGarantiasTOTAL::beginWork(const QString& caption)
+{
+    computing_ = true;
+    setControlsEnabled(false);
+    lblProgreso->setText(caption);
+    barProgreso->setValue(0);
+    picProgreso->adjustSize();
+    picProgreso->move(rect().center() - picProgreso->rect().center());
+    picProgreso->raise();
+    picProgreso->show();
+    stop_.reset();
+}
+
+void frmGarantiasTOTAL::endWork()
+{
+    picProgreso->hide();
+    computing_ = false;
+}
+
+GuaranteeInput frmGarantiasTOTAL::input() const
+{
+    return GuaranteeInput{state_.base.baseNumbers, state_.conditionedSystem, state_.finalSystem};
+}
+
+void frmGarantiasTOTAL::showTable(const GuaranteeTable& table)
+{
+    table_ = table;
+    for (int h = 0; h <= 6; ++h) {
+        lblApu[h]->setText(qs(table.countText[h]));
+        lblPor[h]->setText(qs(table.percentText[h]));
+        for (int j = 0; j <= h; ++j) {
+            const QString text = qs(table.rangeText[h][j]);
+            lblde[h][j]->setText(text);
+            lblde[h][j]->setToolTip(text);
+            lblde[h][j]->setStyleSheet(text.isEmpty() ? QStringLiteral("background: white; border: 1px solid #d0d0d0;")
+                                                      : QStringLiteral("background: #ffffc0; border: 1px solid #d0d0d0;"));
+        }
+    }
+    txtResumen->setPlainText(qs(GuaranteeSummaryText(table)));
+}
+
+bool frmGarantiasTOTAL::runPass(int q)
+{
+    clearTable();
+    txtResumen->clear();
+    bool completed = false;
+    const GuaranteeScope s = scope();
+    const GuaranteeInput in = input();
+    const std::string failure = runOffUiThread([&] { completed = RunGuaranteePass(in, s, q, stats_, bridge_->progress(), stop_); });
+    if (!failure.empty()) {
+        ui_.error("ERROR: " + failure);
+        return false;
+    }
+    if (completed) showTable(PublishGuarantees(stats_, guaranteeOutcomeCount(in, s, q), q));
+    else if (txtResumen->toPlainText().isEmpty()) txtResumen->setPlainText(QString::fromUtf8(kGuaranteesStoppedText));
+    return completed;
+}
+
+void frmGarantiasTOTAL::calculate()
+{
+    if (computing_) return;
+    beginWork(QString::fromUtf8(kGuaranteeCaption));
+    if (scope() == GuaranteeScope::Total && level() == 0) {
+        clearTable();
+        txtResumen->clear();
+        AllLevelsResult result;
+        const GuaranteeInput in = input();
+        const std::string failure = runOffUiThread([&] { result = RunAllGuaranteeLevels(in, bridge_->progress(), stop_); });
+        if (!failure.empty()) {
+            ui_.error("ERROR: " + failure);
+        } else if (result.stopped) {
+            if (txtResumen->toPlainText().isEmpty()) txtResumen->setPlainText(QString::fromUtf8(kGuaranteesStoppedText));
+        } else {
+            stats_ = result.stats;
+            showTable(result.table);
+        }
+        if (result.writeFailed) ui_.error("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS");
+        selectLevel(0);
+    } else {
+        runPass(scope() == GuaranteeScope::Total ? level() : 6);
+    }
+    endWork();
+    setControlsEnabled(true);
+}
+
+void frmGarantiasTOTAL::showTabulatedReport()
+{
+    if (computing_) return;
+    std::string failure;
+    if (scope() == GuaranteeScope::Total && level() == 0) {
+        // The six files written by the last "Todas" run.
+        for (int q = 6; q >= 1; --q) {
+            if (!ui_.openInEditor(GuaranteeReportPath(q), failure)) {
+                ui_.error("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS");
+                return;
+            }
+        }
+        return;
+    }
+    std::string path;
+    if (!WriteGuaranteeReport(table_, path, failure) || !ui_.openInEditor(path, failure))
+        ui_.error("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS");
+}
+
+void frmGarantiasTOTAL::calculateExtended()
+{
+    if (computing_) return;
+    beginWork(QString());
+    std::string text;
+    const std::string failure = runOffUiThread([&] { text = ExtendedGuaranteesText(input(), bridge_->progress(), stop_); });
+    endWork();
+    if (!failure.empty()) {
+        setControlsEnabled(true);
+        ui_.error("ERROR: " + failure);
+        return;
+    }
+    txtMiniGarantias->setPlainText(qs(text));
+    picVisorMiniGarantias->setGeometry(rect().adjusted(30, 30, -30, -30));
+    picVisorMiniGarantias->raise();
+    picVisorMiniGarantias->show();
+}
+
+void frmGarantiasTOTAL::stop()
+{
+    stop_.request();
+    if (txtResumen->toPlainText().isEmpty()) txtResumen->setPlainText(QString::fromUtf8(kGuaranteesStoppedText));
+}
+
+void frmGarantiasTOTAL::reject()
+{
+    if (closing_) QDialog::reject();
+}
+
+void frmGarantiasTOTAL::closeEvent(QCloseEvent* event)
+{
+    if (!closing_) event->ignore();
+    else QDialog::closeEvent(event);
+}
+
+} // namespace kombitron::ui

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+#include <string>
+
+#include "core/state.h"
+#include "engine/guarantees.h"
+
+class QButtonGroup;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+namespace kombitron::ui {
+
+class ImageButton;
+class UiThreadInteraction;
+
+// "Cálculo de Garantías y de Porcentajes": what the reduced system guarantees over the whole base
+// (q of the player's numbers drawn) or over the conditioned system, as a table of classes by best
+// hit count, a summary text, the tabulated report files and the extended guarantees. The passes
+// run off the UI thread behind a progress panel with a stop button. Its own close box does
+// nothing: it closes through imgVolver.
+class frmGarantiasTOTAL : public QDialog {
+    Q_OBJECT
+public:
+    frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* parent = nullptr);
+    ~frmGarantiasTOTAL() override;
+
+    QRadioButton* optTipoGarantias[3];
+    QLabel* lblTitulo[3];
+    QComboBox* cboTipoGarantias;
+    QLabel* lblTituloApuestas;
+    QLabel* lblApu[7];            // index = class h
+    QLabel* lblPor[7];
+    QLabel* lblde[7][7];          // [h][j], j <= h
+    QPlainTextEdit* txtResumen;
+    ImageButton* imgCalcularGarantias;
+    ImageButton* imgVerInformeTabulado;
+    ImageButton* imgGarantiasExtendidas;
+    QPushButton* cmdStop;
+    ImageButton* imgVolver;
+    QFrame* picProgreso;
+    QLabel* lblProgreso;
+    QProgressBar* barProgreso;
+    QFrame* picVisorMiniGarantias;
+    QPlainTextEdit* txtMiniGarantias;
+    QPushButton* cmdCerrarpicMiniGarantias;
+
+    GuaranteeScope scope() const;
+    // Level q of the list: 0 "Todas", 1..6.
+    int level() const;
+    void selectScope(int index);
+    void selectLevel(int q);
+
+    void calculate();
+    void showTabulatedReport();
+    void calculateExtended();
+    void stop();
+
+    // The texts the table shows now.
+    const GuaranteeTable& table() const { return table_; }
+    bool isComputing() const { return computing_; }
+
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    GuaranteeInput input() const;
+    bool runPass(int q);
+    void showTable(const GuaranteeTable& table);
+    void clearTable();
+    void showRows(int q);
+    void beginWork(const QString& caption);
+    void endWork();
+    void setControlsEnabled(bool enabled);
+
+    AppState& state_;
+    Interaction& ui_;
+    std::unique_ptr<UiThreadInteraction> bridge_;
+    GuaranteeStats stats_;
+    GuaranteeTable table_;
+    StopFlag stop_;
+    bool computing_ = false;
+    bool closing_ = false;
+};
+
+} // namespace kombitron::ui

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "core/interaction.h"
+#include "engine/process_percentages.h"
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+
+namespace kombitron {
+struct AppState;
+}
+
+namespace kombitron::ui {
+
+class ImageButton;
+
+// "Cálculo del sistema": runs the reduction of the conditioned system when it opens, shows the
+// counts, the cycle counter and the progress while the run goes on (only the stop button is
+// live), and between runs lets the player run again, accept with saving, open the guarantees and
+// write the percentages report. Its own close box does nothing: it closes through imgVolver or
+// the definitive request.
+class frmVentanaProceso : public QDialog {
+    Q_OBJECT
+public:
+    frmVentanaProceso(AppState& state, Interaction& ui, QWidget* parent = nullptr);
+    ~frmVentanaProceso() override;
+
+    QLabel* lblDirecto;
+    QLabel* lblApuestasTotales;
+    QLabel* lblApuestasCondicionadas;
+    QLabel* lblApuestasReducidas;
+    QLabel* lblCiclo;
+    QProgressBar* picProgreso;
+    QGroupBox* fraPorcentajes;
+    QLabel* lblN[49];
+    ImageButton* imgCalcular;
+    ImageButton* imgCalculoDefinitivo;
+    ImageButton* imgGarantias;
+    ImageButton* imgVerPorcentajes;
+    ImageButton* imgDetener;
+    ImageButton* imgVolver;
+
+    bool isRunning() const { return running_; }
+    // Runs started since the window opened.
+    int runCount() const { return runs_; }
+    // Counts as shown (the window compares these).
+    int64_t shownConditioned() const { return shownConditioned_; }
+    int64_t shownReduced() const { return shownReduced_; }
+
+
+    // Trial calculation ("Calcular"): run the reduction again.
+    void calculate();
+    void requestDefinitive();
+    void openGuarantees();
+    void writePercentagesReport();
+    void stop();
+
+    void reject() override;
+
+signals:
+    void reducedCountChanged(qint64 count);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void run();
+    void showButtons(bool running);
+    void showPanel(const NumberPercentages& panel);
+    void setReduced(int64_t count);
+    void postUpdate();
+    void applyUpdate();
+
+    AppState& state_;
+    Interaction& ui_;
+    StopFlag stop_;
+    bool running_ = false;
+    int runs_ = 0;
+    bool started_ = false;
+    bool skipActivation_ = false;
+    bool closing_ = false;
+    int64_t shownConditioned_ = 0;
+    int64_t shownReduced_ = 0;
+    NumberPercentages panel_;
+
+    // Written by the running job, shown by the UI thread.
+    std::atomic<int> livePercent_{0};
+    std::atomic<double> liveCycles_{0};
+    std::atomic<int64_t> liveReduced_{-1};
+    std::atomic<bool> updatePosted_{false};
+    std::mutex captionMutex_;
+    std::string liveCaption_;
+    bool captionChanged_ = false;
+};
+
+} // namespace kombitron::ui
