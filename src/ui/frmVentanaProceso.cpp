@@ -208,8 +208,15 @@ void frmVentanaProceso::run()
     liveCycles_ = 0;
     liveReduced_ = -1;
 
+    stopWanted_ = false;
     ReductionCallbacks callbacks;
+    // The engine clears the stop flag when it starts: a stop pressed before that is applied again
+    // at the first point where the engine gives way.
+    callbacks.yield = [this] {
+        if (stopWanted_) stop_.request();
+    };
     callbacks.progress = [this](int percent) {
+        if (stopWanted_) stop_.request();
         if (livePercent_.exchange(percent) != percent) postUpdate();
     };
     callbacks.caption = [this](const std::string& text) {
@@ -293,6 +300,7 @@ void frmVentanaProceso::writePercentagesReport()
 
 void frmVentanaProceso::stop()
 {
+    stopWanted_ = true;
     stop_.request();
     imgDetener->hide();
 }

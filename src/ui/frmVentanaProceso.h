@@ -98,6 +98,7 @@ private:
     std::atomic<double> liveCycles_{0};
     std::atomic<int64_t> liveReduced_{-1};
     std::atomic<bool> updatePosted_{false};
+    std::atomic<bool> stopWanted_{false};
     std::mutex captionMutex_;
     std::string liveCaption_;
     bool captionChanged_ = false;

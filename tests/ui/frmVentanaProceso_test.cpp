@@ -54,11 +54,16 @@ TEST(frmVentanaProceso, StoppedBeforeTheFirstCycleKeepsTheConditionedCount)
     EXPECT_EQ(window.lblDirecto->text(), QStringLiteral("En directo"));
 
     bool stopShownWhileRunning = false, othersHidden = false;
-    QTimer::singleShot(150, &window, [&] {
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+        if (!window.isRunning()) return;
+        poll.stop();
         stopShownWhileRunning = window.imgDetener->isVisible();
         othersHidden = !window.imgCalcular->isVisible() && !window.imgVolver->isVisible();
         click(window.imgDetener);
     });
+    poll.start();
     window.show();
     ASSERT_TRUE(waitUntil([&] { return window.runCount() == 1 && !window.isRunning(); }, 20000));
     EXPECT_TRUE(stopShownWhileRunning);
