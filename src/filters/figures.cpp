@@ -4,33 +4,24 @@ namespace kombitron {
 
 namespace {
 
-struct ClassMasks {
-    std::array<NumberMask, 5> decade{};
-    std::array<NumberMask, 10> lastDigit{};
+struct Counters {
+    ClassCounter decade;    // classes 0..4: 1-9, 10-19, 20-29, 30-39, 40-49
+    ClassCounter lastDigit; // classes 0..9
+    std::array<uint8_t, 64> digit{};
 };
 
-const ClassMasks& classMasks()
+const Counters& counters()
 {
-    static const ClassMasks masks = [] {
-        ClassMasks m;
+    static const Counters c = [] {
+        Counters m;
         for (int n = kMinNumber; n <= kMaxNumber; ++n) {
-            m.decade[n < 10 ? 0 : n / 10] |= numberBit(n);
-            m.lastDigit[n % 10] |= numberBit(n);
+            m.decade.add(n < 10 ? 0 : n / 10, n);
+            m.lastDigit.add(n % 10, n);
+            m.digit[static_cast<size_t>(n)] = static_cast<uint8_t>(n % 10);
         }
         return m;
     }();
-    return masks;
-}
-
-template <size_t N>
-int figureOfCounts(const std::array<int, N>& counts)
-{
-    int largest = 0, parts = 0;
-    for (int c : counts) {
-        largest = c > largest ? c : largest;
-        parts += c > 0 ? 1 : 0;
-    }
-    return figureIndex(largest, parts);
+    return c;
 }
 
 uint16_t figureBits(const uint8_t* flags, int count)
@@ -47,39 +38,60 @@ bool figureAllowed(uint16_t bits, int index) { return index >= 0 && ((bits >> in
 
 int decadeFigure(const uint8_t* numbers)
 {
-    const NumberMask mask = maskOf(numbers);
-    std::array<int, 5> counts{};
-    for (int d = 0; d < 5; ++d) counts[d] = countIn(mask, classMasks().decade[d]);
-    const int index = figureOfCounts(counts);
+    const int index = figureOfCounts(counters().decade.counts(numbers), 5);
     return index <= 9 ? index : -1;
 }
 
+namespace {
+
+// The run figure and the longest run of each pattern of the five "next number is the previous
+// plus one" links of a bet (bit k-1 for numbers k and k+1): 32 patterns.
+struct RunShape {
+    int8_t figure;
+    int8_t longest;
+};
+
+constexpr std::array<RunShape, 32> kRunShapes = [] {
+    std::array<RunShape, 32> shapes{};
+    for (int pattern = 0; pattern < 32; ++pattern) {
+        int run = 1, parts = 1, longest = 1;
+        for (int k = 0; k < 5; ++k) {
+            if ((pattern >> k) & 1) {
+                ++run;
+            } else {
+                ++parts;
+                run = 1;
+            }
+            longest = run > longest ? run : longest;
+        }
+        shapes[static_cast<size_t>(pattern)] = {static_cast<int8_t>(figureIndex(longest, parts)),
+                                                static_cast<int8_t>(longest)};
+    }
+    return shapes;
+}();
+
+inline const RunShape& runShape(const uint8_t* n)
+{
+    const int pattern = (n[1] == n[0] + 1) | (n[2] == n[1] + 1) << 1 | (n[3] == n[2] + 1) << 2 |
+                        (n[4] == n[3] + 1) << 3 | (n[5] == n[4] + 1) << 4;
+    return kRunShapes[static_cast<size_t>(pattern)];
+}
+
+} // namespace
+
 int runFigure(const uint8_t* numbers, int& longestRun)
 {
-    int run = 1, parts = 1;
-    longestRun = 1;
-    for (int k = 1; k < 6; ++k) {
-        if (numbers[k] == numbers[k - 1] + 1) {
-            ++run;
-        } else {
-            ++parts;
-            run = 1;
-        }
-        longestRun = run > longestRun ? run : longestRun;
-    }
-    return figureIndex(longestRun, parts);
+    const RunShape& shape = runShape(numbers);
+    longestRun = shape.longest;
+    return shape.figure;
 }
 
 int lastDigitFigure(const uint8_t* numbers, int& digitSum)
 {
-    std::array<int, 10> counts{};
     digitSum = 0;
-    for (int k = 0; k < 6; ++k) {
-        ++counts[numbers[k] % 10];
-        digitSum += numbers[k] % 10;
-    }
+    for (int k = 0; k < 6; ++k) digitSum += numbers[k] % 10;
     // The last-digit list has no "6-0": its flag 0 is "5-1".
-    const int index = figureOfCounts(counts);
+    const int index = figureOfCounts(counters().lastDigit.counts(numbers), 10);
     return index >= 1 ? index - 1 : -1;
 }
 
@@ -98,17 +110,15 @@ int64_t DecenasPass(AppState& state, Progress& progress)
         anyDecade = anyDecade || bits[d] != 0;
     }
     if (figures == 0 && !anyDecade) return 0;
-    const ClassMasks& masks = classMasks();
+    const ClassCounter& decade = counters().decade;
     return runPass(state, progress, [&](const uint8_t* n) {
-        const NumberMask mask = maskOf(n);
-        std::array<int, 5> counts{};
-        for (int d = 0; d < 5; ++d) counts[d] = countIn(mask, masks.decade[d]);
+        const uint64_t counts = decade.counts(n);
         if (figures != 0) {
-            const int index = figureOfCounts(counts);
+            const int index = figureOfCounts(counts, 5);
             if (!figureAllowed(figures, index <= 9 ? index : -1)) return true;
         }
         for (int d = 0; d < 5; ++d)
-            if (bits[d] != 0 && !allows(bits[d], counts[d])) return true;
+            if (bits[d] != 0 && !allows(bits[d], ClassCounter::field(counts, d))) return true;
         return false;
     });
 }
@@ -120,10 +130,9 @@ int64_t SeguidosPass(AppState& state, Progress& progress)
     const uint8_t longest = hitBits(p.seguidos);
     if (figures == 0 && longest == 0) return 0;
     return runPass(state, progress, [&](const uint8_t* n) {
-        int longestRun = 0;
-        const int index = runFigure(n, longestRun);
-        if (figures != 0 && !figureAllowed(figures, index)) return true;
-        return longest != 0 && !allows(longest, longestRun);
+        const RunShape& shape = runShape(n);
+        if (figures != 0 && !figureAllowed(figures, shape.figure)) return true;
+        return longest != 0 && !allows(longest, shape.longest);
     });
 }
 
@@ -133,21 +142,22 @@ int64_t TerminacionesPass(AppState& state, Progress& progress)
     const uint16_t figures = figureBits(p.figures.data(), 10);
     std::array<uint8_t, 10> bits{};
     for (int d = 0; d < 10; ++d) bits[d] = hitBits(p.terminadosEn[d]);
+    bool anyDigit = false;
+    for (auto b : bits) anyDigit = anyDigit || b != 0;
     const int sumMin = p.sumMin, sumMax = p.sumMax;
+    const Counters& c = counters();
     return runPass(state, progress, [&](const uint8_t* n) {
-        std::array<int, 10> counts{};
-        int sum = 0;
-        for (int k = 0; k < 6; ++k) {
-            ++counts[n[k] % 10];
-            sum += n[k] % 10;
-        }
         if (figures != 0) {
-            const int index = figureOfCounts(counts);
+            const int index = figureOfCounts(c.lastDigit.counts(n), 10);
             if (!figureAllowed(figures, index >= 1 ? index - 1 : -1)) return true;
         }
+        const int sum = c.digit[n[0]] + c.digit[n[1]] + c.digit[n[2]] + c.digit[n[3]] + c.digit[n[4]] + c.digit[n[5]];
         if (sum < sumMin || sum > sumMax) return true;
-        for (int d = 0; d < 10; ++d)
-            if (bits[d] != 0 && !allows(bits[d], counts[d])) return true;
+        if (anyDigit) {
+            const uint64_t counts = c.lastDigit.counts(n);
+            for (int d = 0; d < 10; ++d)
+                if (bits[d] != 0 && !allows(bits[d], ClassCounter::field(counts, d))) return true;
+        }
         return false;
     });
 }

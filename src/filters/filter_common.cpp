@@ -10,22 +10,6 @@ NumberMask membersMask(const NumberFlags& flags)
     return mask;
 }
 
-int figureIndex(int largestPart, int parts)
-{
-    // A partition of 6 is fixed by its largest part and its number of parts.
-    static constexpr int8_t kIndex[7][7] = {
-        {-1, -1, -1, -1, -1, -1, -1},
-        {-1, -1, -1, -1, -1, -1, 10}, // 1-1-1-1-1-1
-        {-1, -1, -1, 7, 8, 9, -1},    // 2-2-2, 2-2-1-1, 2-1-1-1-1
-        {-1, -1, 4, 5, 6, -1, -1},    // 3-3, 3-2-1, 3-1-1-1
-        {-1, -1, 2, 3, -1, -1, -1},   // 4-2, 4-1-1
-        {-1, -1, 1, -1, -1, -1, -1},  // 5-1
-        {-1, 0, -1, -1, -1, -1, -1},  // 6-0
-    };
-    if (largestPart < 0 || largestPart > 6 || parts < 0 || parts > 6) return -1;
-    return kIndex[largestPart][parts];
-}
-
 const char* figureText(int index)
 {
     static const char* const kTexts[11] = {"6-0",   "5-1",     "4-2",   "4-1-1",   "3-3",        "3-2-1",

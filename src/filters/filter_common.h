@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/interaction.h"
 #include "core/state.h"
+
+#ifdef _OPENMP
+#include <omp.h>
+#endif
 
 namespace kombitron {
 
@@ -29,9 +33,6 @@ inline NumberMask maskOf(const uint8_t* numbers)
            numberBit(numbers[4]) | numberBit(numbers[5]);
 }
 
-// How many of the numbers in `mask` belong to `members`.
-inline int countIn(NumberMask mask, NumberMask members) { return std::popcount(mask & members); }
-
 // The mask of the numbers 1..49 whose flag is set (index = number).
 NumberMask membersMask(const NumberFlags& flags);
 
@@ -49,7 +50,74 @@ inline bool allows(uint8_t bits, int count) { return count >= 0 && count <= 6 &&
 // Index of a figure (a partition of 6 given by its largest part and its number of parts) in
 // the figure list "6-0", "5-1", "4-2", "4-1-1", "3-3", "3-2-1", "3-1-1-1", "2-2-2", "2-2-1-1",
 // "2-1-1-1-1", "1-1-1-1-1-1": 0..10, or -1 for anything that is not a partition of 6.
-int figureIndex(int largestPart, int parts);
+namespace detail {
+// A partition of 6 is fixed by its largest part and its number of parts.
+inline constexpr int8_t kFigureIndex[7][7] = {
+    {-1, -1, -1, -1, -1, -1, -1},
+    {-1, -1, -1, -1, -1, -1, 10}, // 1-1-1-1-1-1
+    {-1, -1, -1, 7, 8, 9, -1},    // 2-2-2, 2-2-1-1, 2-1-1-1-1
+    {-1, -1, 4, 5, 6, -1, -1},    // 3-3, 3-2-1, 3-1-1-1
+    {-1, -1, 2, 3, -1, -1, -1},   // 4-2, 4-1-1
+    {-1, -1, 1, -1, -1, -1, -1},  // 5-1
+    {-1, 0, -1, -1, -1, -1, -1},  // 6-0
+};
+} // namespace detail
+
+constexpr int figureIndex(int largestPart, int parts)
+{
+    if (largestPart < 0 || largestPart > 6 || parts < 0 || parts > 6) return -1;
+    return detail::kFigureIndex[largestPart][parts];
+}
+
+// Counts of a bet's numbers in up to 16 classes at once, without a population count (which
+// the baseline instruction set lacks): number n adds 1 to the 4-bit field of every class that
+// holds it, so the sum of the six numbers' words holds each class's count (at most 6) in its field.
+class ClassCounter {
+public:
+    // Number n (1..49) belongs to class c (0..15).
+    void add(int c, int n) { word_[static_cast<size_t>(n)] += uint64_t{1} << (4 * c); }
+    // Every number whose flag is set belongs to class c.
+    void add(int c, const NumberFlags& members)
+    {
+        for (int n = kMinNumber; n <= kMaxNumber; ++n)
+            if (members[n]) add(c, n);
+    }
+    // The packed counts of the six numbers of a bet.
+    uint64_t counts(const uint8_t* n) const
+    {
+        return word_[n[0]] + word_[n[1]] + word_[n[2]] + word_[n[3]] + word_[n[4]] + word_[n[5]];
+    }
+    // The count of class c in packed counts.
+    static int field(uint64_t counts, int c) { return static_cast<int>((counts >> (4 * c)) & 0xF); }
+
+private:
+    std::array<uint64_t, 64> word_{};
+};
+
+namespace detail {
+// For a byte of two 4-bit counts: the larger count in the low nibble, how many are non-zero above.
+inline constexpr std::array<uint8_t, 256> kCountPairs = [] {
+    std::array<uint8_t, 256> t{};
+    for (int b = 0; b < 256; ++b) {
+        const int lo = b & 15, hi = b >> 4;
+        t[static_cast<size_t>(b)] = static_cast<uint8_t>((lo > hi ? lo : hi) | (((lo != 0) + (hi != 0)) << 4));
+    }
+    return t;
+}();
+} // namespace detail
+
+// Largest count and number of non-zero counts among the first `classes` fields: the figure of a
+// bet over those classes (see figureIndex).
+inline int figureOfCounts(uint64_t counts, int classes)
+{
+    int largest = 0, parts = 0;
+    for (int i = 0; i < (classes + 1) / 2; ++i) {
+        const uint8_t e = detail::kCountPairs[(counts >> (8 * i)) & 0xFF];
+        largest = (e & 15) > largest ? (e & 15) : largest;
+        parts += e >> 4;
+    }
+    return figureIndex(largest, parts);
+}
 
 // Text of the figure at index 0..10 of that list ("6-0" .. "1-1-1-1-1-1"), "" otherwise.
 const char* figureText(int index);
@@ -71,13 +139,14 @@ std::string CheckGroupNumber(const std::string& text, int capacity, int& group);
 // Number at each position byte of an index bet: baseNumbers[p-1] for p = 1..n, 0 otherwise.
 std::array<uint8_t, 256> positionTable(const std::vector<uint8_t>& baseNumbers);
 
-// Bets handled per parallel block of a pass; progress is reported after each block.
-inline constexpr int64_t kPassBlock = int64_t{1} << 18;
+// Bets handed to a thread at a time; progress is reported as they are done.
+inline constexpr int64_t kPassChunk = int64_t{1} << 16;
 
 // Walk the bets 1..N of state.totalSystem whose flag is 0 and call rejects(numbers) with their
 // six numbers ascending; set the flag of every bet it rejects and return how many. Bets are
-// independent, so blocks run on every core; the flags and the count are those of a plain walk.
-// Reports progress (bets done of N) after each block. `rejects` must be safe to call concurrently.
+// independent, so chunks of them run on every core; the flags and the count are those of a plain
+// walk. Reports progress (bets done of N) from the calling thread. Each thread works on its own
+// copy of `rejects`, which may therefore keep a cache of the bets it has just seen.
 template <class Rejects>
 int64_t runPass(AppState& state, Progress& progress, const Rejects& rejects)
 {
@@ -88,24 +157,37 @@ int64_t runPass(AppState& state, Progress& progress, const Rejects& rejects)
     const std::array<uint8_t, 256> numberAt = positionTable(state.base.baseNumbers);
     const uint8_t* bets = state.totalSystem.data();
     uint8_t* flags = state.eliminationFlags.data();
+    const int64_t chunks = (total + kPassChunk - 1) / kPassChunk;
+    std::atomic<int64_t> done{0};
     int64_t count = 0;
-    for (int64_t start = 0; start < total; start += kPassBlock) {
-        const int64_t end = std::min(total, start + kPassBlock);
-        int64_t blockCount = 0;
-#pragma omp parallel for schedule(static) reduction(+ : blockCount) if (end - start > 16384)
-        for (int64_t i = start; i < end; ++i) {
-            if (flags[i]) continue;
-            const uint8_t* p = bets + i * kBetBytes;
-            const uint8_t numbers[6] = {numberAt[p[0]], numberAt[p[1]], numberAt[p[2]],
-                                        numberAt[p[3]], numberAt[p[4]], numberAt[p[5]]};
-            if (rejects(numbers)) {
-                flags[i] = 1;
-                ++blockCount;
+    // One parallel region per pass, chunks handed out as threads come free: a busy machine that
+    // holds one thread back does not hold the others at a barrier.
+#pragma omp parallel if (chunks > 2) reduction(+ : count)
+    {
+        Rejects local = rejects;
+#ifdef _OPENMP
+        const bool reporter = omp_get_thread_num() == 0;
+#else
+        const bool reporter = true;
+#endif
+#pragma omp for schedule(dynamic, 1)
+        for (int64_t c = 0; c < chunks; ++c) {
+            const int64_t start = c * kPassChunk, end = std::min(total, start + kPassChunk);
+            for (int64_t i = start; i < end; ++i) {
+                if (flags[i]) continue;
+                const uint8_t* p = bets + i * kBetBytes;
+                const uint8_t numbers[6] = {numberAt[p[0]], numberAt[p[1]], numberAt[p[2]],
+                                            numberAt[p[3]], numberAt[p[4]], numberAt[p[5]]};
+                if (local(numbers)) {
+                    flags[i] = 1;
+                    ++count;
+                }
             }
+            const int64_t finished = done.fetch_add(end - start, std::memory_order_relaxed) + (end - start);
+            if (reporter) progress.report(finished, total);
         }
-        count += blockCount;
-        progress.report(end, total);
     }
+    progress.report(total, total);
     return count;
 }
 

@@ -1,5 +1,7 @@
 #include "filters/groups.h"
 
+#include <tuple>
+
 namespace kombitron {
 
 namespace {
@@ -29,35 +31,59 @@ std::string groupError(int group, const char* text) { return "ERROR en GRUPO" + 
 
 } // namespace
 
+namespace {
+
+// Groups counted sixteen at a time, in the order given.
+struct CountedGroups {
+    std::vector<ClassCounter> chunks;
+
+    // Field of the next group added.
+    std::pair<int, int> add(const NumberFlags& members, int index)
+    {
+        const int chunk = index / 16, field = index % 16;
+        if (chunk >= static_cast<int>(chunks.size())) chunks.emplace_back();
+        chunks[static_cast<size_t>(chunk)].add(field, members);
+        return {chunk, field};
+    }
+};
+
+} // namespace
+
 int64_t GruposPass(AppState& state, Progress& progress)
 {
     struct Group {
-        NumberMask members;
+        int chunk, field;
         uint8_t hits;
-        uint8_t positions; // bit k: ball k+1 is counted
+        uint8_t positions;               // bit k: ball k+1 is counted
+        std::array<uint8_t, 64> member;  // for groups counted at some positions only
     };
     std::vector<Group> groups;
+    CountedGroups counted;
     for (const NumberGroup& g : state.filters.grupos.groups) {
-        const NumberMask members = membersMask(g.members);
-        if (members == 0) continue;
-        uint8_t positions = 0;
+        if (membersMask(g.members) == 0) continue;
+        Group group{};
         for (int k = 0; k < 6; ++k)
-            if (g.positions[k]) positions |= static_cast<uint8_t>(1u << k);
-        groups.push_back({members, hitBits(g.hits), positions});
+            if (g.positions[k]) group.positions |= static_cast<uint8_t>(1u << k);
+        group.hits = hitBits(g.hits);
+        std::tie(group.chunk, group.field) = counted.add(g.members, static_cast<int>(groups.size()));
+        for (int n = kMinNumber; n <= kMaxNumber; ++n) group.member[static_cast<size_t>(n)] = g.members[n] ? 1 : 0;
+        groups.push_back(group);
     }
     if (groups.empty()) return 0;
+    const size_t chunks = counted.chunks.size();
     // One walk for all groups: a bet is rejected by the first group that fails it, which gives
     // the same flags and the same count as one walk per group.
     return runPass(state, progress, [&](const uint8_t* n) {
-        const NumberMask mask = maskOf(n);
+        uint64_t counts[kGroupCount / 16 + 1];
+        for (size_t c = 0; c < chunks; ++c) counts[c] = counted.chunks[c].counts(n);
         for (const Group& g : groups) {
             int h;
             if (g.positions == 0x3F) {
-                h = countIn(mask, g.members);
+                h = ClassCounter::field(counts[g.chunk], g.field);
             } else {
                 h = 0;
                 for (int k = 0; k < 6; ++k)
-                    if ((g.positions >> k) & 1u) h += static_cast<int>((g.members >> n[k]) & 1u);
+                    if ((g.positions >> k) & 1u) h += g.member[n[k]];
             }
             if (!allows(g.hits, h)) return true;
         }
@@ -69,20 +95,26 @@ int64_t GruposEntreLimitesPass(AppState& state, Progress& progress)
 {
     const GruposEntreLimitesParams& p = state.filters.gruposEntreLimites;
     struct Group {
-        NumberMask members;
+        int chunk, field;
         uint8_t hits;
     };
     std::vector<Group> groups;
+    CountedGroups counted;
     for (const LimitGroup& g : p.groups) {
-        const NumberMask members = membersMask(g.members);
-        if (members != 0) groups.push_back({members, hitBits(g.hits)});
+        if (membersMask(g.members) == 0) continue;
+        Group group{};
+        group.hits = hitBits(g.hits);
+        std::tie(group.chunk, group.field) = counted.add(g.members, static_cast<int>(groups.size()));
+        groups.push_back(group);
     }
     const int64_t minimum = p.minimum, maximum = p.maximum;
     if (groups.empty() && minimum <= 0 && maximum >= 0) return 0; // every bet holds 0 groups
+    const size_t chunks = counted.chunks.size();
     return runPass(state, progress, [&](const uint8_t* n) {
-        const NumberMask mask = maskOf(n);
+        uint64_t counts[kGroupCount / 16 + 1];
+        for (size_t c = 0; c < chunks; ++c) counts[c] = counted.chunks[c].counts(n);
         int64_t held = 0;
-        for (const Group& g : groups) held += allows(g.hits, countIn(mask, g.members)) ? 1 : 0;
+        for (const Group& g : groups) held += (g.hits >> ClassCounter::field(counts[g.chunk], g.field)) & 1u;
         return held < minimum || held > maximum;
     });
 }

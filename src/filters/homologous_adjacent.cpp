@@ -7,8 +7,8 @@ namespace kombitron {
 namespace {
 
 struct Tables {
-    std::array<NumberMask, 10> homologous{}; // index = class 1..9
-    std::array<NumberMask, 50> neighbours{}; // index = number
+    ClassCounter homologous;                  // class c at field c-1
+    std::array<NumberMask, 64> neighbours{}; // index = number
 };
 
 const Tables& tables()
@@ -16,7 +16,7 @@ const Tables& tables()
     static const Tables t = [] {
         Tables m;
         for (int a = kMinNumber; a <= kMaxNumber; ++a) {
-            m.homologous[homologousClass(a)] |= numberBit(a);
+            m.homologous.add(homologousClass(a) - 1, a);
             for (int b = kMinNumber; b <= kMaxNumber; ++b)
                 if (areAdjacent(a, b)) m.neighbours[a] |= numberBit(b);
         }
@@ -51,9 +51,9 @@ int64_t HomologosPass(AppState& state, Progress& progress)
     if (bits == 0) return 0;
     const Tables& t = tables();
     return runPass(state, progress, [&](const uint8_t* n) {
-        const NumberMask mask = maskOf(n);
-        for (int c = 1; c <= 9; ++c)
-            if (allows(bits, countIn(mask, t.homologous[c]))) return false;
+        const uint64_t counts = t.homologous.counts(n);
+        for (int c = 0; c < 9; ++c)
+            if (allows(bits, ClassCounter::field(counts, c))) return false;
         return true;
     });
 }

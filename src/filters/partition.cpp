@@ -16,21 +16,16 @@ bool isSuperior(int n) { return n >= 1 && n <= 49 && n % 10 <= 4; }
 
 namespace {
 
-NumberMask maskWhere(bool (*member)(int))
-{
-    NumberMask mask = 0;
-    for (int n = kMinNumber; n <= kMaxNumber; ++n)
-        if (member(n)) mask |= numberBit(n);
-    return mask;
-}
-
 // The shared shape: count the bet's numbers in one class and look the count up.
 int64_t classCountPass(AppState& state, Progress& progress, const HitSet& allowed, bool (*member)(int))
 {
     if (!allowed.any()) return 0;
     const uint8_t bits = hitBits(allowed);
-    const NumberMask members = maskWhere(member);
-    return runPass(state, progress, [&](const uint8_t* n) { return !allows(bits, countIn(maskOf(n), members)); });
+    std::array<uint8_t, 64> in{};
+    for (int n = kMinNumber; n <= kMaxNumber; ++n) in[static_cast<size_t>(n)] = member(n) ? 1 : 0;
+    return runPass(state, progress, [&](const uint8_t* n) {
+        return !allows(bits, in[n[0]] + in[n[1]] + in[n[2]] + in[n[3]] + in[n[4]] + in[n[5]]);
+    });
 }
 
 } // namespace

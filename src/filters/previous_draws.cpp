@@ -47,6 +47,27 @@ bool regularSix(const uint8_t* n)
     return true;
 }
 
+// The k-subsets (k = 1..6) of the six elements of a bet, as ascending element lists, split by
+// whether they hold element 0.
+struct SubsetLists {
+    struct Subset {
+        uint8_t size;
+        uint8_t element[6];
+    };
+    std::vector<Subset> with[7], without[7];
+
+    SubsetLists()
+    {
+        for (unsigned mask = 1; mask < 64; ++mask) {
+            Subset subset{};
+            for (uint8_t i = 0; i < 6; ++i)
+                if ((mask >> i) & 1u) subset.element[subset.size++] = i;
+            ((mask & 1u) ? with : without)[subset.size].push_back(subset);
+        }
+    }
+};
+const SubsetLists kSubsets;
+
 // Counts, for one group's selected draws, how many of them hold each subset of 1..5 numbers
 // (indexed by the subset's colex rank) and each six-number combination. For a bet B,
 // N_k = sum of those counts over the k-subsets of B = sum over draws of C(|B n D|, k); the
@@ -54,6 +75,8 @@ bool regularSix(const uint8_t* n)
 // combination of N_0..N_6. Only the levels with a non-zero weight are built.
 class HitCounter {
 public:
+    using Edges = uint32_t[6][7];
+
     HitCounter(const std::vector<std::array<uint8_t, 6>>& regular, uint8_t allowedHits)
     {
         for (int k = 0; k <= 6; ++k) {
@@ -61,7 +84,7 @@ public:
             for (int h = 0; h <= k; ++h) {
                 if (!((allowedHits >> h) & 1u)) continue;
                 const int64_t sign = ((k - h) % 2 == 0) ? 1 : -1;
-                w += sign * static_cast<int64_t>(choose(k, h));
+                w += sign * static_cast<int64_t>(kBinom.c[k][h]);
             }
             weight_[k] = w;
         }
@@ -70,36 +93,81 @@ public:
             if (weight_[k] != 0) level_[k].assign(kLevelSize[k], 0);
         if (weight_[6] != 0) sixBits_.assign(kLevelSize[6] / 64 + 1, 0);
         for (const auto& d : regular) {
-            uint32_t e[6][7];
+            Edges e;
             edges(d.data(), e);
-            for (int k = 1; k <= 5; ++k)
-                if (weight_[k] != 0) forEachSubset(k, e, [&](uint32_t index) { ++level_[k][index]; });
+            for (int k = 1; k <= 5; ++k) {
+                if (weight_[k] == 0) continue;
+                for (const auto* list : {&kSubsets.with[k], &kSubsets.without[k]})
+                    for (const auto& subset : *list) ++level_[k][index(subset, e)];
+            }
             if (weight_[6] != 0) {
-                const uint32_t index = sixIndex(e);
-                sixBits_[index / 64] |= uint64_t{1} << (index % 64);
-                sixList_.push_back(index);
+                const uint32_t six = index(kSubsets.with[6][0], e);
+                sixBits_[six / 64] |= uint64_t{1} << (six % 64);
+                sixList_.push_back(six);
             }
         }
         std::sort(sixList_.begin(), sixList_.end());
     }
 
-    // q for a bet of six distinct ascending numbers 1..49.
-    int64_t count(const uint8_t* bet) const
+    // e[i][r] = C(b_i - 1, r): the part of a colex rank that element i contributes at rank r,
+    // over b_i = 50 - a_(6-i), the numbers mirrored and ascending again. Mirrored, the highest
+    // number of a bet is element 0 and weighs least in every rank, so the bets that follow one
+    // another in the system (same first five numbers, next last number) read neighbouring entries.
+    static void edges(const uint8_t* a, Edges e)
     {
-        uint32_t e[6][7];
-        edges(bet, e);
+        for (int i = 0; i < 6; ++i)
+            for (int r = 1; r <= 6; ++r) e[i][r] = kBinom.c[49 - a[5 - i]][r];
+    }
+
+    // The part of q that does not depend on the highest number: the constant term and the
+    // subsets of the five lowest numbers.
+    int64_t lowPart(const Edges e) const
+    {
         int64_t q = weight_[0] * draws_;
         for (int k = 1; k <= 5; ++k) {
             if (weight_[k] == 0) continue;
-            int64_t n = 0;
             const uint16_t* table = level_[k].data();
-            forEachSubset(k, e, [&](uint32_t index) { n += table[index]; });
+            int64_t n = 0;
+            for (const auto& subset : kSubsets.without[k]) n += table[index(subset, e)];
             q += weight_[k] * n;
         }
+        return q;
+    }
+
+    // For the subsets that hold the highest number (element 0, which always takes rank 1 and
+    // adds 49 - highest), the rest of their index, which the five lowest numbers fix: level k's
+    // entries go to bases[offset[k] ..], in the order of kSubsets.with[k].
+    static void highBases(const Edges e, uint32_t* bases)
+    {
+        int at = 0;
+        for (int k = 1; k <= 6; ++k)
+            for (const auto& subset : kSubsets.with[k]) {
+                uint32_t index = 0;
+                for (int r = 1; r < subset.size; ++r) index += e[subset.element[r]][r + 1];
+                bases[at++] = index;
+            }
+    }
+
+    // The part of q from the subsets that hold the highest number `highest`, given their bases.
+    int64_t highPart(const uint32_t* bases, int highest) const
+    {
+        const uint32_t offset = static_cast<uint32_t>(49 - highest);
+        int64_t q = 0;
+        int at = 0;
+        for (int k = 1; k <= 5; ++k) {
+            const int count = static_cast<int>(kSubsets.with[k].size());
+            if (weight_[k] != 0) {
+                const uint16_t* table = level_[k].data() + offset;
+                int64_t n = 0;
+                for (int i = 0; i < count; ++i) n += table[bases[at + i]];
+                q += weight_[k] * n;
+            }
+            at += count;
+        }
         if (weight_[6] != 0) {
-            const uint32_t index = sixIndex(e);
-            if ((sixBits_[index / 64] >> (index % 64)) & 1u) {
-                const auto range = std::equal_range(sixList_.begin(), sixList_.end(), index);
+            const uint32_t six = bases[at] + offset;
+            if ((sixBits_[six / 64] >> (six % 64)) & 1u) {
+                const auto range = std::equal_range(sixList_.begin(), sixList_.end(), six);
                 q += weight_[6] * static_cast<int64_t>(range.second - range.first);
             }
         }
@@ -107,58 +175,11 @@ public:
     }
 
 private:
-    static uint32_t choose(int n, int k) { return n < 0 ? 0 : kBinom.c[n][k]; }
-
-    // e[i][r] = C(a_i - 1, r): the part of a colex rank that number i contributes at rank r.
-    static void edges(const uint8_t* a, uint32_t e[6][7])
+    static uint32_t index(const SubsetLists::Subset& subset, const Edges e)
     {
-        for (int i = 0; i < 6; ++i)
-            for (int r = 1; r <= 6; ++r) e[i][r] = kBinom.c[a[i] - 1][r];
-    }
-
-    static uint32_t sixIndex(const uint32_t e[6][7])
-    {
-        return e[0][1] + e[1][2] + e[2][3] + e[3][4] + e[4][5] + e[5][6];
-    }
-
-    template <class F>
-    static void forEachSubset(int k, const uint32_t e[6][7], const F& f)
-    {
-        switch (k) {
-        case 1:
-            for (int i = 0; i < 6; ++i) f(e[i][1]);
-            break;
-        case 2:
-            for (int i = 0; i < 6; ++i)
-                for (int j = i + 1; j < 6; ++j) f(e[i][1] + e[j][2]);
-            break;
-        case 3:
-            for (int i = 0; i < 6; ++i)
-                for (int j = i + 1; j < 6; ++j)
-                    for (int l = j + 1; l < 6; ++l) f(e[i][1] + e[j][2] + e[l][3]);
-            break;
-        case 4:
-            // the four kept are the six minus a pair
-            for (int x = 0; x < 6; ++x)
-                for (int y = x + 1; y < 6; ++y) {
-                    uint32_t index = 0;
-                    int r = 1;
-                    for (int i = 0; i < 6; ++i)
-                        if (i != x && i != y) index += e[i][r++];
-                    f(index);
-                }
-            break;
-        case 5:
-            for (int x = 0; x < 6; ++x) {
-                uint32_t index = 0;
-                int r = 1;
-                for (int i = 0; i < 6; ++i)
-                    if (i != x) index += e[i][r++];
-                f(index);
-            }
-            break;
-        default: break;
-        }
+        uint32_t index = 0;
+        for (int r = 0; r < subset.size; ++r) index += e[subset.element[r]][r + 1];
+        return index;
     }
 
     int64_t weight_[7]{};
@@ -166,6 +187,56 @@ private:
     std::vector<uint16_t> level_[6];
     std::vector<uint64_t> sixBits_;
     std::vector<uint32_t> sixList_;
+};
+
+// One group's test of a bet. Each thread keeps the part of q that its last bet's five lowest
+// numbers give, which the next bets mostly share.
+class GroupTest {
+public:
+    GroupTest(const HitCounter& counter, const std::vector<std::array<uint8_t, 6>>& regular,
+              const std::vector<std::array<uint8_t, 6>>& irregular, uint8_t allowed, int64_t minimum, int64_t maximum)
+        : counter_(&counter), regular_(&regular), irregular_(&irregular), allowed_(allowed), minimum_(minimum),
+          maximum_(maximum)
+    {
+    }
+
+    bool operator()(const uint8_t* n)
+    {
+        const NumberMask bet = maskOf(n);
+        int64_t q = scan(*irregular_, bet);
+        if (regularSix(n)) {
+            const uint64_t prefix = uint64_t{n[0]} | uint64_t{n[1]} << 8 | uint64_t{n[2]} << 16 |
+                                    uint64_t{n[3]} << 24 | uint64_t{n[4]} << 32;
+            if (prefix != prefix_) {
+                prefix_ = prefix;
+                HitCounter::Edges e;
+                HitCounter::edges(n, e);
+                low_ = counter_->lowPart(e);
+                HitCounter::highBases(e, bases_);
+            }
+            q += low_ + counter_->highPart(bases_, n[5]);
+        } else {
+            q += scan(*regular_, bet);
+        }
+        return q < minimum_ || q > maximum_;
+    }
+
+private:
+    int64_t scan(const std::vector<std::array<uint8_t, 6>>& draws, NumberMask bet) const
+    {
+        int64_t q = 0;
+        for (const auto& d : draws) q += allows(allowed_, scanHits(d.data(), bet)) ? 1 : 0;
+        return q;
+    }
+
+    const HitCounter* counter_;
+    const std::vector<std::array<uint8_t, 6>>* regular_;
+    const std::vector<std::array<uint8_t, 6>>* irregular_;
+    uint8_t allowed_;
+    int64_t minimum_, maximum_;
+    uint64_t prefix_ = ~uint64_t{0};
+    int64_t low_ = 0;
+    uint32_t bases_[32] = {};
 };
 
 } // namespace
@@ -199,18 +270,7 @@ int64_t SorteosAnterioresPass(AppState& state, Progress& progress)
             regular.clear();
         }
         const HitCounter counter(regular, allowed);
-        const auto scan = [&](const std::vector<std::array<uint8_t, 6>>& draws, NumberMask bet) {
-            int64_t q = 0;
-            for (const auto& d : draws) q += allows(allowed, scanHits(d.data(), bet)) ? 1 : 0;
-            return q;
-        };
-        eliminated += runPass(state, progress, [&](const uint8_t* n) {
-            const NumberMask bet = maskOf(n);
-            int64_t q;
-            if (regularSix(n)) q = counter.count(n) + scan(irregular, bet);
-            else q = scan(regular, bet) + scan(irregular, bet);
-            return q < minimum || q > maximum;
-        });
+        eliminated += runPass(state, progress, GroupTest(counter, regular, irregular, allowed, minimum, maximum));
     }
     return eliminated;
 }

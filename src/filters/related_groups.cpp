@@ -19,9 +19,62 @@ bool hasNumbers(const NumberFlags& flags)
     return false;
 }
 
-struct Block {
-    std::vector<NumberMask> subgroups;  // active ones, in slot order
-    std::vector<uint8_t> conditions;    // active HitSets as bits, in slot order
+constexpr int kPowersOfSeven[7] = {1, 7, 49, 343, 2401, 16807, 117649};
+
+// A block in use: its active sub-groups counted together. On big systems, whether each
+// combination of their counts (h1 + 7 h2 + 49 h3 ...) satisfies the block is worked out once
+// for all bets; on small ones each bet is tried directly.
+class Block {
+public:
+    Block(const NumberFlags* slots, const HitSet* conditionSlots, int64_t bets)
+    {
+        for (int j = 0; j < 6; ++j) {
+            if (hasNumbers(slots[j])) counter_.add(subgroups_++, slots[j]);
+            const uint8_t bits = hitBits(conditionSlots[j]);
+            if (bits != 0) conditions_[conditionCount_++] = bits;
+        }
+        impossible_ = conditionCount_ == 0 || conditionCount_ > subgroups_;
+        if (impossible_ || bets < 8 * int64_t{kPowersOfSeven[subgroups_]}) return;
+        satisfied_.resize(static_cast<size_t>(kPowersOfSeven[subgroups_]));
+        for (int code = 0; code < kPowersOfSeven[subgroups_]; ++code) {
+            int counts[6];
+            for (int j = 0; j < subgroups_; ++j) counts[j] = code / kPowersOfSeven[j] % 7;
+            satisfied_[static_cast<size_t>(code)] = satisfies(counts) ? 1 : 0;
+        }
+    }
+
+    bool accepts(const uint8_t* n) const
+    {
+        if (impossible_) return false;
+        const uint64_t packed = counter_.counts(n);
+        int counts[6];
+        int code = 0;
+        for (int j = 0; j < subgroups_; ++j) {
+            counts[j] = ClassCounter::field(packed, j);
+            code += counts[j] * kPowersOfSeven[j];
+        }
+        return satisfied_.empty() ? satisfies(counts) : satisfied_[static_cast<size_t>(code)] != 0;
+    }
+
+private:
+    bool satisfies(const int* counts) const
+    {
+        uint8_t acceptable[6];
+        for (int i = 0; i < conditionCount_; ++i) {
+            acceptable[i] = 0;
+            for (int j = 0; j < subgroups_; ++j)
+                if (allows(conditions_[i], counts[j])) acceptable[i] |= static_cast<uint8_t>(1u << j);
+            if (acceptable[i] == 0) return false;
+        }
+        return conditionsAssignable(acceptable, conditionCount_);
+    }
+
+    ClassCounter counter_;
+    int subgroups_ = 0;
+    uint8_t conditions_[6] = {};
+    int conditionCount_ = 0;
+    bool impossible_ = false;
+    std::vector<uint8_t> satisfied_;
 };
 
 } // namespace
@@ -36,34 +89,15 @@ int64_t GruposRelacionadosPass(AppState& state, Progress& progress)
     const GruposRelacionadosParams& p = state.filters.gruposRelacionados;
     std::vector<Block> blocks;
     for (int b = 0; b < kRelatedBlocks; ++b) {
-        Block block;
-        for (int j = 0; j < 6; ++j) {
-            const NumberMask members = membersMask(p.subgroups[b * 6 + j]);
-            if (members != 0) block.subgroups.push_back(members);
-            const uint8_t bits = hitBits(p.conditions[b * 6 + j]);
-            if (bits != 0) block.conditions.push_back(bits);
-        }
-        if (!block.subgroups.empty()) blocks.push_back(std::move(block));
+        bool inUse = false;
+        for (int j = 0; j < 6; ++j) inUse = inUse || hasNumbers(p.subgroups[b * 6 + j]);
+        if (inUse) blocks.emplace_back(&p.subgroups[b * 6], &p.conditions[b * 6], state.totalSystem.size());
     }
     if (blocks.empty()) return 0;
     // One walk for all blocks: the first block that fails a bet rejects it, as in one walk per block.
     return runPass(state, progress, [&](const uint8_t* n) {
-        const NumberMask mask = maskOf(n);
-        for (const Block& block : blocks) {
-            const int k = static_cast<int>(block.subgroups.size());
-            const int m = static_cast<int>(block.conditions.size());
-            if (m == 0 || m > k) return true;
-            int counts[6];
-            for (int j = 0; j < k; ++j) counts[j] = countIn(mask, block.subgroups[j]);
-            uint8_t acceptable[6];
-            for (int i = 0; i < m; ++i) {
-                acceptable[i] = 0;
-                for (int j = 0; j < k; ++j)
-                    if (allows(block.conditions[i], counts[j])) acceptable[i] |= static_cast<uint8_t>(1u << j);
-                if (acceptable[i] == 0) return true;
-            }
-            if (!conditionsAssignable(acceptable, m)) return true;
-        }
+        for (const Block& block : blocks)
+            if (!block.accepts(n)) return true;
         return false;
     });
 }

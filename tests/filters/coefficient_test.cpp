@@ -113,3 +113,27 @@ TEST(Coefficient, WindowChecks)
     EXPECT_EQ(params.ranges[12], 1);
     EXPECT_EQ(params.ranges[100], 1);  // step 100 is left as it was
 }
+
+TEST(Coefficient, PassMatchesTheCoefficientOfEachBet)
+{
+    // The pass reuses the products of the first five numbers from one bet to the next.
+    Rng rng(3);
+    AppState state = enumeratedState(firstNumbers(16));
+    auto& p = state.filters.coeficiente;
+    for (int n = 0; n < 49; ++n) {
+        p.played[n] = static_cast<double>(rng.below(2000)) / 100;
+        p.real[n] = static_cast<double>(rng.below(2000)) / 100;
+    }
+    p.played[4] = 0;
+    p.real[7] = -1;
+    for (int s = 0; s < 100; s += 3) p.ranges[s] = 1;
+    runFilter(CoeficienteRentabilidadPass, state);
+    int64_t kept = 0;
+    for (int64_t i = 1; i <= state.totalSystem.size(); ++i) {
+        const Six bet = numbersOf(state, i);
+        const int step = CoefficientStep(ProfitabilityCoefficient(bet.data(), p.played, p.real));
+        EXPECT_EQ(alive(state, i), step % 3 == 0) << i;
+        kept += alive(state, i);
+    }
+    EXPECT_GT(kept, 0);
+}

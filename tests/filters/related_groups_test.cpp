@@ -64,6 +64,30 @@ TEST(RelatedGroups, OneToOneAssignment)
     EXPECT_EQ(runFilter(GruposRelacionadosPass, state), combinationCount(24, 6));
 }
 
+TEST(RelatedGroups, SmallAndLargeSystemsAgree)
+{
+    // A large system works from a table of count combinations, a small one tries each bet.
+    AppState large = enumeratedState(firstNumbers(20));
+    std::vector<Six> sample;
+    for (int64_t i = 1; i <= large.totalSystem.size(); i += 97) sample.push_back(numbersOf(large, i));
+    AppState small = betsState(sample);
+    for (AppState* s : {&large, &small}) {
+        GruposRelacionadosParams& p = s->filters.gruposRelacionados;
+        p.subgroups[12] = numberRange(1, 7);
+        p.subgroups[13] = numberSet({2, 8, 9, 10, 11});
+        p.subgroups[15] = numberRange(12, 20);
+        p.conditions[12] = hits({1, 2});
+        p.conditions[14] = hits({0, 3});
+        runFilter(GruposRelacionadosPass, *s);
+    }
+    std::vector<Six> expected;
+    for (int64_t i = 1; i <= large.totalSystem.size(); i += 97)
+        if (alive(large, i)) expected.push_back(numbersOf(large, i));
+    EXPECT_EQ(survivors(small), expected);
+    EXPECT_FALSE(expected.empty());
+    EXPECT_LT(expected.size(), sample.size());
+}
+
 TEST(RelatedGroups, AssignmentMatchesEveryPermutation)
 {
     Rng rng(11);
