@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/calc_reduction.h"
 #include "cli/commands.h"
 #include "cli/terminal.h"
 #include "core/filter_rows.h"
@@ -53,10 +54,11 @@ bool openConfiguration(AppState& state, const std::string& baseFile, const Args&
 int cmdCalc(int argc, char** argv)
 {
     Args args(argc, argv, 0);
-    const auto words = args.positional({"--import", "--draws", "--out"});
-    if (words.size() != 1) {
+    const auto words = args.positional({"--import", "--draws", "--out", "--max-cycles", "--seconds"});
+    ReductionLimits limits;
+    if (words.size() != 1 || !parseReductionLimits(args, limits)) {
         std::fprintf(stderr, "usage: kombitron-cli calc BASE.xml [--import FILE [--reintegros]] [--draws HISTORY.txt] "
-                             "[--out FILE] [--print-bets]\n");
+                             "[--out FILE] [--print-bets] [--max-cycles N] [--seconds S]\n");
         return kExitUsage;
     }
     AppState state;
@@ -78,7 +80,9 @@ int cmdCalc(int argc, char** argv)
         state.saveWhenDone = true;
         ui.savePath = out;
     }
-    if (!RunCalculation(state, ui, CalculationHooks{})) return kExitRefused;
+    CalculationHooks hooks;
+    hooks.reduce = processWindowReduction(limits);
+    if (!RunCalculation(state, ui, hooks)) return kExitRefused;
 
     writeOut(BuildEliminationReport(state) + "\r\n");
     if (args.has("--print-bets")) printFinalBets(state);
