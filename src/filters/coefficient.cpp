@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/format.h"
 #include "filters/percentages_file.h"
 
 namespace kombitron {
@@ -104,6 +105,11 @@ double ProfitabilityCoefficient(const uint8_t* numbers, const PercentagesTable& 
 }
 
 int CoefficientStep(double coefficient) { return stepOf(coefficient); }
+
+std::string coefficientStepText(int step)
+{
+    return std::to_string(step / 10) + numberFormat().decimal + std::to_string(step % 10);
+}
 
 int64_t CoeficienteRentabilidadPass(AppState& state, Progress& progress)
 {

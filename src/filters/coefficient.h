@@ -21,6 +21,10 @@ double ProfitabilityCoefficient(const uint8_t* numbers, const PercentagesTable& 
 // 99 for anything from 9.9 on (infinity included).
 int CoefficientStep(double coefficient);
 
+// A step as the window's list and the summary show it: step / 10 with one decimal in the user's
+// number format ("0,0" .. "9,9").
+std::string coefficientStepText(int step);
+
 // COEFICIENTERENTABILIDAD: in force when a step flag 0..100 is set; eliminates every bet whose
 // step is not allowed (no bet ever has step 100).
 int64_t CoeficienteRentabilidadPass(AppState& state, Progress& progress);

@@ -4,6 +4,7 @@
 #include "core/format.h"
 #include "core/interaction.h"
 #include "core/paths.h"
+#include "filters/coefficient.h"
 #include "filters/figures.h"
 #include "filters/filter_common.h"
 #include "filters/percentages_file.h"
@@ -70,11 +71,6 @@ void percentagesGrid(Text& out, const PercentagesTable& table)
         const double v = table[n - 1];
         return v == 0 ? std::string(" -----") : padRight(" " + percentageText(v), 6);
     });
-}
-
-std::string stepText(int step)
-{
-    return std::to_string(step / 10) + numberFormat().decimal + std::to_string(step % 10);
 }
 
 void section(Text& out, const AppState& state, FilterId id)
@@ -251,7 +247,7 @@ void section(Text& out, const AppState& state, FilterId id)
         for (int s = 0; s < 100; ++s) {
             if (!f.coeficiente.ranges[s]) continue;
             if (!steps.empty()) steps += ' ';
-            steps += stepText(s);
+            steps += coefficientStepText(s);
         }
         out.line("CR seleccionados : " + steps);
         break;
