@@ -52,15 +52,19 @@ BetList AdjustToExactCount(const BetList& reduced, const IndexBetList& condition
     // candidate: a conditioned bet not in the reduced system.
     subsets::BitSet candidate(static_cast<uint64_t>(kAllBets) + 1);
     const int n = static_cast<int>(baseNumbers.size());
-    for (int64_t i = 1; i <= conditioned.size(); ++i) {
+    const int64_t conditionedCount = conditioned.size();
+    uint64_t* words = candidate.words();
+#pragma omp parallel for schedule(static) if (conditionedCount > 100000)
+    for (int64_t i = 1; i <= conditionedCount; ++i) {
         const uint8_t* positions = conditioned.bet(i);
         uint8_t six[6];
         bool valid = true;
         for (int j = 0; j < 6; ++j) {
             valid = valid && positions[j] >= 1 && positions[j] <= n;
-            six[j] = valid ? baseNumbers[positions[j] - 1] : 0;
+            six[j] = valid ? baseNumbers[static_cast<size_t>(positions[j] - 1)] : 0;
         }
-        if (const int32_t r = valid ? rankOrZero(six) : 0) candidate.set(static_cast<uint64_t>(r));
+        if (const int32_t r = valid ? rankOrZero(six) : 0)
+            __atomic_fetch_or(words + (r >> 6), uint64_t{1} << (r & 63), __ATOMIC_RELAXED);
     }
     for (int64_t i = 1; i <= have; ++i)
         if (const int32_t r = rankOrZero(reduced.bet(i))) candidate.reset(static_cast<uint64_t>(r));

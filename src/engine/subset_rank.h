@@ -57,6 +57,7 @@ public:
     }
     void clearAll();
     const uint64_t* words() const { return words_.data(); }
+    uint64_t* words() { return words_.data(); }
 
 private:
     std::vector<uint64_t> words_;
