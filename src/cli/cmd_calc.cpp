@@ -11,6 +11,7 @@
 #include "formats/base_file.h"
 #include "formats/import_base.h"
 #include "history/draw_history.h"
+#include "history/previous_draws_loader.h"
 
 namespace kombitron::cli {
 
@@ -58,7 +59,7 @@ int cmdCalc(int argc, char** argv)
     ReductionLimits limits;
     if (words.size() != 1 || !parseReductionLimits(args, limits)) {
         std::fprintf(stderr, "usage: kombitron-cli calc BASE.xml [--import FILE [--reintegros]] [--draws HISTORY.txt] "
-                             "[--out FILE] [--print-bets] [--max-cycles N] [--seconds S]\n");
+                             "[--draws-from-service] [--out FILE] [--print-bets] [--max-cycles N] [--seconds S]\n");
         return kExitUsage;
     }
     AppState state;
@@ -74,6 +75,8 @@ int cmdCalc(int argc, char** argv)
             return kExitRefused;
         state.filters.sorteosAnteriores.draws = std::move(history.draws);
     }
+    // "Cargar" of SORTEOS ANTERIORES: the current game's draws from the results service.
+    if (args.has("--draws-from-service") && !LoadPreviousDrawsFromService(state, ui).loaded) return kExitRefused;
 
     std::string out;
     if (args.value("--out", out)) {

@@ -23,7 +23,7 @@ const Command kCommands[] = {
     {"import", cmdImport, "import FILE [--reintegros] [--game primitiva|bonoloto]"},
     {"convert", cmdConvert, "convert IN OUT [--reintegros]"},
     {"base", cmdBase, "base IN.xml --save OUT.xml"},
-    {"calc", cmdCalc, "calc BASE.xml [--import FILE [--reintegros]] [--draws HISTORY.txt] [--out FILE] [--print-bets] [--max-cycles N] [--seconds S]"},
+    {"calc", cmdCalc, "calc BASE.xml [--import FILE [--reintegros]] [--draws HISTORY.txt] [--draws-from-service] [--out FILE] [--print-bets] [--max-cycles N] [--seconds S]"},
     {"summary", cmdSummary, "summary BASE.xml [--import FILE [--reintegros]]"},
     {"guarantees", cmdGuarantees,
      "guarantees BASE.xml BETS [--import FILE [--reintegros]] [--scope total|condicionado] [--level 1..6|todas] [--extended]"},

@@ -52,5 +52,24 @@ KOMBITRON_SERVICE_URL="http://127.0.0.1:1" "$cli" history update "$work/new.txt"
 check update-unreachable 1 $?
 "$cli" history update "$work/new.txt" --game euromillones >/dev/null 2>&1; check update-bad-game 2 $?
 
+# calc --draws-from-service: "Cargar" fetches the game's draws. SORTEOS ANTERIORES with {6} between 1
+# and 5 times keeps only the bets that were a winning combination: 2 of the 210 bets of 1..10.
+mkdir -p "$work/data"
+printf 'fecha,anio,sorteo,dia,n1,n2,n3,n4,n5,n6,complementario,reintegro\r\n01/01/2020,2020,1,X,1,2,3,4,5,6,7,8\r\n04/01/2020,2020,2,S,1,2,3,4,5,7,9,0\r\n08/01/2020,2020,3,X,11,12,13,14,15,16,17,1\r\n' \
+  >"$work/data/primitiva.csv"
+kill "$server"; wait "$server" 2>/dev/null
+"$service" --port 0 --data "$work/data" >"$work/service.out" 2>&1 &
+server=$!
+for _ in $(seq 50); do grep -q '127.0.0.1:' "$work/service.out" && break; sleep 0.1; done
+export KOMBITRON_SERVICE_URL="http://127.0.0.1:$(sed -n 's/.*127\.0\.0\.1:\([0-9]*\).*/\1/p' "$work/service.out")"
+"$cli" generate --numbers 1-10 --reintegros 3 --out "$work/b.KMB" >/dev/null
+sed -e "s|<Filtro nombre='SORTEOSANTERIORES' activado='0'>|<Filtro nombre='SORTEOSANTERIORES' activado='1'><grupo numero='1'><sorteoDESDE numero='1' anio='2000'/><sorteoHASTA numero='999' anio='2030'/><sorteoDIAS valor='0'/><aciertosMinimoSORTEOS valor='1' /><aciertosMaximoSORTEOS valor='5' /><acertarEN valores='6' /></grupo>|" \
+    "$work/b.xml" >"$work/sorteos.xml"
+out=$("$cli" calc "$work/sorteos.xml" --draws-from-service 2>/dev/null | tr -d '\r' | grep SORTEOS); code=$?
+check calc-service "SORTEOS ANTERIORES: 208" "$out"
+out=$(KOMBITRON_SERVICE_URL="http://127.0.0.1:1" "$cli" calc "$work/sorteos.xml" --draws-from-service 2>&1 >/dev/null); code=$?
+check calc-service-down-code 1 $code
+check calc-service-down-msg "ERROR AL ABRIR EL FICHERO DE SORTEOS (" "${out:0:38}"
+
 [ $failures -eq 0 ] && echo "cli history: all checks passed"
 exit $failures
