@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/filter_rows.h"
 #include "formats/base_file.h"
 
 using namespace kombitron;
@@ -13,8 +12,6 @@ namespace {
 std::string normalised(std::string_view bytes)
 {
     AppState state;
-    ResetStateDefaults(state, 2024);
-    resetFilterRows(state);
     SilentInteraction ui;
     ReadBaseFileBytes(state, "fuzz.xml", bytes, true, ui);
     return BuildBaseFileText(state, "d", "t");

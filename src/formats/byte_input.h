@@ -31,7 +31,7 @@ public:
     bool ensure(size_t n);
     // Total length of the input in bytes, and how much of it lies after the current position.
     int64_t size() const { return size_; }
-    int64_t remaining() const { return size_ - consumed() ; }
+    int64_t remaining() const { return size_ - consumed(); }
     // A read error met by ensure(); empty when none.
     const std::string& failure() const { return failure_; }
 

@@ -165,10 +165,11 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
     read.bets.resize(count);
     std::vector<size_t> offsets;
     std::vector<size_t> lengths;
-    std::vector<uint8_t> status(kReadBatch);
-    std::vector<uint8_t> seventh(kReadBatch);
-    offsets.reserve(kReadBatch);
-    lengths.reserve(kReadBatch);
+    const size_t batchSize = static_cast<size_t>(std::min<int64_t>(count, static_cast<int64_t>(kReadBatch)));
+    std::vector<uint8_t> status(batchSize);
+    std::vector<uint8_t> seventh(batchSize);
+    offsets.reserve(batchSize);
+    lengths.reserve(batchSize);
     bool carriesReintegros = false;
     int64_t done = 0;
     while (done < count) {
@@ -179,7 +180,7 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
         const size_t available = in.available();
         size_t at = 0;
         size_t needed = 2;
-        const size_t want = static_cast<size_t>(std::min<int64_t>(count - done, static_cast<int64_t>(kReadBatch)));
+        const size_t want = std::min(static_cast<size_t>(count - done), batchSize);
         while (offsets.size() < want) {
             if (available - at < 2) { needed = 2; break; }
             const size_t length = window[at] | (static_cast<size_t>(window[at + 1]) << 8);
