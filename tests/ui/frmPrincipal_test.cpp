@@ -1,5 +1,8 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QComboBox>
 #include <QLabel>
@@ -10,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "core/filter_rows.h"
@@ -19,6 +23,8 @@
 #include "support/recording_interaction.h"
 #include "support/test_paths.h"
 #include "ui/frmPrincipal.h"
+#include "ui/frmReduccion.h"
+#include "ui/widgets/image_button.h"
 #include "ui/frmVentanaProceso.h"
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/ticket_grid.h"
@@ -40,7 +46,13 @@ public:
         if (onQuestion) onQuestion(text);
         return test::RecordingInteraction::question(text);
     }
+    std::string saveFileDialog(const FileDialogRequest& request) override
+    {
+        if (onSave) onSave();
+        return test::RecordingInteraction::saveFileDialog(request);
+    }
     std::function<void(const std::string&)> onQuestion;
+    std::function<void()> onSave;
 };
 
 struct MainWindowTest : ::testing::Test {
@@ -65,6 +77,7 @@ struct MainWindowTest : ::testing::Test {
     void rightClickRow(int p)
     {
         QListWidget* list = window->lstFiltros;
+        list->scrollToItem(list->item(p));
         const QRect r = list->visualItemRect(list->item(p));
         QTest::mouseClick(list->viewport(), Qt::RightButton, Qt::NoModifier, r.center());
     }
@@ -225,7 +238,7 @@ TEST_F(MainWindowTest, ReductionRowWithoutRealReductionOpensNoProcessWindow)
     rightClickRow(19);
     ASSERT_TRUE(isRowActive(state.filterRows[19]));
     bool processWindow = false;
-    test::whenModal([&](QWidget* w) {
+    auto watch1 = test::whenModal([&](QWidget* w) {
         processWindow = qobject_cast<frmVentanaProceso*>(w) != nullptr;
         w->close();
     });
@@ -291,4 +304,70 @@ TEST_F(MainWindowTest, CommandsNeedingBetsRefuseWithoutThem)
     EXPECT_FALSE(state.base.loadReintegros);
     click(window->lblMenu[3]);
     EXPECT_NE(person.webPages[1].find("/bonoloto/boletos/archivos"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ReductionThenDefinitiveSaveFromTheProcessWindow)
+{
+    mark({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    click(window->lblReintegro[4]);
+
+    // Row 19 opens the reduction options; closing rebuilds the row with the type.
+    auto watch2 = test::whenModal([&](QWidget* w) {
+        auto* d = qobject_cast<frmReduccion*>(w);
+        ASSERT_NE(d, nullptr);
+        d->cboTipoReduccion->setCurrentIndex(1);  // "Reducción al 5", activates the row
+        d->chkActivarCiclos->setChecked(false);  // one cycle: the run ends by itself
+        click(d->imgVolver);
+    });
+    QListWidget* list = window->lstFiltros;
+    list->scrollToItem(list->item(19));
+    const QPoint at = list->visualItemRect(list->item(19)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_TRUE(row(19).startsWith(QStringLiteral("Sí   Reducción             al 5"))) << row(19).toStdString();
+
+    bool processOpened = false;
+    auto watch3 = test::whenModal([&](QWidget* w) {
+        auto* p = qobject_cast<frmVentanaProceso*>(w);
+        processOpened = p != nullptr;
+        if (!p) return;
+        const bool ended = test::waitUntil([&] { return p->runCount() == 1 && !p->isRunning(); });
+        EXPECT_TRUE(ended);
+        if (!ended) p->stop();
+        test::waitUntil([&] { return !p->isRunning(); });
+        click(p->imgCalculoDefinitivo);
+    });
+    bool panelShown = false;
+    person.onSave = [&] { panelShown = window->picVentanaEspera->isVisible(); };
+    person.savePaths = {dir.file("sistema")};
+    click(window->lblMenu[4]);
+    EXPECT_TRUE(processOpened);
+    EXPECT_TRUE(person.messages.empty()) << person.lastText();
+    ASSERT_EQ(person.saveRequests.size(), 1u);
+    EXPECT_EQ(person.saveRequests[0].title, "Guardar Combinación");
+    EXPECT_TRUE(panelShown);
+    EXPECT_FALSE(window->picVentanaEspera->isVisible());
+    EXPECT_TRUE(std::filesystem::exists(dir.file("sistema.KMB")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("sistema.xml")));
+    EXPECT_TRUE(state.savedFlag);
+    EXPECT_FALSE(state.saveWhenDone);
+    EXPECT_LT(state.reducedCount, 210);
+    EXPECT_GT(state.reducedCount, 0);
+    EXPECT_EQ(window->lblApuestasReducidas->text(), QString::fromStdString(formatCount(state.reducedCount)));
+    EXPECT_EQ(state.finalSystem.at(1, 7), 4);
+    EXPECT_TRUE(window->lblMenu[6]->isEnabled());
+
+    // The reports of the Datos menu go to the editor.
+    window->action(QStringLiteral("menuInformeEliminadas"))->trigger();
+    window->action(QStringLiteral("menuResumenFiltros"))->trigger();
+    ASSERT_EQ(person.editorPaths.size(), 2u);
+    EXPECT_NE(person.editorPaths[0].find("KOMBITRON_RESUMEN.txt"), std::string::npos);
+    EXPECT_NE(test::readFile(person.editorPaths[0]).find("TOTAL Apuestas Iniciales     : 210"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, FitsASmallLaptopScreen)
+{
+    const QSize minimum = window->minimumSizeHint();
+    EXPECT_LE(minimum.width(), 1366);
+    EXPECT_LE(minimum.height(), 700);
 }

@@ -111,7 +111,7 @@ TEST(frmVentanaProceso, ReturningFromTheGuaranteesStartsNoNewRun)
     EXPECT_EQ(window.fraPorcentajes->title(), QStringLiteral("Porcentajes DESPUES de reducir"));
 
     bool guaranteesOpened = false;
-    test::whenModal([&](QWidget* w) {
+    auto watch1 = test::whenModal([&](QWidget* w) {
         auto* g = qobject_cast<frmGarantiasTOTAL*>(w);
         guaranteesOpened = g != nullptr;
         if (g) click(g->imgVolver);

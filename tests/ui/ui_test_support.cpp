@@ -15,19 +15,20 @@ void rightClick(QWidget* widget)
     QTest::mouseClick(widget, Qt::RightButton, Qt::NoModifier, widget->rect().center());
 }
 
-void whenModal(std::function<void(QWidget*)> action)
+std::unique_ptr<QTimer> whenModal(std::function<void(QWidget*)> action)
 {
-    auto* timer = new QTimer;
+    auto timer = std::make_unique<QTimer>();
     timer->setInterval(10);
     QWidget* before = QApplication::activeModalWidget();
-    QObject::connect(timer, &QTimer::timeout, [timer, before, action] {
+    QTimer* t = timer.get();
+    QObject::connect(t, &QTimer::timeout, [t, before, action] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == before) return;
-        timer->stop();
-        timer->deleteLater();
+        t->stop();
         action(modal);
     });
     timer->start();
+    return timer;
 }
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs)

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace kombitron::test {
 
@@ -20,9 +21,10 @@ void click(QWidget* widget);
 // Right click in the middle of a widget.
 void rightClick(QWidget* widget);
 
-// Run `action` on the next modal window that opens (polling the event loop), then continue.
-// Use before the call that opens the window:  whenModal([](QWidget* w) { ...; w->close(); });
-void whenModal(std::function<void(QWidget*)> action);
+// Run `action` on the next modal window that opens (polling the event loop) while the returned
+// watcher lives. Use before the call that opens the window:
+//   auto watch = whenModal([](QWidget* w) { ...; w->close(); });
+[[nodiscard]] std::unique_ptr<QTimer> whenModal(std::function<void(QWidget*)> action);
 
 // Turn the event loop for a while (ms) or until `done` returns true.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);

@@ -129,7 +129,7 @@ TEST(HitSetField, ModifyButtonEditsTheSetInTheDialog)
 
     QSignalSpy edited(&field, &HitSetField::edited);
     bool zeroShown = true;
-    whenModal([&](QWidget* w) {
+    auto watch1 = whenModal([&](QWidget* w) {
         auto* d = qobject_cast<frmAciertos*>(w);
         ASSERT_NE(d, nullptr);
         zeroShown = d->lblAciertos[0]->isVisibleTo(d);
@@ -225,7 +225,7 @@ TEST(QtInteraction, MessageBoxesAreTitledAndQuestionsDefaultToNo)
     QtInteraction ui;
     QString title, yesText, defaultText;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    whenModal([&](QWidget* w) {
+    auto watch2 = whenModal([&](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         ASSERT_NE(box, nullptr);
         title = box->windowTitle();
@@ -240,7 +240,7 @@ TEST(QtInteraction, MessageBoxesAreTitledAndQuestionsDefaultToNo)
     EXPECT_EQ(yesText.remove(QLatin1Char('&')), QStringLiteral("Sí"));
     EXPECT_EQ(defaultText.remove(QLatin1Char('&')), QStringLiteral("No"));
 
-    whenModal([&](QWidget* w) {
+    auto watch3 = whenModal([&](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         ASSERT_NE(box, nullptr);
         icon = box->icon();

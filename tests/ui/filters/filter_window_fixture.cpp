@@ -31,7 +31,7 @@ bool FilterWindowTest::rowActive(int row) const { return isRowActive(rowText(row
 void FilterWindowTest::openRow(int row, const std::function<void(QDialog*)>& drive)
 {
     bool ran = false;
-    whenModal([&](QWidget* w) {
+    auto watch1 = whenModal([&](QWidget* w) {
         ran = true;
         auto* dialog = qobject_cast<QDialog*>(w);
         ASSERT_NE(dialog, nullptr);
@@ -49,7 +49,7 @@ void editHits(QPushButton* button, std::initializer_list<int> flips)
 {
     ASSERT_NE(button, nullptr);
     std::vector<int> cells(flips);
-    whenModal([cells](QWidget* dialog) {
+    auto watch2 = whenModal([cells](QWidget* dialog) {
         for (int i : cells) click(child<QWidget>(dialog, QStringLiteral("lblAciertos_%1").arg(i)));
         click(child<QToolButton>(dialog, QStringLiteral("imgVolver")));
     });

@@ -114,7 +114,7 @@ TEST_F(PartitionWindows, HomologosAdmitsCountsFromOneOnlyAndListsTheNineClasses)
         for (auto* l : w->findChildren<QLabel*>())
             sawFirstClass |= l->text() == QStringLiteral("\"Del uno\"    : 1,10,19,28,37 y 46");
         EXPECT_TRUE(sawFirstClass);
-        test::whenModal([](QWidget* d) {
+        auto watch1 = test::whenModal([](QWidget* d) {
             EXPECT_FALSE(child<QWidget>(d, "lblAciertos_0")->isVisible());
             click(child<QToolButton>(d, "imgTodos"));
             click(child<QToolButton>(d, "imgVolver"));
