@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -331,11 +332,14 @@ TEST_F(MainWindowTest, ReductionThenDefinitiveSaveFromTheProcessWindow)
         auto* p = qobject_cast<frmVentanaProceso*>(w);
         processOpened = p != nullptr;
         if (!p) return;
-        const bool ended = test::waitUntil([&] { return p->runCount() == 1 && !p->isRunning(); });
-        EXPECT_TRUE(ended);
-        if (!ended) p->stop();
-        test::waitUntil([&] { return !p->isRunning(); });
-        click(p->imgCalculoDefinitivo);
+        // The run goes on in the window's own loop: wait for its end without blocking it.
+        auto* poll = new QTimer(p);
+        QObject::connect(poll, &QTimer::timeout, p, [p, poll] {
+            if (p->runCount() < 1 || p->isRunning()) return;
+            poll->stop();
+            click(p->imgCalculoDefinitivo);
+        });
+        poll->start(10);
     });
     bool panelShown = false;
     person.onSave = [&] { panelShown = window->picVentanaEspera->isVisible(); };
