@@ -92,6 +92,8 @@ bool AtomicFileWriter::open(const std::string& target, std::string& failure)
     }
     temp_ = pattern;
     failed_ = false;
+    written_ = 0;
+    flushedUpTo_ = 0;
     return true;
 }
 
@@ -112,6 +114,14 @@ bool AtomicFileWriter::write(const void* data, size_t size, std::string& failure
         }
         p += n;
         size -= static_cast<size_t>(n);
+        written_ += n;
+    }
+    // Start writing big files out while they are still being produced, so that the sync in
+    // commit() finds little left to do.
+    constexpr int64_t kFlushStep = int64_t{32} << 20;
+    if (written_ - flushedUpTo_ >= kFlushStep) {
+        ::sync_file_range(fd_, flushedUpTo_, written_ - flushedUpTo_, SYNC_FILE_RANGE_WRITE);
+        flushedUpTo_ = written_;
     }
     return true;
 }

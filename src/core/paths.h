@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include <string>
 
@@ -52,6 +53,8 @@ private:
     std::string temp_;
     int fd_ = -1;
     bool failed_ = false;
+    int64_t written_ = 0;
+    int64_t flushedUpTo_ = 0;
 };
 
 } // namespace kombitron
