@@ -57,6 +57,8 @@ struct AllBets {
         }
         std::fwrite(chunk.data(), 1, chunk.size(), out);
         std::fclose(out);
+        // The disk must not still be busy with these files while the timed writes run.
+        ::sync();
     }
     ~AllBets()
     {

@@ -231,6 +231,44 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
     return read;
 }
 
+constexpr size_t kBetRecordBytes = 2 + kBetRecordText;
+
+// Bet records on disk. The keystream is the same for every record and the record form fixes where
+// each character goes, so the enciphered separators are constant and every two-digit field is one
+// lookup in a table of its enciphered digit pairs.
+class BetRecordEncoder {
+public:
+    explicit BetRecordEncoder(const RecordCipher& cipher)
+    {
+        uint8_t text[kBetRecordText];
+        for (int j = 0; j < 7; ++j) {
+            for (int v = 0; v < 256; ++v) {
+                pairs_[j][v][0] = static_cast<uint8_t>(('0' + v / 10 % 10) ^ cipher.keystreamByte(j * 3));
+                pairs_[j][v][1] = static_cast<uint8_t>(('0' + v % 10) ^ cipher.keystreamByte(j * 3 + 1));
+            }
+            if (j < 6) text[j * 3 + 2] = j < 5 ? ',' : '+';
+        }
+        cipher.apply(text, kBetRecordText);
+        record_[0] = static_cast<uint8_t>(kBetRecordText);
+        record_[1] = 0;
+        for (size_t i = 0; i < kBetRecordText; ++i) record_[2 + i] = text[i];
+    }
+
+    // Lay out bets first..first+n-1 as records, kBetRecordBytes each.
+    void encode(const BetList& bets, int64_t first, int64_t n, uint8_t* out) const
+    {
+        const uint8_t* bet = bets.bet(first);
+        for (int64_t k = 0; k < n; ++k, out += kBetRecordBytes, bet += kBetBytes) {
+            std::memcpy(out, record_, kBetRecordBytes);
+            for (int j = 0; j < 7; ++j) std::memcpy(out + 2 + j * 3, pairs_[j][bet[j]], 2);
+        }
+    }
+
+private:
+    uint8_t pairs_[7][256][2];
+    uint8_t record_[kBetRecordBytes];
+};
+
 // One record on disk: the 16-bit little-endian length and the enciphered bytes.
 void appendRecord(std::string& out, const std::string& enciphered)
 {
@@ -275,6 +313,7 @@ BetFileWrite WriteBetFile(const std::string& path, const std::string& header, co
     count = std::clamp<int64_t>(count, 0, bets.size());
     const std::string key = Utf8ToCp1252(kBetFileKey);
     const RecordCipher cipher(key);
+    const BetRecordEncoder encoder(cipher);
 
     AtomicFileWriter writer;
     std::string failure;
@@ -285,27 +324,28 @@ BetFileWrite WriteBetFile(const std::string& path, const std::string& header, co
     appendRecord(head, CipherBytes(std::to_string(count), key));
     if (!writer.write(head, failure)) return fail(failure);
 
-    // Every bet record has the same 22 bytes on disk, so a batch is laid out in parallel.
-    constexpr size_t kRecordBytes = 2 + kBetRecordText;
-    std::vector<uint8_t> chunk(static_cast<size_t>(std::min(count, kWriteBatch)) * kRecordBytes);
-    for (int64_t first = 1; first <= count; first += kWriteBatch) {
-        const int64_t n = std::min(kWriteBatch, count - first + 1);
-#pragma omp parallel for schedule(static) if (n > 2048)
-        for (int64_t k = 0; k < n; ++k) {
-            const uint8_t* bet = bets.bet(first + k);
-            uint8_t* out = chunk.data() + static_cast<size_t>(k) * kRecordBytes;
-            out[0] = static_cast<uint8_t>(kBetRecordText);
-            out[1] = 0;
-            uint8_t* text = out + 2;
-            for (int j = 0; j < 7; ++j) {
-                text[j * 3] = static_cast<uint8_t>('0' + bet[j] / 10 % 10);
-                text[j * 3 + 1] = static_cast<uint8_t>('0' + bet[j] % 10);
-                if (j < 6) text[j * 3 + 2] = j < 5 ? ',' : '+';
-            }
-            cipher.apply(text, kBetRecordText);
+    // Every bet record has the same 22 bytes on disk. Two buffers take turns: while one batch is
+    // written, the next one is enciphered beside it.
+    std::vector<uint8_t> buffers[2];
+    const size_t batchBytes = static_cast<size_t>(std::min(count, kWriteBatch)) * kBetRecordBytes;
+    buffers[0].resize(batchBytes);
+    buffers[1].resize(batchBytes);
+    const int64_t batches = (count + kWriteBatch - 1) / kWriteBatch;
+    auto batchSize = [&](int64_t b) { return std::min(kWriteBatch, count - b * kWriteBatch); };
+    if (batches > 0) encoder.encode(bets, 1, batchSize(0), buffers[0].data());
+    for (int64_t b = 0; b < batches; ++b) {
+        const int64_t n = batchSize(b);
+        bool written = true;
+#pragma omp parallel sections num_threads(2) if (batches > 1)
+        {
+#pragma omp section
+            written = writer.write(buffers[b % 2].data(), static_cast<size_t>(n) * kBetRecordBytes, failure);
+#pragma omp section
+            if (b + 1 < batches)
+                encoder.encode(bets, (b + 1) * kWriteBatch + 1, batchSize(b + 1), buffers[(b + 1) % 2].data());
         }
-        if (!writer.write(chunk.data(), static_cast<size_t>(n) * kRecordBytes, failure)) return fail(failure);
-        progress.report(first + n - 1, count);
+        if (!written) return fail(failure);
+        progress.report(b * kWriteBatch + n, count);
         if (stop.requested()) {
             result.status = BetFileStatus::Stopped;
             return result;
