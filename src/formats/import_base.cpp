@@ -1,5 +1,6 @@
 #include "formats/import_base.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -13,26 +14,24 @@ namespace kombitron {
 namespace {
 
 // The check the text reader makes, applied to every source: a KMB file takes its numbers as they
-// are, and a bet outside the table of combinations cannot be ranked.
-std::string invalidBetMessage(const BetList& bets, bool withReintegros)
+// are, and a bet outside the table of combinations cannot be ranked. Empty when the bet is valid.
+std::string invalidBetText(const uint8_t* b, bool withReintegros)
 {
-    for (int64_t i = 1; i <= bets.size(); ++i) {
-        const uint8_t* b = bets.bet(i);
-        int previous = 0;
-        for (int j = 0; j < 6; ++j) {
-            if (b[j] < kMinNumber || b[j] > kMaxNumber)
-                return ImportValidationMessage("Apuestas con números fuera del intervalo 1-49 (Apuesta " +
-                                               std::to_string(i) + ")");
-            if (b[j] <= previous)
-                return ImportValidationMessage("Apuestas con números no en orden ascendente (Apuesta " +
-                                               std::to_string(i) + ")");
-            previous = b[j];
-        }
-        if (withReintegros && b[6] > kMaxReintegro)
-            return ImportValidationMessage("Apuestas con reintegros fuera del intervalo 0-9 (Apuesta " +
-                                           std::to_string(i) + ")");
+    int previous = 0;
+    for (int j = 0; j < 6; ++j) {
+        if (b[j] < kMinNumber || b[j] > kMaxNumber) return "Apuestas con números fuera del intervalo 1-49 (Apuesta ";
+        if (b[j] <= previous) return "Apuestas con números no en orden ascendente (Apuesta ";
+        previous = b[j];
     }
+    if (withReintegros && b[6] > kMaxReintegro) return "Apuestas con reintegros fuera del intervalo 0-9 (Apuesta ";
     return {};
+}
+
+bool isValidBet(const uint8_t* b, bool withReintegros)
+{
+    bool ok = b[0] >= kMinNumber && b[5] <= kMaxNumber && (!withReintegros || b[6] <= kMaxReintegro);
+    for (int j = 1; j < 6; ++j) ok = ok && b[j] > b[j - 1];
+    return ok;
 }
 
 void clearGrid(AppState& state)
@@ -75,17 +74,29 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
     BetList bets = read.ok() ? std::move(read.bets) : BetList();
     state.initialCount = bets.size();
 
-    const std::string invalid = invalidBetMessage(bets, base.loadReintegros);
-    if (!invalid.empty()) return failImport(state, ui, invalid);
-
+    // One parallel pass: the first invalid bet, and how often each number and reintegro occurs.
     int64_t numberCount[kMaxNumber + 1] = {};
     int64_t reintegroCount[kMaxReintegro + 1] = {};
-    for (int64_t i = 1; i <= bets.size(); ++i) {
-        uint8_t* b = bets.bet(i);
-        if (!base.loadReintegros) b[6] = 0;
+    int64_t firstInvalid = bets.size() + 1;
+    const bool withReintegros = base.loadReintegros;
+    uint8_t* data = bets.data();
+    const int64_t count = bets.size();
+#pragma omp parallel for schedule(static) reduction(min : firstInvalid) \
+    reduction(+ : numberCount[:kMaxNumber + 1], reintegroCount[:kMaxReintegro + 1]) if (count > 100000)
+    for (int64_t i = 0; i < count; ++i) {
+        uint8_t* b = data + i * kBetBytes;
+        if (!isValidBet(b, withReintegros)) {
+            firstInvalid = std::min(firstInvalid, i + 1);
+            continue;
+        }
+        if (!withReintegros) b[6] = 0;
         for (int j = 0; j < 6; ++j) ++numberCount[b[j]];
         ++reintegroCount[b[6]];
     }
+    if (firstInvalid <= count)
+        return failImport(state, ui,
+                          ImportValidationMessage(invalidBetText(bets.bet(firstInvalid), withReintegros) +
+                                                  std::to_string(firstInvalid) + ")"));
     state.savedFlag = false;
 
     if (bets.empty()) {

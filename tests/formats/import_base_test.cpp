@@ -122,8 +122,8 @@ TEST_F(ImportAsBaseTest, NothingReadOrAFailure)
     // A KMB file keeps its numbers as they are; a bet that is no combination empties the import.
     ASSERT_TRUE(ImportAsBase(state, file("bien.txt", "01 02 03 04 05 06 1\r\n"), ui));
     test::RecordingInteraction invalid;
-    EXPECT_FALSE(ImportAsBase(state, file("raro.KMB", test::kmbFile({"0", "2", "01,02,03,04,05,06+01",
-                                                                     "01,02,60,04,05,06+01"})),
+    EXPECT_FALSE(ImportAsBase(state, file("raro.KMB", test::kmbFile({"0", "3", "01,02,03,04,05,06+01",
+                                                                     "01,02,60,04,05,06+01", "03,02,04,05,06,07+01"})),
                               invalid));
     EXPECT_EQ(invalid.texts(), std::vector<std::string>{"ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO ( Apuestas "
                                                          "con números fuera del intervalo 1-49 (Apuesta 2))"});
