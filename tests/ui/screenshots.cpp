@@ -32,6 +32,7 @@
 #include "ui/widgets/image_button.h"
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/ticket_grid.h"
+#include "filters/filter_screenshots.h"
 
 using namespace kombitron;
 using namespace kombitron::ui;
@@ -168,5 +169,8 @@ int main(int argc, char** argv)
     }
     main.hide();
     state.savedFlag = true;
+
+    // The nineteen filter windows, filled.
+    kombitron::test::renderFilterWindows(g_folder);
     return 0;
 }

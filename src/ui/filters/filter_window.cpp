@@ -27,13 +27,13 @@ FilterWindow::FilterWindow(AppState& state, Interaction& ui, FilterId id, const 
     body_->setSpacing(8);
     outer->addLayout(body_);
 
-    auto* commands = new QHBoxLayout;
+    commands_ = new QHBoxLayout;
     imgActivar = new ActivationButton(this);
     imgVolver = makeVolverButton(this);
-    commands->addWidget(imgActivar);
-    commands->addStretch();
-    commands->addWidget(imgVolver);
-    outer->addLayout(commands);
+    commands_->addWidget(imgActivar);
+    commands_->addStretch();
+    commands_->addWidget(imgVolver);
+    outer->addLayout(commands_);
 
     connect(imgActivar, &QToolButton::clicked, this, [this] {
         toggleRow(row());
@@ -44,6 +44,8 @@ FilterWindow::FilterWindow(AppState& state, Interaction& ui, FilterId id, const 
 }
 
 std::string& FilterWindow::row() { return state_.filterRows[static_cast<size_t>(position_)]; }
+
+void FilterWindow::addCommand(QWidget* command) { commands_->insertWidget(commands_->indexOf(imgActivar) + 1, command); }
 
 void FilterWindow::refreshActivation() { imgActivar->setActive(isRowActive(row())); }
 

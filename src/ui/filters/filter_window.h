@@ -21,6 +21,7 @@
 
 #include "core/filter_registry.h"
 
+class QHBoxLayout;
 class QVBoxLayout;
 
 namespace kombitron {
@@ -59,6 +60,8 @@ protected:
 
     // Layout of the window's own controls, above the activation and closing images.
     QVBoxLayout* body() const { return body_; }
+    // Put a window's own image command in the bottom row, after imgActivar.
+    void addCommand(QWidget* command);
 
     void reject() override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -72,6 +75,7 @@ private:
     void refreshActivation();
 
     QVBoxLayout* body_;
+    QHBoxLayout* commands_;
     bool closeBoxIgnored_ = false;
 };
 

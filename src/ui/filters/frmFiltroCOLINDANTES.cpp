@@ -6,9 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include <cstdlib>
-
 #include "core/state.h"
+#include "filters/homologous_adjacent.h"
 #include "ui/widgets/hit_set_field.h"
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/ticket_grid.h"
@@ -60,11 +59,7 @@ frmFiltroCOLINDANTES::frmFiltroCOLINDANTES(AppState& state, Interaction& ui, QWi
     pictureLayout->addWidget(ejemplo);
     ejemplo->setFocusPolicy(Qt::NoFocus);
     constexpr int kCentre = 24;
-    for (int n = 1; n <= 49; ++n) {
-        const bool touches = n != kCentre && std::abs(TicketGrid::rowOf(n) - TicketGrid::rowOf(kCentre)) <= 1 &&
-                             std::abs(TicketGrid::columnOf(n) - TicketGrid::columnOf(kCentre)) <= 1;
-        ejemplo->setMarked(n, touches);
-    }
+    for (int n = 1; n <= 49; ++n) ejemplo->setMarked(n, areAdjacent(n, kCentre));
     ejemplo->cell(kCentre)->setStyleSheet(QStringLiteral(
         "background:%1; color:white; border:1px solid %1; border-radius:3px; font-weight:bold;").arg(colors::kHitGreen));
     panelLayout->addWidget(picture);

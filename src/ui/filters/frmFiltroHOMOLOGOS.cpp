@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/state.h"
+#include "filters/homologous_adjacent.h"
 #include "ui/widgets/hit_set_field.h"
 
 namespace kombitron::ui {
@@ -16,7 +17,8 @@ QString homologousClassLine(int cls)
     static const char* const kNames[] = {"Del uno", "Del dos", "Del tres", "Del cuatro", "Del cinco",
                                          "Del seis", "Del siete", "Del ocho", "Del nueve"};
     QStringList numbers;
-    for (int n = cls; n <= 49; n += 9) numbers << QString::number(n);
+    for (int n = 1; n <= 49; ++n)
+        if (homologousClass(n) == cls) numbers << QString::number(n);
     const QString last = numbers.takeLast();
     const QString quoted = QStringLiteral("\"%1\"").arg(QString::fromUtf8(kNames[cls - 1]));
     return QStringLiteral("%1: %2 y %3").arg(quoted.leftJustified(13), numbers.join(QLatin1Char(',')), last);

@@ -25,6 +25,8 @@ const char* themeName(AppIcon icon)
     case AppIcon::Switch: return "view-refresh";
     case AppIcon::Search: return "edit-find";
     case AppIcon::Information: return "dialog-information";
+    case AppIcon::OpenFile: return "document-open";
+    case AppIcon::SaveFile: return "document-save";
     }
     return "dialog-information";
 }

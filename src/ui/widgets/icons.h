@@ -24,6 +24,8 @@ enum class AppIcon {
     Switch,      // imgSwitch
     Search,      // imgGarantiasExtendidas
     Information, // imgInformacion
+    OpenFile,    // open a file (imgAbrirPorcentajes...)
+    SaveFile,    // save a file (imgGuardarPorcentajes...)
 };
 
 // The icon for a role (never null).

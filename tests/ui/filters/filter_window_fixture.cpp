@@ -35,6 +35,9 @@ void FilterWindowTest::openRow(int row, const std::function<void(QDialog*)>& dri
         ran = true;
         auto* dialog = qobject_cast<QDialog*>(w);
         ASSERT_NE(dialog, nullptr);
+        // Focus moves as for a person only in the active window.
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
         drive(dialog);
         if (dialog->isVisible()) {
             ADD_FAILURE() << "the window of row " << row << " stayed open";
