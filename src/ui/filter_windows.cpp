@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/filter_registry.h"
+#include "core/filter_rows.h"
 #include "core/state.h"
 #include "ui/filters/frmFiltroALTOSBAJOS.h"
 #include "ui/filters/frmFiltroCOLINDANTES.h"
@@ -54,6 +55,9 @@ void install(FilterId id)
         rewindCursor(c.state, id);
         W window(c.state, c.ui, c.parent);
         window.exec();
+        // The row shows the new count of defined entries, in the state the window left it.
+        rebuildFilterRow(c.state, static_cast<int>(id));
+        refreshEliminatedColumn(c.state);
     });
 }
 } // namespace

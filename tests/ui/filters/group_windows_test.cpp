@@ -200,6 +200,8 @@ TEST_F(GroupWindows, EntreLimitesChecksGroupsThenLimitsAndStoresLimitsOnClosing)
     });
     EXPECT_EQ(params.minimum, 5);
     EXPECT_EQ(params.maximum, 5);
+    // The row counts the defined groups now, and keeps its state.
+    EXPECT_EQ(rowText(kEntreLimites), "Sí   Grupos entre Límites  1 de 210           -");
     EXPECT_EQ(params.groups[2].hits, hits({1, 2}));
 }
 

@@ -98,6 +98,7 @@ TEST_F(PercentagesWindows, ValoracionesOffersValuesOnlyForTheBaseAndValidatesEac
     EXPECT_EQ(params.valuationMax[0][1], 120);
     EXPECT_EQ(params.valuations[9][0], 10);
     EXPECT_EQ(params.valuations[10][0], 0);
+    EXPECT_EQ(rowText(kValoraciones).substr(0, 36), "Sí   Valoraciones          1 de 10 ");
 }
 
 TEST_F(PercentagesWindows, ValoracionesKeysActivateEvenWhenRefused)
