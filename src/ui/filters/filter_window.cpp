@@ -45,6 +45,14 @@ FilterWindow::FilterWindow(AppState& state, Interaction& ui, FilterId id, const 
 
 std::string& FilterWindow::row() { return state_.filterRows[static_cast<size_t>(position_)]; }
 
+std::vector<uint8_t> FilterWindow::baseNumbers() const
+{
+    std::vector<uint8_t> numbers;
+    for (int n = 1; n <= 49; ++n)
+        if (state_.base.markedNumbers[static_cast<size_t>(n)]) numbers.push_back(static_cast<uint8_t>(n));
+    return numbers;
+}
+
 void FilterWindow::addCommand(QWidget* command) { commands_->insertWidget(commands_->indexOf(imgActivar) + 1, command); }
 
 void FilterWindow::refreshActivation() { imgActivar->setActive(isRowActive(row())); }

@@ -17,7 +17,9 @@
 
 #include <QDialog>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/filter_registry.h"
 
@@ -60,6 +62,9 @@ protected:
 
     // Layout of the window's own controls, above the activation and closing images.
     QVBoxLayout* body() const { return body_; }
+    // The current base combination: the numbers marked on the grid, ascending. (The stored list
+    // of base numbers is rebuilt only when a calculation starts, so it may be out of date here.)
+    std::vector<uint8_t> baseNumbers() const;
     // Put a window's own image command in the bottom row, after imgActivar.
     void addCommand(QWidget* command);
 

@@ -95,11 +95,11 @@ void frmFiltroGRURELACIONADOS::showGroup()
     lblNumeroGrupo->setText(QStringLiteral("GRUPO %1").arg(g));
     for (int k = 0; k < 6; ++k) {
         NumberFlags& set = subgroup(k);
-        DropNumbersOutsideBase(set, state_.base.baseNumbers);
+        DropNumbersOutsideBase(set, baseNumbers());
         auto* panel = subgrupos[static_cast<size_t>(k)];
         // Sub-groups are numbered across all groups: group g holds 6g-5 .. 6g.
         panel->setTitle(QStringLiteral("SUBGRUPO %1").arg(6 * g - 5 + k));
-        panel->setBase(state_.base.baseNumbers);
+        panel->setBase(baseNumbers());
         panel->showSet(set);
         condiciones[static_cast<size_t>(k)]->setHitSet(condition(k));
     }

@@ -12,7 +12,7 @@ frmFiltroPOSICIONES::frmFiltroPOSICIONES(AppState& state, Interaction& ui, QWidg
     : FilterWindow(state, ui, FilterId::POSICIONES, QStringLiteral("POSICIONES"), parent)
 {
     auto& params = state_.filters.posiciones;
-    DropNumbersOutsideBase(params, state_.base.baseNumbers);
+    DropNumbersOutsideBase(params, baseNumbers());
 
     auto* grid = new QGridLayout;
     grid->setSpacing(6);
@@ -21,7 +21,7 @@ frmFiltroPOSICIONES::frmFiltroPOSICIONES(AppState& state, Interaction& ui, QWidg
         auto* panel = new NumberPanel(QStringLiteral("lblTitBola_%1").arg(k), prefix, QStringLiteral("imgININumeros_%1").arg(k),
                                       QStringLiteral("Inicializa esta bola"), this);
         panel->setTitle(QStringLiteral("BOLA %1").arg(k + 1));
-        panel->setBase(state_.base.baseNumbers);
+        panel->setBase(baseNumbers());
         panel->showSet(params.allowed[static_cast<size_t>(k)]);
         grid->addWidget(panel, k / 3, k % 3);
         bolas[static_cast<size_t>(k)] = panel;

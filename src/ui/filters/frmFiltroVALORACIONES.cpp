@@ -46,7 +46,7 @@ frmFiltroVALORACIONES::frmFiltroVALORACIONES(AppState& state, Interaction& ui, Q
 
     // The 49 lists in the ticket layout: number n in column n div 10, row n mod 10.
     std::array<bool, 50> inBase{};
-    for (uint8_t n : state_.base.baseNumbers)
+    for (uint8_t n : baseNumbers())
         if (n >= 1 && n <= 49) inBase[n] = true;
     auto* numbers = new QGroupBox(this);
     auto* grid = new QGridLayout(numbers);
@@ -245,7 +245,7 @@ void frmFiltroVALORACIONES::loadPercentages()
     const std::string path = ui_.openFileDialog(request);
     if (path.empty()) return;
     std::array<int, 49> values = shownValuations();
-    const std::string failure = LoadValuationsFile(path, state_.base.baseNumbers, values);
+    const std::string failure = LoadValuationsFile(path, baseNumbers(), values);
     // Values read before a failure stay chosen.
     showValuations(values);
     refreshCount();

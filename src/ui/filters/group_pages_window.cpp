@@ -57,10 +57,10 @@ void GroupPagesWindow::showPage()
     for (int k = 0; k < 3; ++k) {
         const int group = groupAt(k);
         NumberFlags& set = members(group);
-        DropNumbersOutsideBase(set, state_.base.baseNumbers);
+        DropNumbersOutsideBase(set, baseNumbers());
         auto* panel = grupos[static_cast<size_t>(k)];
         panel->setTitle(QStringLiteral("GRUPO %1").arg(group));
-        panel->setBase(state_.base.baseNumbers);
+        panel->setBase(baseNumbers());
         panel->showSet(set);
         aciertos[static_cast<size_t>(k)]->setHitSet(hits(group));
     }

@@ -2,28 +2,39 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QToolButton>
 
 #include "core/filter_rows.h"
-#include "engine/generation.h"
-#include "ui/filter_windows.h"
+#include "ui/frmPrincipal.h"
 #include "ui/ui_test_support.h"
 
 namespace kombitron::test {
 
+FilterWindowTest::FilterWindowTest() = default;
+FilterWindowTest::~FilterWindowTest() = default;
+
 void FilterWindowTest::SetUp()
 {
-    ResetStateDefaults(state, 2024);
-    resetFilterRows(state);
+    main = std::make_unique<ui::frmPrincipal>(state, ui);
+    main->show();
     setBase({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 20, 25, 30, 40, 45, 49});
+}
+
+void FilterWindowTest::TearDown()
+{
+    state.savedFlag = true;  // leave without the unsaved question
+    main->close();
+    main.reset();
 }
 
 void FilterWindowTest::setBase(std::initializer_list<int> numbers)
 {
+    // Marked on the grid only: the list of base numbers is built when a calculation starts.
     for (int n = 1; n <= 49; ++n) setNumberMarked(state, n, false);
     for (int n : numbers) setNumberMarked(state, n, true);
-    BuildBaseNumbers(state);
+    main->refreshAll();
 }
 
 bool FilterWindowTest::rowActive(int row) const { return isRowActive(rowText(row)); }
@@ -44,8 +55,14 @@ void FilterWindowTest::openRow(int row, const std::function<void(QDialog*)>& dri
             dialog->done(QDialog::Rejected);
         }
     });
-    ASSERT_TRUE(ui::openFilterWindow({row, state, ui, nullptr}));
-    EXPECT_TRUE(ran);
+    QListWidget* list = main->lstFiltros;
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    // A person's double click: the first press selects the row, the second opens it.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_TRUE(ran) << "no window opened for row " << row;
+    EXPECT_EQ(list->item(row)->text().toStdString(), rowText(row));
+    EXPECT_FALSE(state.savedFlag);
 }
 
 void editHits(QPushButton* button, std::initializer_list<int> flips)
