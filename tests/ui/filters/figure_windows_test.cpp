@@ -51,7 +51,7 @@ TEST_F(FigureWindows, SeguidosHidesTheZeroCountAndListsElevenFigures)
 {
     openRow(kSeguidos, [&](QDialog* w) {
         EXPECT_EQ(child<QCheckBox>(w, "chkFigura_11")->accessibleName(), QStringLiteral("1-1-1-1-1-1"));
-        test::whenModal([](QWidget* d) {
+        auto watch = test::whenModal([](QWidget* d) {
             EXPECT_FALSE(child<QWidget>(d, "lblAciertos_0")->isVisible());
             click(child<QToolButton>(d, "imgTodos"));
             click(child<QToolButton>(d, "imgVolver"));
