@@ -5,12 +5,40 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 #include "core/filter_rows.h"
 #include "core/interaction.h"
 #include "core/state.h"
 #include "ui/widgets/image_button.h"
 
 namespace kombitron::ui {
+
+namespace {
+
+// Sees the key presses of the numeric fields before their key filter does.
+class KeyWatcher : public QObject {
+public:
+    KeyWatcher(QObject* parent, std::function<void()> typed) : QObject(parent), typed_(std::move(typed)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool typing = !key->text().isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
+                                key->key() == Qt::Key_Escape;
+            // Tab, the arrows and the modifiers move about without typing.
+            if (typing && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) typed_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> typed_;
+};
+
+} // namespace
 
 FilterWindow::FilterWindow(AppState& state, Interaction& ui, FilterId id, const QString& caption, QWidget* parent)
     : QDialog(parent), state_(state), ui_(ui), position_(static_cast<int>(id))
@@ -61,6 +89,12 @@ void FilterWindow::activate()
 {
     setRowActive(row(), true);
     refreshActivation();
+}
+
+void FilterWindow::activateOnKeys(QWidget* field)
+{
+    if (!keyWatcher_) keyWatcher_ = new KeyWatcher(this, [this] { activate(); });
+    field->installEventFilter(keyWatcher_);
 }
 
 bool FilterWindow::acceptCheck(const std::string& message)

@@ -57,6 +57,8 @@ protected:
     virtual bool closing() { return true; }
     // Set the active flag ("No" -> "Sí") and show the active picture; an edit never clears it.
     void activate();
+    // Every key typed in `field` activates the filter, even one its key filter refuses.
+    void activateOnKeys(QWidget* field);
     // Show a check's message (error box) when there is one; true when there was none.
     bool acceptCheck(const std::string& message);
 
@@ -81,6 +83,7 @@ private:
 
     QVBoxLayout* body_;
     QHBoxLayout* commands_;
+    QObject* keyWatcher_ = nullptr;
     bool closeBoxIgnored_ = false;
 };
 

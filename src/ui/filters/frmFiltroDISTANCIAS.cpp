@@ -54,7 +54,8 @@ frmFiltroDISTANCIAS::frmFiltroDISTANCIAS(AppState& state, Interaction& ui, QWidg
         row->minField()->setFixedWidth(fieldWidth);
         row->maxField()->setFixedWidth(fieldWidth);
         row->setValues(params.minimum[k], params.maximum[k]);
-        connect(row, &IntervalRow::edited, this, &frmFiltroDISTANCIAS::activate);
+        activateOnKeys(row->minField());
+        activateOnKeys(row->maxField());
         distancias[k] = row;
         body()->addWidget(row);
     }

@@ -179,7 +179,7 @@ frmFiltroSORTEOSANTERIORES::frmFiltroSORTEOSANTERIORES(AppState& state, Interact
     for (auto* f : {txtSorteoMINIMO, txtSorteoMAXIMO}) {
         f->setFixedWidth(64);
         f->setAlignment(Qt::AlignRight);
-        connect(f, &NumericLineEdit::keyTyped, this, &frmFiltroSORTEOSANTERIORES::activate);
+        activateOnKeys(f);
     }
     limits->addWidget(new QLabel(QStringLiteral("En mínimo"), fraCondiciones));
     limits->addWidget(txtSorteoMINIMO);

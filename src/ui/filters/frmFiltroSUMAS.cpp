@@ -5,6 +5,7 @@
 #include "core/state.h"
 #include "filters/distances_sums.h"
 #include "ui/filters/interval_columns.h"
+#include "ui/widgets/numeric_line_edit.h"
 
 namespace kombitron::ui {
 
@@ -13,7 +14,10 @@ frmFiltroSUMAS::frmFiltroSUMAS(AppState& state, Interaction& ui, QWidget* parent
 {
     intervalos = new IntervalColumns(10, QStringLiteral("txtSumaMinima"), QStringLiteral("txtSumaMaxima"), 3, this);
     intervalos->setIntervals(state_.filters.sumas.intervals.data());
-    connect(intervalos, &IntervalColumns::edited, this, &frmFiltroSUMAS::activate);
+    for (int i = 0; i < 10; ++i) {
+        activateOnKeys(intervalos->minimum[static_cast<size_t>(i)]);
+        activateOnKeys(intervalos->maximum[static_cast<size_t>(i)]);
+    }
     body()->addWidget(intervalos);
 }
 

@@ -6,6 +6,7 @@
 #include "core/state.h"
 #include "filters/distances_sums.h"
 #include "ui/filters/interval_columns.h"
+#include "ui/widgets/numeric_line_edit.h"
 
 namespace kombitron::ui {
 
@@ -18,7 +19,10 @@ frmFiltroSUMASPORTRIOS::frmFiltroSUMASPORTRIOS(AppState& state, Interaction& ui,
         auto* columns = new IntervalColumns(5, QStringLiteral("txtSumaMinima") + suffix, QStringLiteral("txtSumaMaxima") + suffix,
                                             3, box);
         columns->setIntervals(intervals);
-        connect(columns, &IntervalColumns::edited, this, &frmFiltroSUMASPORTRIOS::activate);
+        for (size_t i = 0; i < 5; ++i) {
+            activateOnKeys(columns->minimum[i]);
+            activateOnKeys(columns->maximum[i]);
+        }
         layout->addWidget(columns);
         body()->addWidget(box);
         return columns;

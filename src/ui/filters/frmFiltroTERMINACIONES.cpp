@@ -55,7 +55,7 @@ frmFiltroTERMINACIONES::frmFiltroTERMINACIONES(AppState& state, Interaction& ui,
     for (auto* f : {txtSumaTerminacionesMinimo, txtSumaTerminacionesMaximo}) {
         f->setFixedWidth(40);
         f->setAlignment(Qt::AlignRight);
-        connect(f, &NumericLineEdit::keyTyped, this, &frmFiltroTERMINACIONES::activate);
+        activateOnKeys(f);
     }
     txtSumaTerminacionesMinimo->setText(QString::number(params.sumMin));
     txtSumaTerminacionesMaximo->setText(QString::number(params.sumMax));

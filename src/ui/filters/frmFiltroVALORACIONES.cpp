@@ -119,8 +119,7 @@ frmFiltroVALORACIONES::frmFiltroVALORACIONES(AppState& state, Interaction& ui, Q
         for (auto* f : {lo, hi}) {
             f->setFixedWidth(52);
             f->setAlignment(Qt::AlignRight);
-            // Every key pressed activates, even one the field refuses.
-            f->installEventFilter(this);
+            activateOnKeys(f);
         }
         intervalGrid->addWidget(lo, 2, 2 * k);
         intervalGrid->addWidget(hi, 2, 2 * k + 1);
@@ -217,10 +216,7 @@ bool frmFiltroVALORACIONES::closing() { return validateAndStore(); }
 
 bool frmFiltroVALORACIONES::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        for (size_t k = 0; k < 4; ++k)
-            if (watched == txtValoracionMinima[k] || watched == txtValoracionMaxima[k]) activate();
-    } else if (event->type() == QEvent::FocusIn && qobject_cast<QComboBox*>(watched)) {
+    if (event->type() == QEvent::FocusIn && qobject_cast<QComboBox*>(watched)) {
         activate();
         refreshSum();
     }

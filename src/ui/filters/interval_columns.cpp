@@ -35,7 +35,6 @@ IntervalColumns::IntervalColumns(int count, const QString& minName, const QStrin
         for (auto* f : {lo, hi}) {
             f->setFixedWidth(width);
             f->setAlignment(Qt::AlignRight);
-            connect(f, &NumericLineEdit::keyTyped, this, &IntervalColumns::edited);
         }
         grid->addWidget(lo, 1, column);
         grid->addWidget(hi, 2, column);

@@ -2,8 +2,7 @@
 
 // Intervals laid out as columns "Int.1" .. "Int.n" with "OR" between neighbours, a row of minimum
 // fields ("Suma Mínima :") and a row of maximum fields ("Suma Máxima :"): SUMAS and SUMAS POR
-// TRIOS. The fields are numeric (digits only) named `<minName>_i` and `<maxName>_i`; edited()
-// fires for every key typed in any of them.
+// TRIOS. The fields are numeric (digits only) named `<minName>_i` and `<maxName>_i`.
 
 #include <QWidget>
 
@@ -29,9 +28,6 @@ public:
 
     std::vector<NumericLineEdit*> minimum;
     std::vector<NumericLineEdit*> maximum;
-
-signals:
-    void edited();
 };
 
 } // namespace kombitron::ui

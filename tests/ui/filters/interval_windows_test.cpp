@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QTest>
 #include <QToolButton>
 
 #include "core/filter_registry.h"
@@ -122,6 +123,11 @@ TEST_F(IntervalWindows, FieldsTakeDigitsOnlyUpToTheirLengthAndEveryKeyActivates)
     openRow(kSumas, [&](QDialog* w) {
         auto* field = child<QLineEdit>(w, "txtSumaMaxima_3");
         EXPECT_EQ(field->maxLength(), 3);
+        QTest::keyClick(field, Qt::Key_Tab);  // moving on is not typing
+        EXPECT_FALSE(rowActive(kSumas));
+        QTest::keyClick(field, Qt::Key_X);    // a refused key still counts as typing
+        EXPECT_EQ(field->text(), QStringLiteral("0"));
+        EXPECT_TRUE(rowActive(kSumas));
         retype(field, QStringLiteral("-1a2,34"));
         EXPECT_EQ(field->text(), QStringLiteral("123"));
         EXPECT_TRUE(rowActive(kSumas));
