@@ -354,16 +354,16 @@ namespace {
 
 // Wall-clock seconds of one calculation with this filter alone and one active group (hits {3},
 // limits 0..all draws, so no bet stops its scan early), measured with bench/previous_draws_bench
-// on a 2-core machine shared with other work.
+// on a 2-core machine with little other work.
 struct MeasuredTime {
     int64_t bets;
     double seconds[3];
 };
 constexpr int kMeasuredDraws[3] = {1000, 4000, 8000};
 constexpr MeasuredTime kMeasured[] = {
-    {593775, {0.7, 0.6, 0.4}},
-    {3838380, {5.7, 4.4, 2.9}},
-    {13983816, {25.4, 22.1, 19.3}},
+    {593775, {0.03, 0.04, 0.04}},
+    {3838380, {0.15, 0.19, 0.18}},
+    {13983816, {0.45, 0.46, 0.52}},
 };
 
 } // namespace
@@ -378,12 +378,13 @@ QString previousDrawsTimesTable()
     for (const MeasuredTime& row : kMeasured) {
         html += QStringLiteral("<tr><td align='right'>%1</td>").arg(QString::fromStdString(formatCount(row.bets)));
         for (double s : row.seconds)
-            html += QStringLiteral("<td align='right'>%1</td>").arg(QString::number(s, 'f', 1).replace(
+            html += QStringLiteral("<td align='right'>%1</td>").arg(QString::number(s, 'f', 2).replace(
                 QLatin1Char('.'), QString::fromStdString(numberFormat().decimal)));
         html += QStringLiteral("</tr>");
     }
     html += QStringLiteral(
-        "</table><p>Medidos con este programa en un ordenador de 2 núcleos.<br>"
+        "</table><p>Medidos con este programa en un ordenador de 2 núcleos sin otra carga;<br>"
+        "con el ordenador ocupado en otras tareas pueden ser muchas veces mayores.<br>"
         "Con varios grupos activos, el tiempo se multiplica por el número de grupos.</p>");
     return html;
 }
