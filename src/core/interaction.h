@@ -1,10 +1,11 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/job.h"
 
 namespace kombitron {
 
@@ -29,27 +30,6 @@ struct FileDialogRequest {
 
 // Parse the program's "desc|pattern|desc|pattern|" filter notation.
 std::vector<FileFilter> parseFileFilters(std::string_view list);
-
-// Stop request shared by a long job and whoever may stop it. Thread-safe.
-class StopFlag {
-public:
-    void request() { flag_.store(true, std::memory_order_relaxed); }
-    void reset() { flag_.store(false, std::memory_order_relaxed); }
-    bool requested() const { return flag_.load(std::memory_order_relaxed); }
-
-private:
-    std::atomic<bool> flag_{false};
-};
-
-// Progress of a long job. Called from the job's thread; implementations marshal to their UI.
-class Progress {
-public:
-    virtual ~Progress() = default;
-    // `done` of `total` items processed (total 0 when unknown).
-    virtual void report(int64_t done, int64_t total) { (void)done; (void)total; }
-    // A short text naming the running step ("Fil. Sumas", "Analizando ...").
-    virtual void caption(std::string_view text) { (void)text; }
-};
 
 // How flows talk to the person: the windows implement it with Qt, the command line with
 // the terminal, the tests with a recording fake.
