@@ -28,6 +28,11 @@ inline constexpr int kBetBytes = 7;
 // Game name as the program writes and compares it: "PRIMITIVA" or "BONOLOTO".
 const char* gameName(GameType game);
 
+// What one bet costs, in euros: 1 for PRIMITIVA, 0.50 for BONOLOTO.
+inline constexpr double kPrimitivaBetPrice = 1.0;
+inline constexpr double kBonolotoBetPrice = 0.5;
+constexpr double betPrice(GameType game) { return game == GameType::Bonoloto ? kBonolotoBetPrice : kPrimitivaBetPrice; }
+
 // Selector captions of the reintegro modes and combination kinds.
 const char* reintegroModeText(ReintegroMode mode);
 const char* combinationKindText(CombinationKind kind);
