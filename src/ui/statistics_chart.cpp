@@ -1,11 +1,9 @@
 #include "ui/statistics_chart.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCursor>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QStackedBarSeries>
 #include <QToolTip>
@@ -109,6 +107,7 @@ StatisticsChart::StatisticsChart(const QString& objectName, QWidget* parent) : Q
 void StatisticsChart::clear(const QString& placeholder)
 {
     bars_.clear();
+    xAxis_ = nullptr;
     expected_ = -1;
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
@@ -204,17 +203,19 @@ void StatisticsChart::build(const QString& title, const QString& xTitle, const Q
     if (marked) series->append(marked);
     chart->addSeries(series);
 
-    auto* xAxis = new QBarCategoryAxis;
-    xAxis->append(labels);
+    // Bars sit at 0..n-1; the axis labels as many of them as fit (see relabel()).
+    auto* xAxis = new QCategoryAxis;
+    const double right = static_cast<double>(bars_.size()) - 0.5;
+    xAxis->setRange(-0.5, right);
+    xAxis->setStartValue(-0.5);
+    xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     xAxis->setTitleText(xTitle);
     xAxis->setGridLineVisible(false);
-    QFont small = xAxis->labelsFont();
-    small.setPointSizeF(small.pointSizeF() * (bars_.size() > 20 ? 0.8 : 1.0));
-    xAxis->setLabelsFont(small);
-    // Long labels of many bars (the blocks of sums) are turned upright so none is cut.
-    int longest = 0;
-    for (const QString& l : labels) longest = std::max(longest, static_cast<int>(l.size()));
-    if (bars_.size() > 12 && longest > 3) xAxis->setLabelsAngle(-90);
+    if (bars_.size() > 20) {
+        QFont small = xAxis->labelsFont();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        xAxis->setLabelsFont(small);
+    }
     chart->addAxis(xAxis, Qt::AlignBottom);
     series->attachAxis(xAxis);
 
@@ -226,8 +227,7 @@ void StatisticsChart::build(const QString& title, const QString& xTitle, const Q
     if (expected_ >= 0) {
         auto* line = new QLineSeries;
         line->setName(QStringLiteral("Valor esperado: %1").arg(qs(formatDecimal(roundHalfEven(expected_, 2), 2))));
-        const double left = -0.5, right = static_cast<double>(bars_.size()) - 0.5;
-        line->append(left, expected_);
+        line->append(-0.5, expected_);
         line->append(right, expected_);
         QPen pen(QColor(0xe0, 0x8a, 0x00));
         pen.setWidthF(2.0);
@@ -248,6 +248,33 @@ void StatisticsChart::build(const QString& title, const QString& xTitle, const Q
     QChart* old = this->chart();
     setChart(chart);
     delete old;
+    xAxis_ = xAxis;
+    relabel();
+}
+
+void StatisticsChart::relabel()
+{
+    if (!xAxis_ || bars_.empty()) return;
+    // Labels narrower than their room are cut short by the chart, so with many bars only every
+    // k-th one is labelled (the tooltips name every bar). The room is taken from the view's width
+    // less the value axis and the margins, which is what the plot gets.
+    const QFontMetrics metrics(xAxis_->labelsFont());
+    int widest = 0;
+    for (const ChartBar& bar : bars_) widest = std::max(widest, metrics.horizontalAdvance(bar.label));
+    const double room = std::max(100, width() - 110) / static_cast<double>(bars_.size());
+    int stride = std::max(1, static_cast<int>(std::ceil((widest + 10) / room)));
+    if (stride > 2) stride = stride <= 5 ? 5 : 10;
+    for (const QString& label : xAxis_->categoriesLabels()) xAxis_->remove(label);
+    for (size_t i = 0; i < bars_.size(); ++i)
+        // Every other bar from the first, or the first and every fifth or tenth (05, 10, 15...).
+        if (stride == 1 || (stride == 2 && i % 2 == 0) || (stride > 2 && (i == 0 || (i + 1) % static_cast<size_t>(stride) == 0)))
+            xAxis_->append(bars_[i].label, static_cast<double>(i));
+}
+
+void StatisticsChart::resizeEvent(QResizeEvent* event)
+{
+    QChartView::resizeEvent(event);
+    relabel();
 }
 
 void StatisticsChart::showTip(bool entered, int index)

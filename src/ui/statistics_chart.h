@@ -17,7 +17,7 @@
 
 #include "history/skips.h"
 
-class QBarSet;
+class QCategoryAxis;
 
 namespace kombitron::ui {
 
@@ -53,12 +53,17 @@ public:
     // The expected value line of "Números"; negative when the chart has none.
     double expectedValue() const { return expected_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void relabel();
     void build(const QString& title, const QString& xTitle, const QString& yTitle, const QString& barsName);
     void showTip(bool entered, int index);
 
     std::vector<ChartBar> bars_;
     double expected_ = -1;
+    QCategoryAxis* xAxis_ = nullptr; // of the chart on view; owned by it
 };
 
 } // namespace kombitron::ui

@@ -1,6 +1,6 @@
 #include <QAction>
-#include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QComboBox>
 #include <QDate>
@@ -103,10 +103,19 @@ std::vector<double> BarValues(StatisticsChart* view)
     return values;
 }
 
+// The label of every bar (the axis shows as many as fit; the tooltips name them all).
 QStringList BarLabels(StatisticsChart* view)
 {
+    QStringList labels;
+    for (const ChartBar& bar : view->bars()) labels << bar.label;
+    return labels;
+}
+
+// The labels the horizontal axis shows.
+QStringList AxisLabels(StatisticsChart* view)
+{
     for (QAbstractAxis* axis : view->chart()->axes(Qt::Horizontal))
-        if (auto* categories = qobject_cast<QBarCategoryAxis*>(axis)) return categories->categories();
+        if (auto* categories = qobject_cast<QCategoryAxis*>(axis)) return categories->categoriesLabels();
     return {};
 }
 
@@ -162,6 +171,10 @@ TEST_F(StatisticsWindowTest, OpensEmptyWithTheQueryDefaults)
     EXPECT_EQ(w.imgVolver->toolTip(), QStringLiteral("Cerrar"));
     EXPECT_FALSE(w.picVentanaEspera->isVisible());
     EXPECT_FALSE(w.cmdGuardarImagen->isEnabled()) << "nothing to save before a query";
+    // Fits a 1366x768 screen with the frame and a panel.
+    EXPECT_LE(w.minimumSizeHint().width(), 1340);
+    EXPECT_LE(w.minimumSizeHint().height(), 700);
+    EXPECT_LE(w.width(), 1340);
 
     // The boxes take digits only, up to their length.
     w.txtTemporadaDESDE->clear();
@@ -432,6 +445,11 @@ TEST_F(StatisticsWindowTest, ChartsShowTheTableAndTheSkips)
     for (QAbstractSeries* s : w.picGrafico->chart()->series())
         if (auto* line = qobject_cast<QLineSeries*>(s)) expectedLine = line->at(0).y();
     EXPECT_DOUBLE_EQ(expectedLine, 9361.0 * 6 / 49);
+    // 49 labels do not fit under the bars at this width: the first and every fifth number show.
+    const QStringList shown = AxisLabels(w.picGrafico);
+    const QStringList firstFive = {QStringLiteral("01"), QStringLiteral("05"), QStringLiteral("10")};
+    EXPECT_TRUE(shown.size() == 49 || shown.mid(0, 3) == firstFive)
+        << shown.join(QLatin1Char(',')).toStdString();
     EXPECT_TRUE(w.cmdGuardarImagen->isEnabled());
 
     // "Sumas": one bar per line of the table, labelled with the line's own text.
@@ -452,6 +470,7 @@ TEST_F(StatisticsWindowTest, ChartsShowTheTableAndTheSkips)
     ASSERT_EQ(labels.size(), 7);
     EXPECT_EQ(labels[0], QStringLiteral("6 / 0"));
     EXPECT_EQ(labels[6], QStringLiteral("0 / 6"));
+    EXPECT_EQ(AxisLabels(w.picGrafico), labels) << "few bars: every one labelled";
 
     // "Retrasos": the current skip of each number over the same query.
     w.tabGrafico->setCurrentIndex(1);
