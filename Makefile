@@ -39,6 +39,7 @@ screenshots: build
 
 bench: build
 	@$(BUILD)/bench/kombitron_bench
+	@$(BUILD)/bench/kombitron_ui_bench
 
 service: build
 	@scripts/start-service $(BUILD) $(SERVICE_PORT)

@@ -37,6 +37,7 @@
 #include "ui/filter_windows.h"
 #include "ui/frmAcercaDe.h"
 #include "ui/frmAnalisis.h"
+#include "ui/frmEstadisticas.h"
 #include "ui/frmGarantiasTOTAL.h"
 #include "ui/frmReduccion.h"
 #include "ui/frmVentanaProceso.h"
@@ -206,7 +207,7 @@ void frmPrincipal::buildMenus()
 
     QMenu* datos = menuBar()->addMenu(QStringLiteral("Datos"));
     datos->setObjectName(QStringLiteral("menuDatos"));
-    add(datos, QStringLiteral("menuEstadisticas"), QStringLiteral("Estadísticas de Sorteos"), nothing, false);
+    add(datos, QStringLiteral("menuEstadisticas"), QStringLiteral("Estadísticas de Sorteos"), [this] { cmdEstadisticas(); });
     add(datos, QStringLiteral("menuResumenFiltros"), QStringLiteral("Ver Resumen de Filtros"), [this] { cmdResumenFiltros(); });
     add(datos, QStringLiteral("menuInformeEliminadas"), QStringLiteral("Ver Informe Apuestas Eliminadas"), [this] { cmdInformeEliminadas(); });
 
@@ -833,6 +834,21 @@ void frmPrincipal::cmdAcercaDe()
     about.exec();
 }
 
+frmEstadisticas* frmPrincipal::statisticsWindow() const { return estadisticas_; }
+
+void frmPrincipal::cmdEstadisticas()
+{
+    if (busy_) return;
+    if (!estadisticas_) {
+        estadisticas_ = new frmEstadisticas(state_.base.gameName, ui_, this);
+        estadisticas_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (estadisticas_->isMinimized()) estadisticas_->showNormal();
+    else estadisticas_->show();
+    estadisticas_->raise();
+    estadisticas_->activateWindow();
+}
+
 void frmPrincipal::cmdSalir()
 {
     if (busy_) return;
@@ -857,6 +873,7 @@ void frmPrincipal::closeEvent(QCloseEvent* event)
     state_.savingCopy.clear();
     state_.eliminationFlags.clear();
     state_.eliminationFlags.shrink_to_fit();
+    if (estadisticas_) estadisticas_->closeForExit();
     event->accept();
 }
 

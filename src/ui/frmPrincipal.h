@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -27,6 +28,7 @@ class Interaction;
 
 namespace kombitron::ui {
 
+class frmEstadisticas;
 class MarkCell;
 class TicketGrid;
 class UiThreadInteraction;
@@ -91,6 +93,9 @@ public:
     void cmdInformeEliminadas();
     void cmdAyudaOnline();
     void cmdAcercaDe();
+    // "Estadísticas de Sorteos": open the statistics window beside this one, or bring it to the front.
+    void cmdEstadisticas();
+    frmEstadisticas* statisticsWindow() const;
     void openFilterRow(int row);
     void switchFilterRow(int row);
 
@@ -147,6 +152,7 @@ private:
     bool leaving_ = false;
     bool titleShowsFile_ = false;
     int previousKind_ = 0;
+    QPointer<frmEstadisticas> estadisticas_;
 };
 
 } // namespace kombitron::ui

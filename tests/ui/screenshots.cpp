@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QComboBox>
 #include <QListWidget>
+#include <QRadioButton>
+#include <QTabBar>
 #include <QPixmap>
 #include <QTimer>
 #include <QToolButton>
@@ -23,6 +25,7 @@
 #include "ui/frmAcercaDe.h"
 #include "ui/frmAciertos.h"
 #include "ui/frmAnalisis.h"
+#include "ui/frmEstadisticas.h"
 #include "ui/frmGarantiasTOTAL.h"
 #include "ui/frmPrincipal.h"
 #include "ui/frmReduccion.h"
@@ -166,6 +169,18 @@ int main(int argc, char** argv)
         g.selectLevel(6);
         g.calculate();
         save(&g, QStringLiteral("frmGarantiasTOTAL"));
+    }
+    // The statistics window with the PRIMITIVA history, "Números" and its chart, then the skips.
+    {
+        frmEstadisticas w("PRIMITIVA", silent, &main);
+        w.resize(1340, 720);
+        w.show();
+        w.loadFile(KOMBITRON_SOURCE_DIR "/data/primitiva.txt");
+        waitUntil([&] { return !w.isBusy(); });
+        w.optFiltro[0]->click();
+        save(&w, QStringLiteral("frmEstadisticas"));
+        w.tabGrafico->setCurrentIndex(1);
+        save(&w, QStringLiteral("frmEstadisticas_retrasos"));
     }
     main.hide();
     state.savedFlag = true;
