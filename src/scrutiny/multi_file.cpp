@@ -138,10 +138,10 @@ MultiFileResult RunMultiFileScrutiny(const MultiFileInputs& inputs, MultiFilePro
             const auto fileStopped = [&] { return inputs.fileStop && inputs.fileStop->presses() != pressesAtStart; };
             bool stopped = inputs.method ? !counter.prepare(bets, m, *inputs.method, stop)
                                          : !counter.prepare(bets, m, combinations, stop);
-            const int64_t perReport =
-                counter.method() == BetFileCounter::Method::SubsetTable
-                    ? std::clamp<int64_t>(combinations / 100, 1, 4096)
-                    : std::clamp<int64_t>(kComparisonsPerReport / std::max<int64_t>(m, 1), 1, 4096);
+            // About a hundred reports per file, fewer when each combination costs a long count.
+            int64_t perReport = std::clamp<int64_t>(combinations / 100, 1, 4096);
+            if (counter.method() == BetFileCounter::Method::BetByBet)
+                perReport = std::clamp<int64_t>(kComparisonsPerReport / m, 1, perReport);
             std::string detail;
             std::array<int64_t, 7> totals{};
             tallies.resize(static_cast<size_t>(perReport));

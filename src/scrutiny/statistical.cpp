@@ -140,10 +140,10 @@ StatisticalResult RunStatisticalScrutiny(const StatisticalInputs& inputs, Progre
             result.markStopped();
             return;
         }
-        const int64_t perReport =
-            counter.method() == BetFileCounter::Method::SubsetTable
-                ? 64
-                : std::clamp<int64_t>(kComparisonsPerReport / std::max<int64_t>(bets.size(), 1), 1, 4096);
+        // About a hundred reports per run, fewer when each draw costs a long count.
+        int64_t perReport = std::clamp<int64_t>(chosen / 100, 1, 4096);
+        if (counter.method() == BetFileCounter::Method::BetByBet)
+            perReport = std::clamp<int64_t>(kComparisonsPerReport / std::max<int64_t>(bets.size(), 1), 1, perReport);
         std::vector<uint64_t> masks(static_cast<size_t>(perReport));
         std::vector<uint8_t> complementaries(static_cast<size_t>(perReport));
         std::vector<HitTally> tallies(static_cast<size_t>(perReport));
