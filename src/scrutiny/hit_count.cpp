@@ -38,7 +38,7 @@ inline uint32_t colexRank(uint64_t numbers) { return subsets::colexRankOfMask(nu
 
 inline int64_t tableIndex(uint64_t numbers)
 {
-    return kLevelStart[static_cast<size_t>(std::popcount(numbers))] + colexRank(numbers);
+    return kLevelStart[static_cast<size_t>(countNumbers(numbers))] + colexRank(numbers);
 }
 
 // Push the counts of the sets of size k+1 onto their subsets of size k and divide by the 6 - k
@@ -159,21 +159,32 @@ bool SubsetCountTable::build(const BetList& bets, int64_t count, const StopToken
     // Bets of six distinct numbers 1..49 go to the 6-set counts; the others (a damaged record
     // repeating a number or holding one outside 1..49) are added set by set at the end.
     uint32_t* six = table + kLevelStart[6];
+    constexpr uint32_t kIrregular = UINT32_MAX;
     std::vector<uint64_t> irregular;
+    std::vector<uint32_t> ranks(static_cast<size_t>(std::min(count, kBuildBlock)));
     for (int64_t first = 1; first <= count; first += kBuildBlock) {
         if (stop.stopRequested()) return false;
-        const int64_t last = std::min(count, first + kBuildBlock - 1);
-        const int threads = last - first + 1 >= kParallelBets ? omp_get_max_threads() : 1;
-        std::vector<std::vector<uint64_t>> odd(static_cast<size_t>(threads));
+        const int64_t n = std::min(kBuildBlock, count - first + 1);
+        const int threads = n >= kParallelBets ? omp_get_max_threads() : 1;
 #pragma omp parallel for schedule(static) num_threads(threads)
-        for (int64_t i = first; i <= last; ++i) {
-            const uint64_t mask = numberMask(bets.bet(i));
-            if (std::popcount(mask) == 6)
-                __atomic_fetch_add(&six[colexRank(mask)], 1u, __ATOMIC_RELAXED);
-            else
-                odd[static_cast<size_t>(omp_get_thread_num())].push_back(mask);
+        for (int64_t i = 0; i < n; ++i) {
+            const uint64_t mask = numberMask(bets.bet(first + i));
+            ranks[static_cast<size_t>(i)] = countNumbers(mask) == 6 ? colexRank(mask) : kIrregular;
         }
-        for (const auto& list : odd) irregular.insert(irregular.end(), list.begin(), list.end());
+        // Each core counts the ranks of its own share of the 6-sets: plain increments, whose
+        // cache misses overlap, where shared atomic ones would queue one behind the other.
+#pragma omp parallel num_threads(threads)
+        {
+            const int t = omp_get_thread_num(), all = omp_get_num_threads();
+            const uint32_t low = static_cast<uint32_t>(kAllBets * t / all);
+            const uint32_t span = static_cast<uint32_t>(kAllBets * (t + 1) / all) - low;
+            for (int64_t i = 0; i < n; ++i) {
+                const uint32_t r = ranks[static_cast<size_t>(i)];
+                if (r - low < span) ++six[r];
+            }
+        }
+        for (int64_t i = 0; i < n; ++i)
+            if (ranks[static_cast<size_t>(i)] == kIrregular) irregular.push_back(numberMask(bets.bet(first + i)));
     }
     if (stop.stopRequested()) return false;
     pushSixToFive(table);
@@ -194,7 +205,7 @@ bool SubsetCountTable::build(const BetList& bets, int64_t count, const StopToken
 int64_t SubsetCountTable::holding(uint64_t numbers) const
 {
     numbers &= kAllNumbers;
-    if (std::popcount(numbers) > 6) return 0;
+    if (countNumbers(numbers) > 6) return 0;
     return counts_[static_cast<size_t>(tableIndex(numbers))];
 }
 
@@ -202,13 +213,13 @@ HitTally SubsetCountTable::tally(uint64_t winningMask, unsigned complementary) c
 {
     HitTally tally;
     winningMask &= kAllNumbers;
-    const int w = std::popcount(winningMask);
+    const int w = countNumbers(winningMask);
     if (w > 6) return tally;
     // held[j] = sum over the j-subsets S of the combination of the bets holding S, which is the
     // sum over bets of C(hits, j); inverting that binomial transform gives the bets by hits.
     std::array<int64_t, 7> held{};
     for (uint64_t sub = winningMask;; sub = (sub - 1) & winningMask) {
-        held[static_cast<size_t>(std::popcount(sub))] += counts_[static_cast<size_t>(tableIndex(sub))];
+        held[static_cast<size_t>(countNumbers(sub))] += counts_[static_cast<size_t>(tableIndex(sub))];
         if (sub == 0) break;
     }
     for (int h = 0; h <= w; ++h) {
@@ -225,7 +236,7 @@ HitTally SubsetCountTable::tally(uint64_t winningMask, unsigned complementary) c
     // Five-hit bets holding the complementary: for each 5-subset S of the combination, the bets
     // whose winning numbers are exactly S and that hold the complementary too.
     for (uint64_t sub = winningMask;; sub = (sub - 1) & winningMask) {
-        if (std::popcount(sub) == 5) {
+        if (countNumbers(sub) == 5) {
             if (!(winningMask & complementaryBit)) {
                 // With the complementary outside the combination a bet holding S and it holds six
                 // numbers, so it is that 6-set and hits exactly S.

@@ -92,6 +92,7 @@ TEST(HitCount, ManyTalliesAtOnceMatchOneByOne)
 TEST(HitCount, WholeSystemGivesTheBinomialCountsAndWidensPast32Bits)
 {
     BetList all(kAllBets);
+#pragma omp parallel for schedule(static)
     for (int32_t r = 1; r <= kAllBets; ++r) CombinationFromRank(r, all.bet(r));
     BetFileCounter counter;
     ASSERT_TRUE(counter.prepare(all, all.size(), BetFileCounter::Method::SubsetTable, {}));
