@@ -202,13 +202,6 @@ bool SubsetCountTable::build(const BetList& bets, int64_t count, const StopToken
     return true;
 }
 
-int64_t SubsetCountTable::holding(uint64_t numbers) const
-{
-    numbers &= kAllNumbers;
-    if (countNumbers(numbers) > 6) return 0;
-    return counts_[static_cast<size_t>(tableIndex(numbers))];
-}
-
 HitTally SubsetCountTable::tally(uint64_t winningMask, unsigned complementary) const
 {
     HitTally tally;

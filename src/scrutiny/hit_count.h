@@ -81,9 +81,6 @@ public:
     // first (the table is then incomplete).
     bool build(const BetList& bets, int64_t count, const StopToken& stop);
 
-    // Bets holding every number of `numbers` (a set of at most six numbers 1..49).
-    int64_t holding(uint64_t numbers) const;
-
     // The tally of a combination (its numbers as a mask, at most six of them) and complementary
     // (0 for none).
     HitTally tally(uint64_t winningMask, unsigned complementary) const;

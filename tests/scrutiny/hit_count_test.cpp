@@ -114,13 +114,6 @@ TEST(HitCount, WholeSystemGivesTheBinomialCountsAndWidensPast32Bits)
     EXPECT_EQ(byBet.tally(numberMask(winning), 1), t);
 }
 
-TEST(HitCount, ChoosesTheTableOnlyWhenItPays)
-{
-    EXPECT_EQ(BetFileCounter::chooseMethod(1000, 100), BetFileCounter::Method::BetByBet);
-    EXPECT_EQ(BetFileCounter::chooseMethod(13983816, 1), BetFileCounter::Method::BetByBet);
-    EXPECT_EQ(BetFileCounter::chooseMethod(13983816, 1000), BetFileCounter::Method::SubsetTable);
-}
-
 TEST(HitCount, BuildingTheTableStopsWhenAsked)
 {
     Rng rng(1);

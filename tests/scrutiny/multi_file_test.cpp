@@ -228,7 +228,4 @@ TEST_F(MultiFile, DetailLinesWidenForLargeCounts)
     EXPECT_EQ(DetailLine(7, combination, {13983816 - 1, 0, 0, 0, 0, 0, 1}),
               "000007. 01,02,03,04,05,06 = 1         0         0         0         0         0         13983815   \r\n");
     EXPECT_EQ(ScrutinisingPanelTitle(3, 13983816), "Escrutando Fichero 3 (13.983.816 Apu.)");
-    EXPECT_EQ(ReadingStatus(12), "Ventana de estado : Importando fichero 12");
-    EXPECT_EQ(ScrutinisingStatus(1), "Ventana de estado : Escrutando fichero 1");
-    EXPECT_EQ(DetailReportFileName(4), "KOMBITRON_DETALLEPREMIOS_FICHERO4.txt");
 }
