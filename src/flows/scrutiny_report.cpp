@@ -1,0 +1,15 @@
+#include "flows/scrutiny_report.h"
+
+#include "filters/summary_report.h"
+
+namespace kombitron {
+
+bool WriteScrutinyReport(const std::string& fileName, const std::string& text, Interaction& ui)
+{
+    // The shared writer ends the text with one line end; the scrutiny texts already end with
+    // theirs, so the file holds exactly what the window shows.
+    const bool endsWithLine = text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
+    return WriteAndOpenReport(fileName, endsWithLine ? text.substr(0, text.size() - 2) : text, ui);
+}
+
+} // namespace kombitron

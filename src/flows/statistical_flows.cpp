@@ -1,0 +1,64 @@
+#include "flows/statistical_flows.h"
+
+#include "core/paths.h"
+#include "flows/scrutiny_report.h"
+#include "formats/bet_files.h"
+
+namespace kombitron {
+
+StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const ServiceOptions& options, Interaction& ui)
+{
+    StatisticalDrawsLoad load = LoadStatisticalDraws(game, options);
+    if (!load.loaded()) ui.error(load.message);
+    return load;
+}
+
+BetFileLoad LoadStatisticalBets(const std::string& path, Interaction& ui)
+{
+    BetFileLoad load;
+    load.chosen = true;
+    load.path = path;
+    load.fileName = fileNameOf(path);
+    BetFileRead read = ReadBetFile(path, false, ui.progress(), ui.stopFlag());
+    if (read.status == BetFileStatus::Stopped) return load;
+    ShowBetFileMessages(read, ui);
+    if (read.ok()) load.bets = std::make_shared<BetList>(std::move(read.bets));
+    if (load.count() == 0) ui.warning(kNoBetsImportedWarning);
+    return load;
+}
+
+BetFileLoad OpenStatisticalBets(Interaction& ui)
+{
+    const std::string path = ui.openFileDialog(BetFileDialog());
+    if (path.empty()) return {};
+    return LoadStatisticalBets(path, ui);
+}
+
+StatisticalResult RunStatisticalFlow(const StatisticalRunRequest& request, Interaction& ui)
+{
+    StatisticalInputs inputs;
+    const std::string refusal = ValidateStatisticalRun(request.bets ? request.bets->size() : 0,
+                                                       request.draws ? request.draws->count() : 0, request.boxes,
+                                                       inputs.query);
+    if (!refusal.empty()) {
+        ui.error(refusal);
+        StatisticalResult refused;
+        refused.markFailed(refusal);
+        return refused;
+    }
+    inputs.bets = request.bets;
+    inputs.draws = request.draws;
+    inputs.game = request.game;
+    StatisticalResult result = RunStatisticalScrutiny(inputs, ui.progress(), ui.stopFlag());
+    if (result.failed()) ui.error("ERROR: " + result.failure);
+    return result;
+}
+
+StatisticalResult ShowStatisticalReport(const StatisticalRunRequest& request, Interaction& ui)
+{
+    StatisticalResult result = RunStatisticalFlow(request, ui);
+    if (result.done()) WriteScrutinyReport(kStatisticalReportFileName, result.report, ui);
+    return result;
+}
+
+} // namespace kombitron
