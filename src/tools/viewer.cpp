@@ -90,6 +90,7 @@ ViewerLoad runLoadViewerFile(const ViewerLoadInputs& inputs, Progress& progress,
 {
     BetFileLoad read = runLoadBetFile({inputs.path, IsKmbPath(inputs.path), inputs.withReintegros}, progress, stop);
     return guardJob<ViewerLoad>([&](ViewerLoad& result) {
+        result.path = inputs.path;
         result.warnings = std::move(read.warnings);
         if (!read.done()) {
             result.status = read.status;

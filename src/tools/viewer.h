@@ -79,6 +79,7 @@ struct ViewerLoadInputs {
 };
 
 struct ViewerLoad : JobOutcome {
+    std::string path;
     SharedBets bets;                    // Done: possibly with no bets
     std::vector<std::string> warnings;  // limit notices of the reader, shown first
 };
