@@ -39,6 +39,10 @@ enum class BetDefect : uint8_t { None, OutOfRange, Repeated };
 
 BetDefect sortAndInspect(uint8_t* b)
 {
+    // Files the program wrote hold sorted bets: only the others pay for the sort.
+    if (b[0] >= kMinNumber && b[0] < b[1] && b[1] < b[2] && b[2] < b[3] && b[3] < b[4] && b[4] < b[5] &&
+        b[5] <= kMaxNumber)
+        return BetDefect::None;
     std::sort(b, b + 6);
     if (b[0] < kMinNumber || b[5] > kMaxNumber) return BetDefect::OutOfRange;
     for (int j = 1; j < 6; ++j)
