@@ -38,6 +38,8 @@ std::string RandomBetsProposedName(int64_t count) { return std::to_string(count)
 SubsetShuffle runShuffleSubsets(const SubsetShuffleInputs& inputs, Progress& progress, const StopToken& stop)
 {
     return guardJob<SubsetShuffle>([&](SubsetShuffle& result) {
+        if (inputs.n < kMinMarkedNumbers || inputs.n > kMaxNumber)
+            throw std::invalid_argument("hay que marcar entre 6 y 49 números");
         const int64_t total = combinationCount(inputs.n, 6);
         auto order = std::make_shared<BigArray<uint32_t>>(static_cast<size_t>(total));
         uint32_t* o = order->data();

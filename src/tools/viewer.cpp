@@ -8,6 +8,13 @@
 
 namespace kombitron {
 
+void TicketViewer::open(GameType game)
+{
+    clear();
+    reintegroRowVisible_ = game == GameType::Primitiva;
+    if (!reintegroRowVisible_) setReintegrosTicked(false);
+}
+
 void TicketViewer::setBets(SharedBets bets)
 {
     bets_ = bets && !bets->empty() ? std::move(bets) : nullptr;

@@ -18,6 +18,11 @@ inline constexpr int kTicketBets = 8;
 // state of the reintegro row. A window draws its cells from it; the command line prints ticketText().
 class TicketViewer {
 public:
+    // Opening the window: nothing loaded ("Boleto actual : 0/0"); for BONOLOTO the reintegro row,
+    // its label and "Cargar Reintegros" are hidden and the box is cleared, for PRIMITIVA shown.
+    void open(GameType game);
+    bool reintegroRowVisible() const { return reintegroRowVisible_; }
+
     // Replace the bets and show ticket 1; with no bets, back to "Boleto actual : 0/0".
     void setBets(SharedBets bets);
     void clear() { setBets(nullptr); }
@@ -69,6 +74,7 @@ private:
     int64_t ticket_ = 0;
     bool reintegrosTicked_ = false;
     bool reintegroRowFilled_ = false;
+    bool reintegroRowVisible_ = true;
 };
 
 inline constexpr const char* kViewerNoTicketStatus = "Boleto actual : 0/0";

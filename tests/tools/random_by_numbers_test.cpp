@@ -171,6 +171,13 @@ TEST(RandomBetsByNumbers, StopAndMismatchedOrder)
     EXPECT_FALSE(stopped.order);
     EXPECT_TRUE(stop.requested());  // the caller's request is left as it was
 
+    // A grid of more than 49 or fewer than 6 numbers has no total system to shuffle.
+    for (int n : {5, 50}) {
+        const SubsetShuffle refused = runShuffleSubsets({n, 1}, progress, StopFlag());
+        EXPECT_TRUE(refused.failed());
+        EXPECT_FALSE(refused.order);
+    }
+
     // An order shuffled for 7 numbers cannot be mapped through 8: refused, nothing written.
     test::TempDir dir;
     StopFlag noStop;

@@ -107,6 +107,21 @@ TEST(Viewer, ReintegroRow)
     EXPECT_EQ(text.substr(text.rfind('\n', text.size() - 2) + 1), "08 09" + std::string(18, ' ') + "\n");
 }
 
+TEST(Viewer, OpeningForEachGame)
+{
+    TicketViewer viewer;
+    viewer.setReintegrosTicked(true);
+    viewer.setBets(bets(12));
+    viewer.open(GameType::Bonoloto);
+    EXPECT_EQ(viewer.statusText(), "Boleto actual : 0/0");
+    EXPECT_FALSE(viewer.reintegroRowVisible());
+    EXPECT_FALSE(viewer.reintegrosTicked());
+    viewer.setBets(bets(3));
+    EXPECT_EQ(viewer.reintegroCell(0), "");
+    viewer.open(GameType::Primitiva);
+    EXPECT_TRUE(viewer.reintegroRowVisible());
+}
+
 TEST(Viewer, ReloadingWithoutBetsClearsTheTicket)
 {
     TicketViewer viewer;
