@@ -94,10 +94,24 @@ TEST(ServiceClient, ReadsCombinationsAsTheProgramDoes)
 
 TEST(ServiceClient, FailuresOfAResponse)
 {
+    // The parser's reasons reach the player in Spanish, with the place where parsing stopped.
     const ServiceDrawsResult broken = ParseServiceDraws("<RESULTADOS><PRIMITIVA>", "PRIMITIVA");
     EXPECT_EQ(broken.status, ServiceStatus::Parse);
-    EXPECT_FALSE(broken.description.empty());
-    EXPECT_EQ(ParseServiceDraws("", "PRIMITIVA").status, ServiceStatus::Parse);
+    EXPECT_EQ(broken.description, "etiqueta de cierre que no corresponde (posición 22)");
+    const ServiceDrawsResult empty = ParseServiceDraws("", "PRIMITIVA");
+    EXPECT_EQ(empty.status, ServiceStatus::Parse);
+    EXPECT_EQ(empty.description, "el documento XML no tiene ningún elemento");
+    // A huge value is quoted by its start only, and a NUL byte does not cut the message.
+    const std::string longValue(100000, '9');
+    const ServiceDrawsResult huge = ParseServiceDraws(
+        "<R><PRIMITIVA><COMBINACIONES><COMBINACION numeros=\"1,2\" anio=\"" + longValue +
+            "\" sorteo=\"1\" dia=\"L\"/></COMBINACIONES></PRIMITIVA></R>",
+        "PRIMITIVA");
+    EXPECT_EQ(huge.description, "anio '" + std::string(40, '9') + "...' no válido");
+    const ServiceDrawsResult nul = ParseServiceDraws(
+        "<R><PRIMITIVA><COMBINACIONES><COMBINACION numeros=\"1,x&#1;y\"/></COMBINACIONES></PRIMITIVA></R>",
+        "PRIMITIVA");
+    EXPECT_EQ(nul.status, ServiceStatus::Conversion);
 
     struct Case {
         const char* attributes;
@@ -294,7 +308,7 @@ TEST(ResultsService, MisbehavingServersFailQuickly)
     const ServiceDrawsResult timedOut = FetchServiceDraws("PRIMITIVA", silent.options());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(timedOut.status, ServiceStatus::Transport);
-    EXPECT_FALSE(timedOut.description.empty());
+    EXPECT_EQ(timedOut.description, "el servicio no respondió a tiempo (" + silent.options().baseUrl + ")");
     EXPECT_LT(seconds, 2.0);
 
     RudeServer closing(RudeServer::Manner::Closing);
@@ -306,12 +320,14 @@ TEST(ResultsService, MisbehavingServersFailQuickly)
     RudeServer looping(RudeServer::Manner::Redirecting);
     const ServiceDrawsResult loop = FetchServiceDraws("PRIMITIVA", looping.options());
     EXPECT_EQ(loop.status, ServiceStatus::Transport);
-    EXPECT_NE(loop.description.find("redirect"), std::string::npos) << loop.description;
+    EXPECT_EQ(loop.description, "demasiadas redirecciones (" + looping.options().baseUrl + ")");
 
     // Nobody listening at all.
     ServiceOptions nowhere = closing.options();
     nowhere.baseUrl = "http://127.0.0.1:1";
-    EXPECT_EQ(FetchServiceDraws("PRIMITIVA", nowhere).status, ServiceStatus::Transport);
+    const ServiceDrawsResult refused = FetchServiceDraws("PRIMITIVA", nowhere);
+    EXPECT_EQ(refused.status, ServiceStatus::Transport);
+    EXPECT_EQ(refused.description, "no se pudo conectar con el servicio (http://127.0.0.1:1)");
 }
 
 TEST(ResultsService, HttpsWithAVerifiedCertificate)
