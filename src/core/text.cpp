@@ -55,7 +55,7 @@ IntegerParse parseInteger(std::string_view text, int64_t low, int64_t high, int6
     return IntegerParse::Ok;
 }
 
-std::string quoteForMessage(std::string_view text, size_t limit)
+std::string clipForMessage(std::string_view text, size_t limit)
 {
     bool cut = false;
     if (text.size() > limit) {
@@ -66,15 +66,15 @@ std::string quoteForMessage(std::string_view text, size_t limit)
         cut = true;
     }
     std::string out;
-    out.reserve(text.size() + 5);
-    out += '\'';
+    out.reserve(text.size() + 3);
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         out += byte < 0x20 || byte == 0x7F ? '?' : c;
     }
     if (cut) out += "...";
-    out += '\'';
     return out;
 }
+
+std::string quoteForMessage(std::string_view text, size_t limit) { return "'" + clipForMessage(text, limit) + "'"; }
 
 } // namespace kombitron

@@ -47,5 +47,7 @@ inline constexpr size_t kQuotedPrefix = 40;
 // bytes (at a character boundary, "..." marking the cut) and with control characters, NUL
 // included, shown as "?" so that nothing cuts or garbles the message.
 std::string quoteForMessage(std::string_view text, size_t limit = kQuotedPrefix);
+// The same without the quotes, for a whole description that may carry such a text.
+std::string clipForMessage(std::string_view text, size_t limit);
 
 } // namespace kombitron

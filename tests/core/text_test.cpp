@@ -76,4 +76,5 @@ TEST(Text, QuotedTextIsShortAndWhole)
     // a cut never splits a character: "ñ" is two bytes
     EXPECT_EQ(quoteForMessage("aañ", 3), "'aa...'");
     EXPECT_EQ(quoteForMessage("añ", 3), "'añ'");
+    EXPECT_EQ(clipForMessage("abc\tdef", 5), "abc?d...");
 }
