@@ -1,5 +1,7 @@
 #include "core/format.h"
 
+#include "core/text.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -114,12 +116,10 @@ std::string formatInvariant(double value)
 
 bool parseDecimal(const std::string& text, double& value)
 {
-    std::string t;
-    for (char c : text) t += (c == ',') ? '.' : c;
-    size_t b = t.find_first_not_of(" \t");
-    size_t e = t.find_last_not_of(" \t\r\n");
-    if (b == std::string::npos) return false;
-    t = t.substr(b, e - b + 1);
+    std::string t(trimmed(text));
+    if (t.empty()) return false;
+    for (char& c : t)
+        if (c == ',') c = '.';
     char* end = nullptr;
     value = std::strtod(t.c_str(), &end);
     return end && *end == '\0' && end != t.c_str();

@@ -11,6 +11,7 @@
 
 #include "core/filter_rows.h"
 #include "core/paths.h"
+#include "core/text.h"
 #include "formats/base_file.h"
 #include "formats/codepage.h"
 
@@ -18,12 +19,7 @@ namespace kombitron {
 
 namespace {
 
-std::string upper(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    return out;
-}
+std::string upper(std::string_view text) { return toUpper(text); }
 
 bool sameName(const char* a, const char* b)
 {
@@ -33,14 +29,6 @@ bool sameName(const char* a, const char* b)
         if (x != y) return false;
     }
     return *a == *b;
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    const size_t b = text.find_first_not_of(" \t\r\n");
-    if (b == std::string_view::npos) return {};
-    const size_t e = text.find_last_not_of(" \t\r\n");
-    return text.substr(b, e - b + 1);
 }
 
 std::vector<std::string_view> splitCommas(std::string_view text)
@@ -521,6 +509,12 @@ private:
     std::string baseAsciiPath_;
 };
 
+// Largest base file read. A full configuration takes some tens of kilobytes; anything far
+// larger is no base file, and parsing it would take many times its size in memory.
+constexpr size_t kMaxBaseFileBytes = size_t{4} << 20;
+// Longest description of one section in the error box.
+constexpr size_t kMaxErrorDescription = 200;
+
 void readBaseFilePath(AppState& state, const std::string& path, Interaction& ui)
 {
     std::string bytes;
@@ -528,7 +522,9 @@ void readBaseFilePath(AppState& state, const std::string& path, Interaction& ui)
     if (FILE* file = std::fopen(path.c_str(), "rb")) {
         char chunk[1 << 16];
         size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+        // One byte past the limit is enough to refuse the file.
+        while (bytes.size() <= kMaxBaseFileBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+            bytes.append(chunk, got);
         readable = !std::ferror(file);
         std::fclose(file);
     }
@@ -552,7 +548,8 @@ void ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string
 
     pugi::xml_document document;
     bool parsed = false;
-    if (readable) {
+    const bool tooLarge = readable && bytes.size() > kMaxBaseFileBytes;
+    if (readable && !tooLarge) {
         // Files written by earlier versions of the program are in Windows-1252.
         const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
                                                  (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
@@ -568,7 +565,10 @@ void ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string
 
     BaseFileReader reader(state);
     reader.walk(document);
-    if (!parsed) reader.fail("FICHERO", "ERROR AL ABRIR EL FICHERO");
+    if (tooLarge)
+        reader.fail("FICHERO", "ERROR AL ABRIR EL FICHERO (pasa de " + std::to_string(kMaxBaseFileBytes >> 20) +
+                                   " MB, no es un fichero BASE)");
+    else if (!parsed) reader.fail("FICHERO", "ERROR AL ABRIR EL FICHERO");
 
     // A counted filter's row shows how many entries the file defined.
     for (int p = 0; p < kFilterCount; ++p)
@@ -576,7 +576,9 @@ void ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string
 
     if (!reader.errors().empty()) {
         std::string text = "ERRORES detectados al abrir la BASE:\n\n";
-        for (const auto& [label, description] : reader.errors()) text += label + " : " + description + "\n";
+        // A description may quote a value of the file: never let one fill the box or cut it short.
+        for (const auto& [label, description] : reader.errors())
+            text += label + " : " + clipForMessage(description, kMaxErrorDescription) + "\n";
         ui.error(text);
     }
     if (!reader.baseAsciiPath().empty())

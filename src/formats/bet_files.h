@@ -10,6 +10,8 @@
 
 namespace kombitron {
 
+class AtomicFileWriter;
+
 // How a bet-file read or write ended. A stop request is an outcome of its own, not a failure.
 enum class BetFileStatus { Ok, Failed, Stopped };
 
@@ -66,6 +68,10 @@ void ShowBetFileMessages(const BetFileRead& read, Interaction& ui);
 // stopped write leaves any previous file untouched.
 BetFileWrite WriteBetFile(const std::string& path, const std::string& header, const BetList& bets, int64_t count,
                           Progress& progress, const StopFlag& stop);
+// The same bytes into a writer the caller opened and commits (a member of an AtomicFileSet, so
+// the bet file changes together with the files beside it); nothing is committed here.
+BetFileWrite WriteBetFileTo(AtomicFileWriter& writer, const std::string& header, const BetList& bets, int64_t count,
+                            Progress& progress, const StopFlag& stop);
 
 // Separator of a text bet line: ' ' when it holds a space, else ',' when it holds a comma or a
 // dash, else '\0' (fixed width).

@@ -1,5 +1,7 @@
 #include "formats/byte_input.h"
 
+#include "core/errors.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -28,11 +30,11 @@ bool ByteInput::open(const std::string& path, std::string& failure)
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (fd_ < 0 || ::fstat(fd_, &info) != 0) {
-        failure = std::strerror(errno);
+        failure = describeSystemError(errno);
         return false;
     }
     if (S_ISDIR(info.st_mode)) {
-        failure = std::strerror(EISDIR);
+        failure = describeSystemError(EISDIR);
         return false;
     }
     size_ = static_cast<int64_t>(info.st_size);
@@ -61,7 +63,7 @@ bool ByteInput::ensure(size_t n)
         const ssize_t got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
         if (got < 0) {
             if (errno == EINTR) continue;
-            failure_ = std::strerror(errno);
+            failure_ = describeSystemError(errno);
             atEnd_ = true;
             break;
         }

@@ -53,7 +53,31 @@ enum RecordStatus : uint8_t {
     kHasPlus = 1,          // the record holds a "+"
     kNumbersBad = 2,       // fewer than six fields, or one of them is not a number
     kReintegroUsable = 4,  // a seventh field that is a number
+    kNumberOutOfRange = 8, // a number outside 1..49
+    kReintegroOutOfRange = 16, // the seventh field is a number above 9
 };
+
+// Range flags of a parsed bet: bytes above the game's values must be refused, never cut down.
+uint8_t rangeStatus(const uint8_t* numbers, uint8_t seventh, uint8_t status)
+{
+    if (!(status & kNumbersBad))
+        for (int j = 0; j < 6; ++j)
+            if (numbers[j] < kMinNumber || numbers[j] > kMaxNumber) status |= kNumberOutOfRange;
+    if ((status & kReintegroUsable) && seventh > kMaxReintegro) status |= kReintegroOutOfRange;
+    return status;
+}
+
+// A record the cipher cannot have produced from the program's texts (none, or too long).
+bool recordLengthValid(size_t length) { return length > 0 && length <= kMaxCipherText; }
+
+// The header holds the marked numbers as digit pairs, or "0".
+bool headerValid(const uint8_t* text, size_t length)
+{
+    if (length == 0) return false;
+    for (size_t i = 0; i < length; ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
 
 // Split a deciphered bet record at its commas ("+" counts as a comma) into the six numbers and
 // the seventh field; only the first seven fields matter.
@@ -143,15 +167,19 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
     std::vector<uint8_t> record;
     uint8_t text[kMaxCipherText];
 
+    // Garbage must not read as a valid empty file: the header and the count must decode to the
+    // digits the writer puts there.
     if (!nextRecord(in, record)) return failedRead(endOfFileDescription(in));
     BetFileRead read;
     const size_t headerLength = decipherRecord(cipher, record.data(), record.size(), text);
+    if (!recordLengthValid(record.size()) || !headerValid(text, headerLength))
+        return failedRead("la cabecera no es la de un fichero de apuestas");
     read.header = Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(text), headerLength));
 
     if (!nextRecord(in, record)) return failedRead(endOfFileDescription(in));
     int64_t count = 0;
     const size_t countLength = decipherRecord(cipher, record.data(), record.size(), text);
-    if (!parseCount(text, countLength, count))
+    if (!recordLengthValid(record.size()) || !parseCount(text, countLength, count))
         return failedRead("el registro del número de apuestas no es un número");
     if (count > kMaxImportBets) {
         read.warnings.push_back("SOLO SE PUEDEN IMPORTAR " + std::to_string(kMaxImportBets) + " APUESTAS");
@@ -204,7 +232,8 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
             const size_t n = decipherRecord(cipher, window + offsets[k], lengths[k], plain);
             uint8_t* bet = first + k * kBetBytes;
             uint8_t r = 0;
-            status[k] = parseBetRecord(plain, n, bet, r);
+            const uint8_t parsed = parseBetRecord(plain, n, bet, r);
+            status[k] = rangeStatus(bet, r, parsed);
             seventh[k] = r;
             // Correct as long as the file carries reintegros from this record on; fixed below otherwise.
             bet[6] = (status[k] & kHasPlus) ? r : 0;
@@ -213,8 +242,14 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
         for (int64_t k = 0; k < batch; ++k) {
             const uint8_t st = status[k];
             carriesReintegros = carriesReintegros || (st & kHasPlus);
+            const std::string betNumber = std::to_string(done + k + 1);
             if ((st & kNumbersBad) || (carriesReintegros && !(st & kReintegroUsable)))
-                return failedRead("el registro de la apuesta " + std::to_string(done + k + 1) + " no es válido",
+                return failedRead("el registro de la apuesta " + betNumber + " no es válido", std::move(read.warnings));
+            if (st & kNumberOutOfRange)
+                return failedRead(" Apuestas con números fuera del intervalo 1-49 (Apuesta " + betNumber + ")",
+                                  std::move(read.warnings));
+            if (carriesReintegros && (st & kReintegroOutOfRange))
+                return failedRead(" Apuestas con reintegros fuera del intervalo 0-9 (Apuesta " + betNumber + ")",
                                   std::move(read.warnings));
             if (carriesReintegros && !(st & kHasPlus)) first[k * kBetBytes + 6] = seventh[k];
         }
@@ -300,8 +335,8 @@ BetFileRead ReadBetFileKmbBytes(std::string_view bytes, Progress& progress, cons
     return readKmb(in, progress, stop);
 }
 
-BetFileWrite WriteBetFile(const std::string& path, const std::string& header, const BetList& bets, int64_t count,
-                          Progress& progress, const StopFlag& stop)
+BetFileWrite WriteBetFileTo(AtomicFileWriter& writer, const std::string& header, const BetList& bets, int64_t count,
+                            Progress& progress, const StopFlag& stop)
 {
     BetFileWrite result;
     auto fail = [&](const std::string& description) {
@@ -314,10 +349,7 @@ BetFileWrite WriteBetFile(const std::string& path, const std::string& header, co
     const std::string key = Utf8ToCp1252(kBetFileKey);
     const RecordCipher cipher(key);
     const BetRecordEncoder encoder(cipher);
-
-    AtomicFileWriter writer;
     std::string failure;
-    if (!writer.open(path, failure)) return fail(failure);
 
     std::string head;
     appendRecord(head, CipherBytes(Utf8ToCp1252(header.empty() ? "0" : header), key));
@@ -351,8 +383,23 @@ BetFileWrite WriteBetFile(const std::string& path, const std::string& header, co
             return result;
         }
     }
-    if (!writer.commit(failure)) return fail(failure);
     result.status = BetFileStatus::Ok;
+    return result;
+}
+
+BetFileWrite WriteBetFile(const std::string& path, const std::string& header, const BetList& bets, int64_t count,
+                          Progress& progress, const StopFlag& stop)
+{
+    AtomicFileWriter writer;
+    std::string failure;
+    BetFileWrite result;
+    if (writer.open(path, failure)) {
+        result = WriteBetFileTo(writer, header, bets, count, progress, stop);
+        if (!result.ok() || writer.commit(failure)) return result;
+    }
+    result.status = BetFileStatus::Failed;
+    result.description = failure;
+    result.failure = "ERROR AL GUARDAR EL FICHERO (" + failure + ")";
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/text.h"
 #include "formats/bet_files.h"
 #include "formats/byte_input.h"
 
@@ -8,37 +9,40 @@ namespace kombitron {
 
 namespace {
 
+// Longest line the reader takes. A bet line holds at most a few dozen useful characters; a
+// longer one is refused rather than buffered, so memory stays flat whatever the file holds.
+constexpr size_t kMaxLine = 1024;
+
 // Lines of the input ended by LF, CR LF or a lone CR; a last line without an end counts too.
+// Every byte is looked at once, whatever the line ends, so reading stays linear in the file.
 class LineReader {
 public:
+    enum class Next { Line, End, TooLong };
+
     explicit LineReader(ByteInput& in) : in_(in) {}
 
-    // The next line without its end, valid until the following call; false when none is left.
-    bool next(std::string_view& line)
+    // The next line without its end, valid until the following call.
+    Next next(std::string_view& line)
     {
+        size_t scanned = 0; // bytes at the window's start known to hold no line end
         for (;;) {
             const uint8_t* d = in_.data();
             const size_t a = in_.available();
-            const auto* lf = static_cast<const uint8_t*>(std::memchr(d, '\n', a));
-            const size_t limit = lf ? static_cast<size_t>(lf - d) : a;
-            const auto* cr = static_cast<const uint8_t*>(std::memchr(d, '\r', limit));
-            if (cr) {
-                const size_t at = static_cast<size_t>(cr - d);
-                // A CR at the edge of the window may be the first half of a CR LF.
-                if (at + 1 < a || ended_) {
-                    line = view(d, at);
-                    in_.consume(at + ((at + 1 < a && d[at + 1] == '\n') ? 2 : 1));
-                    return true;
-                }
-            } else if (lf) {
-                line = view(d, limit);
-                in_.consume(limit + 1);
-                return true;
-            } else if (ended_) {
-                if (a == 0) return false;
+            size_t i = scanned;
+            while (i < a && d[i] != '\n' && d[i] != '\r') ++i;
+            if (i > kMaxLine) return Next::TooLong;
+            // A CR at the edge of the window may be the first half of a CR LF: look one byte further.
+            if (i < a && (d[i] == '\n' || i + 1 < a || ended_)) {
+                line = view(d, i);
+                in_.consume(i + ((d[i] == '\r' && i + 1 < a && d[i + 1] == '\n') ? 2 : 1));
+                return Next::Line;
+            }
+            scanned = i;
+            if (ended_) {
+                if (a == 0) return Next::End;
                 line = view(d, a);
                 in_.consume(a);
-                return true;
+                return Next::Line;
             }
             if (!in_.ensure(a + 1)) ended_ = true;
         }
@@ -58,14 +62,14 @@ enum class LineOutcome { Skipped, Stored, Failed };
 // A field of digits as a number, saturated well above any valid value; false when not digits.
 bool parseDigits(std::string_view field, int& value)
 {
-    if (field.empty()) return false;
-    int v = 0;
-    for (char c : field) {
-        if (c < '0' || c > '9') return false;
-        v = std::min(v * 10 + (c - '0'), 1000);
+    constexpr int kSaturated = 1000;
+    int64_t v = 0;
+    switch (parseInteger(field, 0, kSaturated, v)) {
+    case IntegerParse::NotNumber: return false;
+    case IntegerParse::OutOfRange: value = kSaturated; return true;
+    case IntegerParse::Ok: value = static_cast<int>(v); return true;
     }
-    value = v;
-    return true;
+    return false;
 }
 
 class TextBetReader {
@@ -86,7 +90,13 @@ public:
         LineReader lines(in);
         std::string_view line;
         bool first = true;
-        while (lines.next(line)) {
+        for (;;) {
+            const LineReader::Next next = lines.next(line);
+            if (next == LineReader::Next::End) break;
+            if (next == LineReader::Next::TooLong) {
+                other("línea de más de " + std::to_string(kMaxLine) + " caracteres");
+                return failed();
+            }
             if (first) {
                 separator_ = DetectSeparator(line);
                 first = false;
@@ -171,7 +181,7 @@ private:
         for (size_t k = 0; k < 6; ++k) {
             if (k >= count) return other("faltan números en la apuesta");
             int v = 0;
-            if (!parseDigits(fields[k], v)) return other("valor no numérico '" + std::string(fields[k]) + "'");
+            if (!parseDigits(fields[k], v)) return other("valor no numérico " + quoteForMessage(fields[k]));
             if (v < kMinNumber || v > kMaxNumber)
                 return validation("Apuestas con números fuera del intervalo 1-49 (Apuesta ");
             if (v <= previous) return validation("Apuestas con números no en orden ascendente (Apuesta ");
@@ -191,7 +201,7 @@ private:
             return validation("Ha elegido la opción de Cargar Reintegros y el fichero no tiene reintegros en sus "
                               "apuestas (Apuesta ");
         int v = 0;
-        if (!parseDigits(field, v)) return other("valor no numérico '" + std::string(field) + "'");
+        if (!parseDigits(field, v)) return other("valor no numérico " + quoteForMessage(field));
         if (v > kMaxReintegro) return validation("Apuestas con reintegros fuera del intervalo 0-9 (Apuesta ");
         bet[6] = static_cast<uint8_t>(v);
         return true;
@@ -283,9 +293,7 @@ bool IsKmbPath(const std::string& path)
 {
     const size_t dot = path.rfind('.');
     if (dot == std::string::npos) return false;
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    return extension == "KMB";
+    return toUpper(std::string_view(path).substr(dot + 1)) == "KMB";
 }
 
 BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Progress& progress, const StopFlag& stop)

@@ -13,7 +13,10 @@
 
 #include "core/format.h"
 #include "core/interaction.h"
+#include "core/bet.h"
+#include "core/errors.h"
 #include "core/paths.h"
+#include "core/text.h"
 
 namespace kombitron {
 
@@ -21,15 +24,21 @@ namespace {
 
 constexpr int64_t kProgressEvery = 3000;
 
+// Longest line the loader takes: a draw line holds about 32 useful characters, so a longer one
+// is an error rather than a reason to buffer it.
+constexpr size_t kMaxHistoryLine = 1024;
+
 // Reads a file in large blocks and hands out its lines; CR LF, LF and a lone CR all end a line.
 class LineReader {
 public:
     explicit LineReader(FILE* file) : file_(file), buffer_(size_t(1) << 20) {}
 
-    // The next line without its end; false at the end of the file or on a read error.
+    // The next line without its end; false at the end of the file, on a read error or at a line
+    // longer than kMaxHistoryLine (tooLong() then says so).
     bool next(std::string_view& line)
     {
         carry_.clear();
+        if (tooLong_) return false;
         for (;;) {
             if (pos_ == end_ && !refill()) {
                 if (carry_.empty() && !partial_) return false;
@@ -45,6 +54,10 @@ public:
             const char* stop = buffer_.data() + end_;
             const char* cut = start;
             while (cut != stop && *cut != '\n' && *cut != '\r') ++cut;
+            if (carry_.size() + static_cast<size_t>(cut - start) > kMaxHistoryLine) {
+                tooLong_ = true;
+                return false;
+            }
             if (cut == stop) {
                 carry_.append(start, cut);
                 partial_ = true;
@@ -65,6 +78,7 @@ public:
     }
 
     bool failed() const { return std::ferror(file_) != 0; }
+    bool tooLong() const { return tooLong_; }
 
 private:
     bool refill()
@@ -80,6 +94,7 @@ private:
     std::string carry_;
     bool partial_ = false;       // carry_ holds the start of an unfinished line
     bool skipLineFeed_ = false;  // the last line ended with CR: a following LF belongs to it
+    bool tooLong_ = false;
 };
 
 struct FileCloser {
@@ -105,45 +120,7 @@ void splitAt(std::string_view text, char separator, std::vector<std::string_view
     }
 }
 
-bool digitsOnly(std::string_view text, int maxDigits)
-{
-    if (text.empty() || static_cast<int>(text.size()) > maxDigits) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
-bool toNumber(std::string_view text, int64_t low, int64_t high, int64_t& value)
-{
-    bool negative = false;
-    if (!text.empty() && text[0] == '-') {
-        negative = true;
-        text.remove_prefix(1);
-    }
-    if (!digitsOnly(text, 12)) return false;
-    int64_t v = 0;
-    for (char c : text) v = v * 10 + (c - '0');
-    if (negative) v = -v;
-    if (v < low || v > high) return false;
-    value = v;
-    return true;
-}
-
 std::string lineLabel(int64_t line) { return "línea " + std::to_string(line) + ": "; }
-
-std::string upper(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
-std::string trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 void resetShown(DrawHistory& history)
 {
@@ -192,7 +169,7 @@ HistoryLoadResult LoadDrawHistory(DrawHistory& history, const std::string& path,
     };
 
     FileCloser closer{std::fopen(path.c_str(), "rb")};
-    if (!closer.file) return fail(std::strerror(errno));
+    if (!closer.file) return fail(describeSystemError(errno));
 
     // The length only suggests a size: the store still grows if the lines are shorter than
     // CR LF lines of 25 characters (LF ends, for instance).
@@ -220,19 +197,15 @@ HistoryLoadResult LoadDrawHistory(DrawHistory& history, const std::string& path,
         DrawRecord draw;
         for (size_t v = 0; v < 6; ++v) {
             if (v >= values.size()) return fail(lineLabel(lineNumber) + "faltan números");
-            if (!digitsOnly(values[v], 9)) return fail("");
-            const int number = std::atoi(std::string(values[v]).c_str());
-            if (number < 1 || number > 49) return fail("");
-            draw.numbers[v] = static_cast<uint8_t>(number);
+            // A number that is not one, or lies outside 1..49, keeps the empty description.
+            if (!parseIntegerAs(values[v], kMinNumber, kMaxNumber, draw.numbers[v])) return fail("");
         }
         if (fields.size() < 4) return fail(lineLabel(lineNumber) + "faltan campos");
-        int64_t value = 0;
-        if (!toNumber(fields[1], std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(), value))
-            return fail(lineLabel(lineNumber) + "temporada '" + std::string(fields[1]) + "' no válida");
-        draw.season = static_cast<int16_t>(value);
-        if (!toNumber(fields[2], 0, std::numeric_limits<uint16_t>::max(), value))
-            return fail(lineLabel(lineNumber) + "sorteo '" + std::string(fields[2]) + "' no válido");
-        draw.drawNumber = static_cast<uint16_t>(value);
+        if (!parseIntegerAs(fields[1], std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(),
+                            draw.season, true))
+            return fail(lineLabel(lineNumber) + "temporada " + quoteForMessage(fields[1]) + " no válida");
+        if (!parseIntegerAs(fields[2], 0, std::numeric_limits<uint16_t>::max(), draw.drawNumber))
+            return fail(lineLabel(lineNumber) + "sorteo " + quoteForMessage(fields[2]) + " no válido");
         draw.weekday = static_cast<uint8_t>(fields[3].size() == 1 ? weekdayCode(fields[3][0]) : 0);
 
         history.draws.push_back(draw);
@@ -247,7 +220,9 @@ HistoryLoadResult LoadDrawHistory(DrawHistory& history, const std::string& path,
             return result;
         }
     }
-    if (reader.failed()) return fail(std::strerror(errno ? errno : EIO));
+    if (reader.tooLong())
+        return fail(lineLabel(lineNumber + 1) + "más de " + std::to_string(kMaxHistoryLine) + " caracteres");
+    if (reader.failed()) return fail(describeSystemError(errno ? errno : EIO));
 
     if (accepted == 0) {
         resetShown(history);
@@ -257,6 +232,44 @@ HistoryLoadResult LoadDrawHistory(DrawHistory& history, const std::string& path,
     }
     result.count = accepted;
     return result;
+}
+
+bool CheckDrawRecord(const DrawRecord& draw, std::string& failure)
+{
+    const std::string which = "sorteo " + std::to_string(draw.drawNumber) + " de " + std::to_string(draw.season) + ": ";
+    bool seen[kMaxNumber + 1] = {};
+    for (uint8_t n : draw.numbers) {
+        if (n < kMinNumber || n > kMaxNumber) {
+            failure = which + "el número " + std::to_string(n) + " no está entre 1 y 49";
+            return false;
+        }
+        if (seen[n]) {
+            failure = which + "el número " + std::to_string(n) + " está repetido";
+            return false;
+        }
+        seen[n] = true;
+    }
+    if (draw.complementary > kMaxNumber) {
+        failure = which + "el complementario " + std::to_string(draw.complementary) + " no está entre 0 y 49";
+        return false;
+    }
+    if (draw.reintegro > kMaxReintegro) {
+        failure = which + "el reintegro " + std::to_string(draw.reintegro) + " no está entre 0 y 9";
+        return false;
+    }
+    if (draw.season < kFirstDrawSeason || draw.season > kLastDrawSeason) {
+        failure = which + "temporada fuera de rango";
+        return false;
+    }
+    if (draw.drawNumber < 1) {
+        failure = which + "número de sorteo fuera de rango";
+        return false;
+    }
+    if (weekdayLetter(draw.weekday) == '?') {
+        failure = which + "día de la semana desconocido";
+        return false;
+    }
+    return true;
 }
 
 bool FormatHistoryLine(const DrawRecord& draw, std::string& line, std::string& failure)
@@ -288,7 +301,7 @@ HistoryUpdateResult UpdateDrawHistory(DrawHistory& history, const std::string& g
                                       const HistoryUpdateOptions& options)
 {
     ui.progress().caption("Actualizando por favor espere ...");
-    const ServiceDrawsResult fetched = FetchServiceDraws(upper(game), options.service);
+    const ServiceDrawsResult fetched = FetchServiceDraws(toUpper(game), options.service);
     return ApplyDrawHistoryUpdate(history, game, fetched, ui, options);
 }
 
@@ -321,14 +334,22 @@ HistoryUpdateResult ApplyDrawHistoryUpdate(DrawHistory& history, const std::stri
                 return finish(HistoryUpdateStatus::Declined);
             creating = true;
         }
-    } else if (!ui.question("Se van actualizar los datos del fichero '" + trimmed(history.fileName) +
-                            "' con los del fichero de INTERNET del juego " + upper(game) + "\r\n¿ Desea continuar ?")) {
+    } else if (!ui.question("Se van actualizar los datos del fichero '" + std::string(trimmed(history.fileName, " \t")) +
+                            "' con los del fichero de INTERNET del juego " + toUpper(game) + "\r\n¿ Desea continuar ?")) {
         return finish(HistoryUpdateStatus::Declined);
     }
 
     if (fetched.status == ServiceStatus::Conversion) {
         ui.error(kOpenFailure + " (" + fetched.description + ")");
         return finish(HistoryUpdateStatus::Failed);
+    }
+    // The service is not trusted: one bad record and the good history stays as it is.
+    for (const DrawRecord& draw : fetched.draws) {
+        std::string failure;
+        if (!CheckDrawRecord(draw, failure)) {
+            ui.error(kOpenFailure + " (" + failure + ")");
+            return finish(HistoryUpdateStatus::Failed);
+        }
     }
     const int64_t n = static_cast<int64_t>(fetched.draws.size());
     if (n == 0) {
@@ -337,7 +358,7 @@ HistoryUpdateResult ApplyDrawHistoryUpdate(DrawHistory& history, const std::stri
     }
 
     if (creating) history.fileName = defaultFile;
-    const std::string target = trimmed(history.fileName);
+    const std::string target(trimmed(history.fileName, " \t"));
     std::string contents;
     contents.reserve(static_cast<size_t>(n) * 36 + 2);
     contents += "\r\n";

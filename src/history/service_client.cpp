@@ -7,57 +7,27 @@
 #include <curl/curl.h>
 #include <pugixml.hpp>
 
+#include "core/errors.h"
 #include "core/format.h"
+#include "core/text.h"
 
 namespace kombitron {
 
 namespace {
 
-std::string upper(std::string_view text)
+// Whole-number text within [low, high] once trimmed; an optional sign, then digits only.
+bool parseTrimmedInteger(std::string_view text, int64_t low, int64_t high, int64_t& value)
 {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
-std::string_view trim(std::string_view text)
-{
-    const char* blanks = " \t\r\n";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
-}
-
-// Whole-number text within [low, high]; an optional sign, then digits only.
-bool parseInteger(std::string_view text, int64_t low, int64_t high, int64_t& value)
-{
-    text = trim(text);
-    bool negative = false;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.size() > 12) return false;
-    int64_t v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    if (negative) v = -v;
-    if (v < low || v > high) return false;
-    value = v;
-    return true;
+    return parseInteger(trimmed(text), low, high, value, true) == IntegerParse::Ok;
 }
 
 int weekdayOf(std::string_view text)
 {
-    text = trim(text);
+    text = trimmed(text);
     return text.size() == 1 ? weekdayCode(text[0]) : 0;
 }
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string quoted(std::string_view text) { return quoteForMessage(text); }
 
 bool hasChildren(const pugi::xml_node& node) { return static_cast<bool>(node.first_child()); }
 
@@ -65,10 +35,10 @@ bool hasChildren(const pugi::xml_node& node) { return static_cast<bool>(node.fir
 template <typename Visit>
 void forEachGameElement(const pugi::xml_document& doc, const std::string& game, Visit visit)
 {
-    const std::string wanted = upper(game);
+    const std::string wanted = toUpper(game);
     for (pugi::xml_node top : doc.children())
         for (pugi::xml_node node : top.children())
-            if (node.type() == pugi::node_element && hasChildren(node) && upper(node.name()) == wanted) visit(node);
+            if (node.type() == pugi::node_element && hasChildren(node) && toUpper(node.name()) == wanted) visit(node);
 }
 
 // Children of `parent` named `name` (upper-cased) that have children themselves.
@@ -76,21 +46,21 @@ template <typename Visit>
 void forEachBranch(const pugi::xml_node& parent, const char* name, Visit visit)
 {
     for (pugi::xml_node node : parent.children())
-        if (node.type() == pugi::node_element && hasChildren(node) && upper(node.name()) == name) visit(node);
+        if (node.type() == pugi::node_element && hasChildren(node) && toUpper(node.name()) == name) visit(node);
 }
 
 template <typename Visit>
 void forEachElement(const pugi::xml_node& parent, const char* name, Visit visit)
 {
     for (pugi::xml_node node : parent.children())
-        if (node.type() == pugi::node_element && upper(node.name()) == name) visit(node);
+        if (node.type() == pugi::node_element && toUpper(node.name()) == name) visit(node);
 }
 
 bool loadDocument(pugi::xml_document& doc, std::string_view xml, std::string& reason)
 {
     const pugi::xml_parse_result parsed = doc.load_buffer(xml.data(), xml.size());
     if (parsed) return true;
-    reason = parsed.description();
+    reason = describeXmlError(parsed.status, parsed.offset);
     return false;
 }
 
@@ -104,10 +74,10 @@ bool readCombination(const pugi::xml_node& node, DrawRecord& record, std::string
     for (int p = 0; p < 8 && start <= numbers.size(); ++p) {
         size_t comma = numbers.find(',', start);
         if (comma == std::string_view::npos) comma = numbers.size();
-        const std::string_view piece = trim(numbers.substr(start, comma - start));
+        const std::string_view piece = trimmed(numbers.substr(start, comma - start));
         if (!piece.empty()) {
             int64_t v = 0;
-            if (!parseInteger(piece, 0, 255, v)) {
+            if (!parseTrimmedInteger(piece, 0, 255, v)) {
                 failure = "valor " + quoted(piece) + " de numeros no válido";
                 return false;
             }
@@ -121,13 +91,13 @@ bool readCombination(const pugi::xml_node& node, DrawRecord& record, std::string
 
     int64_t v = 0;
     const char* season = node.attribute("anio").value();
-    if (!parseInteger(season, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(), v)) {
+    if (!parseTrimmedInteger(season, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(), v)) {
         failure = "anio " + quoted(season) + " no válido";
         return false;
     }
     record.season = static_cast<int16_t>(v);
     const char* draw = node.attribute("sorteo").value();
-    if (!parseInteger(draw, 0, std::numeric_limits<uint16_t>::max(), v)) {
+    if (!parseTrimmedInteger(draw, 0, std::numeric_limits<uint16_t>::max(), v)) {
         failure = "sorteo " + quoted(draw) + " no válido";
         return false;
     }
@@ -138,7 +108,7 @@ bool readCombination(const pugi::xml_node& node, DrawRecord& record, std::string
 
 bool readAmount(const pugi::xml_node& node, const char* attribute, double& value, std::string& failure)
 {
-    const std::string_view text = trim(node.attribute(attribute).value());
+    const std::string_view text = trimmed(node.attribute(attribute).value());
     value = 0;
     if (text.empty()) return true;
     if (!parseDecimal(std::string(text), value)) {
@@ -150,11 +120,11 @@ bool readAmount(const pugi::xml_node& node, const char* attribute, double& value
 
 bool readCount(const pugi::xml_node& node, const char* attribute, int32_t& value, std::string& failure)
 {
-    const std::string_view text = trim(node.attribute(attribute).value());
+    const std::string_view text = trimmed(node.attribute(attribute).value());
     value = 0;
     if (text.empty()) return true;
     int64_t v = 0;
-    if (!parseInteger(text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), v)) {
+    if (!parseTrimmedInteger(text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), v)) {
         failure = std::string(attribute) + " " + quoted(text) + " no válido";
         return false;
     }
@@ -167,13 +137,13 @@ bool readPrizes(const pugi::xml_node& node, DrawPrizes& prizes, std::string& fai
     prizes = DrawPrizes{};
     int64_t v = 0;
     const char* season = node.attribute("anio").value();
-    if (!parseInteger(season, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(), v)) {
+    if (!parseTrimmedInteger(season, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(), v)) {
         failure = "anio " + quoted(season) + " no válido";
         return false;
     }
     prizes.season = static_cast<int16_t>(v);
     const char* draw = node.attribute("sorteo").value();
-    if (!parseInteger(draw, 0, std::numeric_limits<uint16_t>::max(), v)) {
+    if (!parseTrimmedInteger(draw, 0, std::numeric_limits<uint16_t>::max(), v)) {
         failure = "sorteo " + quoted(draw) + " no válido";
         return false;
     }
@@ -216,14 +186,9 @@ size_t collectBody(char* data, size_t size, size_t count, void* user)
 // The base URL must be "http://host[:port]" or "https://host[:port]"; a trailing "/" is dropped.
 bool checkBaseUrl(std::string_view url, std::string& base, std::string& failure)
 {
-    url = trim(url);
+    url = trimmed(url);
     while (!url.empty() && url.back() == '/') url.remove_suffix(1);
-    const std::string lower = [&] {
-        std::string s(url);
-        for (char& c : s)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return s;
-    }();
+    const std::string lower = toLower(url);
     size_t hostStart = 0;
     if (lower.rfind("http://", 0) == 0) hostStart = 7;
     else if (lower.rfind("https://", 0) == 0) hostStart = 8;
@@ -242,7 +207,7 @@ ServiceOptions DefaultServiceOptions()
 {
     ServiceOptions options;
     const char* env = std::getenv(kServiceUrlVariable);
-    if (env && !trim(env).empty()) options.baseUrl = env;
+    if (env && !trimmed(env).empty()) options.baseUrl = env;
     return options;
 }
 
@@ -274,12 +239,10 @@ HttpResponse HttpGet(const ServiceOptions& options, const std::string& target)
         return response;
     }
     const std::string url = base + target;
-    char errorText[CURL_ERROR_SIZE] = {};
     BodySink sink{&response.body, options.maxResponseBytes};
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
@@ -301,7 +264,7 @@ HttpResponse HttpGet(const ServiceOptions& options, const std::string& target)
         if (sink.overflow)
             response.description = "la respuesta supera " + formatCount(static_cast<int64_t>(options.maxResponseBytes)) + " bytes";
         else
-            response.description = errorText[0] ? errorText : curl_easy_strerror(code);
+            response.description = describeTransferError(code) + " (" + base + ")";
         response.body.clear();
     } else if (response.httpCode >= 400) {
         response.status = ServiceStatus::Transport;

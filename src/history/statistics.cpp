@@ -6,6 +6,7 @@
 
 #include "core/format.h"
 #include "core/interaction.h"
+#include "core/text.h"
 #include "history/draw_history.h"
 
 namespace kombitron {
@@ -172,11 +173,8 @@ std::vector<std::string> statisticLines(int statistic, const std::vector<const D
 // A query box: digits only, read as a 16-bit integer; false when blank or unreadable.
 bool readBox(const std::string& text, int& value)
 {
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    const int v = std::stoi(text);
-    if (v > 32767) return false;
-    value = v;
-    return true;
+    // A box holds at most five digits.
+    return text.size() <= 5 && parseIntegerAs(text, 0, 32767, value);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <httplib.h>
 
+#include "core/text.h"
 #include "resultsd/results_data.h"
 
 using namespace kombitron::resultsd;
@@ -42,9 +43,7 @@ bool parseOptions(int argc, char** argv, Options& options)
         if (i + 1 >= argc) return false;
         const std::string value = argv[++i];
         if (arg == "--port") {
-            if (value.empty() || value.size() > 5 || value.find_first_not_of("0123456789") != std::string::npos) return false;
-            options.port = std::stoi(value);
-            if (options.port > 65535) return false;
+            if (!kombitron::parseIntegerAs(value, 0, 65535, options.port)) return false;
         } else if (arg == "--bind") {
             options.bind = value;
         } else if (arg == "--data") {
@@ -60,13 +59,6 @@ bool parseOptions(int argc, char** argv, Options& options)
     return options.cert.empty() == options.key.empty();
 }
 
-std::string upper(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 // The two games and their full answers, built once.
 struct Catalogue {
     GameData games[2];
@@ -80,6 +72,17 @@ struct Catalogue {
     }
 };
 
+// Limits that keep a few slow or greedy clients from starving the others: every connection gets
+// a thread of a pool far larger than a handful of idle sockets, gives way after a short silence
+// and serves a bounded number of requests; requests carry no body and few, short headers.
+constexpr int kWorkerThreads = 64;
+constexpr time_t kReadTimeoutSeconds = 2;
+constexpr time_t kWriteTimeoutSeconds = 5;
+constexpr time_t kKeepAliveSeconds = 2;
+constexpr size_t kKeepAliveRequests = 20;
+constexpr size_t kMaxHeaderCount = 32;
+constexpr size_t kMaxHeaderBytes = 8192;
+
 void badRequest(httplib::Response& res, const std::string& why)
 {
     res.status = 400;
@@ -88,13 +91,14 @@ void badRequest(httplib::Response& res, const std::string& why)
 
 void answer(const Catalogue& catalogue, const httplib::Request& req, httplib::Response& res)
 {
+    if (!req.body.empty()) return badRequest(res, "la petición no lleva cuerpo");
     for (const auto& [key, value] : req.params)
         if (key != "temporada" && key != "juego" && key != "combinaciones")
             return badRequest(res, "parámetro desconocido: " + key);
 
     std::string game;
     for (auto [it, end] = req.params.equal_range("juego"); it != end; ++it) {
-        const std::string named = upper(it->second);
+        const std::string named = kombitron::toUpper(it->second);
         if (!game.empty() && named != game) return badRequest(res, "juego repetido con otro valor");
         game = named;
     }
@@ -106,9 +110,10 @@ void answer(const Catalogue& catalogue, const httplib::Request& req, httplib::Re
     const std::string season = req.get_param_value("temporada");
     int year = 0;
     if (season != "todas") {
-        if (season.size() != 4 || season.find_first_not_of("0123456789") != std::string::npos)
-            return badRequest(res, "temporada ha de ser todas o un año");
-        year = std::stoi(season);
+        // "0000" is four digits but no season: only years the data files can hold are asked for.
+        if (season.size() != 4 || !kombitron::parseIntegerAs(season, kFirstSeason, kLastSeason, year))
+            return badRequest(res, "temporada ha de ser todas o un año entre " + std::to_string(kFirstSeason) + " y " +
+                                       std::to_string(kLastSeason));
     }
 
     bool prizes = false;
@@ -137,6 +142,11 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    std::string failure;
+    if (!CheckDataFolder(options.data, failure)) {
+        std::fprintf(stderr, "kombitron-resultsd: %s\n", failure.c_str());
+        return 1;
+    }
     auto catalogue = std::make_shared<Catalogue>();
     const char* names[2] = {"PRIMITIVA", "BONOLOTO"};
     for (int g = 0; g < 2; ++g) {
@@ -168,6 +178,26 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kombitron-resultsd: no se pudo cargar el certificado o la clave\n");
         return 1;
     }
+    server->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
+    server->set_read_timeout(kReadTimeoutSeconds, 0);
+    server->set_write_timeout(kWriteTimeoutSeconds, 0);
+    server->set_keep_alive_timeout(kKeepAliveSeconds);
+    server->set_keep_alive_max_count(kKeepAliveRequests);
+    server->set_payload_max_length(0);
+    // The library does not read a GET's body: announced body bytes would be taken for the next
+    // request, so such a request is answered and its connection closed before any is read.
+    server->set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+        size_t bytes = 0;
+        for (const auto& [name, value] : req.headers) bytes += name.size() + value.size() + 4;
+        const std::string length = req.get_header_value("Content-Length");
+        const bool body = req.has_header("Transfer-Encoding") || (!length.empty() && length != "0");
+        if (!body && req.headers.size() <= kMaxHeaderCount && bytes <= kMaxHeaderBytes)
+            return httplib::Server::HandlerResponse::Unhandled;
+        res.status = body ? 413 : 431;
+        res.set_header("Connection", "close");
+        res.set_content(std::to_string(res.status) + "\n", "text/plain");
+        return httplib::Server::HandlerResponse::Handled;
+    });
     server->Get(kPath, [catalogue](const httplib::Request& req, httplib::Response& res) { answer(*catalogue, req, res); });
     server->set_error_handler([](const httplib::Request&, httplib::Response& res) {
         if (res.body.empty()) res.set_content(std::to_string(res.status) + "\n", "text/plain");

@@ -4,17 +4,15 @@
 #include <fstream>
 #include <sstream>
 
+#include <filesystem>
+
 #include <pugixml.hpp>
+
+#include "core/text.h"
 
 namespace kombitron::resultsd {
 
 namespace {
-
-std::string lower(std::string text)
-{
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::vector<std::string> splitCommas(const std::string& line)
 {
@@ -28,9 +26,7 @@ std::vector<std::string> splitCommas(const std::string& line)
 
 bool readInt(const std::string& text, int low, int high, int& value)
 {
-    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    value = std::stoi(text);
-    return value >= low && value <= high;
+    return parseIntegerAs(text, low, high, value);
 }
 
 bool isAmount(const std::string& text)
@@ -85,7 +81,7 @@ bool readDraws(const std::string& path, GameData& data, std::string& failure)
         if (line.empty() || line.rfind("fecha", 0) == 0) continue;
         const std::vector<std::string> f = splitCommas(line);
         DrawRow row;
-        if (f.size() != 12 || f[0].empty() || !readInt(f[1], 1900, 9999, row.season) ||
+        if (f.size() != 12 || f[0].empty() || !readInt(f[1], kFirstSeason, kLastSeason, row.season) ||
             !readInt(f[2], 1, 65535, row.draw) || f[3].size() != 1 ||
             std::string("LMXJVSD").find(f[3][0]) == std::string::npos) {
             failure = where(path, i + 1) + "se espera fecha,anio,sorteo,dia,n1,n2,n3,n4,n5,n6,complementario,reintegro";
@@ -120,7 +116,7 @@ bool readPrizes(const std::string& path, GameData& data, std::string& failure)
         if (line.empty() || line.rfind("anio", 0) == 0) continue;
         const std::vector<std::string> f = splitCommas(line);
         int season = 0, draw = 0;
-        if (f.size() != 16 || !readInt(f[0], 1900, 9999, season) || !readInt(f[1], 1, 65535, draw)) {
+        if (f.size() != 16 || !readInt(f[0], kFirstSeason, kLastSeason, season) || !readInt(f[1], 1, 65535, draw)) {
             failure = where(path, i + 1) + "se espera anio,sorteo,recaudacion,bote y premio,acertantes de 6R 6 5C 5 4 3";
             return false;
         }
@@ -167,11 +163,26 @@ pugi::xml_node gameElement(pugi::xml_document& doc, const GameData& data)
 
 } // namespace
 
+bool CheckDataFolder(const std::string& folder, std::string& failure)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        failure = "no existe la carpeta de datos '" + folder + "'";
+        return false;
+    }
+    for (const char* game : {"primitiva", "bonoloto"})
+        for (const char* suffix : {".csv", ".xml"})
+            if (std::filesystem::is_regular_file(folder + "/" + game + suffix, ec)) return true;
+    failure = "la carpeta de datos '" + folder +
+              "' no tiene ningún fichero de juego (primitiva.csv, bonoloto.csv, primitiva.xml o bonoloto.xml)";
+    return false;
+}
+
 bool LoadGameData(const std::string& folder, const std::string& game, GameData& data, std::string& failure)
 {
     data = GameData{};
     data.name = game;
-    const std::string base = folder + "/" + lower(game);
+    const std::string base = folder + "/" + toLower(game);
     if (!readDraws(base + ".csv", data, failure) || !readPrizes(base + "-premios.csv", data, failure)) return false;
     if (!readWhole(base + ".xml", data.cannedDraws) || !readWhole(base + "-premios.xml", data.cannedPrizes)) {
         failure = base + ".xml: no se pudo leer";
@@ -180,11 +191,10 @@ bool LoadGameData(const std::string& folder, const std::string& game, GameData& 
     return true;
 }
 
-std::string BuildDrawsResponse(const GameData& data, int season)
+namespace {
+
+void appendDraws(pugi::xml_node gameNode, const GameData& data, int season)
 {
-    if (data.cannedDraws) return *data.cannedDraws;
-    pugi::xml_document doc;
-    pugi::xml_node gameNode = gameElement(doc, data);
     pugi::xml_node list;
     for (const DrawRow& row : data.draws) {
         if (season != 0 && row.season != season) continue;
@@ -200,16 +210,13 @@ std::string BuildDrawsResponse(const GameData& data, int season)
         node.append_attribute("sorteo") = row.draw;
         node.append_attribute("dia") = std::string(1, row.weekday).c_str();
     }
-    return serialise(doc);
 }
 
-std::string BuildPrizesResponse(const GameData& data, int season)
+// One SORTEO per draw, in the order of the draws, so the i-th SORTEO belongs to the i-th COMBINACION.
+void appendPrizes(pugi::xml_node gameNode, const GameData& data, int season)
 {
-    if (data.cannedPrizes) return *data.cannedPrizes;
     static const char* const kCategories[6] = {"CAT6R", "CAT6", "CAT5C", "CAT5", "CAT4", "CAT3"};
     static const PrizeRow kUnknown;
-    pugi::xml_document doc;
-    pugi::xml_node gameNode = gameElement(doc, data);
     pugi::xml_node list;
     for (const DrawRow& row : data.draws) {
         if (season != 0 && row.season != season) continue;
@@ -230,6 +237,25 @@ std::string BuildPrizesResponse(const GameData& data, int season)
             category.append_attribute("acertantes") = prizes.winners[c].c_str();
         }
     }
+}
+
+} // namespace
+
+std::string BuildDrawsResponse(const GameData& data, int season)
+{
+    if (data.cannedDraws) return *data.cannedDraws;
+    pugi::xml_document doc;
+    pugi::xml_node gameNode = gameElement(doc, data);
+    appendDraws(gameNode, data, season);
+    appendPrizes(gameNode, data, season);
+    return serialise(doc);
+}
+
+std::string BuildPrizesResponse(const GameData& data, int season)
+{
+    if (data.cannedPrizes) return *data.cannedPrizes;
+    pugi::xml_document doc;
+    appendPrizes(gameElement(doc, data), data, season);
     return serialise(doc);
 }
 

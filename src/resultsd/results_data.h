@@ -33,14 +33,23 @@ struct GameData {
     std::optional<std::string> cannedDraws, cannedPrizes; // prepared answers served as they are
 };
 
+// Seasons the data files and the queries may name.
+inline constexpr int kFirstSeason = 1900;
+inline constexpr int kLastSeason = 9999;
+
+// The data folder must exist and hold at least one game file (draws or prepared answer, either
+// game); false with a description otherwise.
+bool CheckDataFolder(const std::string& folder, std::string& failure);
+
 // Read the files of `game` in `folder`: "<game>.csv" (draws), "<game>-premios.csv" (prizes,
 // optional), "<game>.xml" and "<game>-premios.xml" (prepared answers, optional); names are in
 // lower case. A missing draws file gives a game without draws. False with a description when a
 // file is unreadable or a line malformed.
 bool LoadGameData(const std::string& folder, const std::string& game, GameData& data, std::string& failure);
 
-// Answer of the draws request (COMBINACIONES) or of the prizes request (SORTEOS) for the draws
-// of `season` (0: every season).
+// Answer of the draws request (COMBINACIONES, then SORTEOS with the same draws' prizes, so one
+// request serves the back-test) or of the prizes request (SORTEOS only) for the draws of
+// `season` (0: every season).
 std::string BuildDrawsResponse(const GameData& data, int season);
 std::string BuildPrizesResponse(const GameData& data, int season);
 

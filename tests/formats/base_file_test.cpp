@@ -527,6 +527,21 @@ TEST(BaseFile, ErrorBoxLines)
     test::RecordingInteraction ui;
     readText("<XML><BASE><Programa IDtipojuego='1'/><Combinacion>", ui);
     EXPECT_EQ(ui.lastText(), "ERRORES detectados al abrir la BASE:\n\nFICHERO : ERROR AL ABRIR EL FICHERO\n");
+
+    // A huge file is no base file: refused before it is parsed (100 MB once took 1.2 GB).
+    test::RecordingInteraction huge;
+    readText("<XML><BASE><Complementario valor='" + std::string(5 << 20, ',') + "'/></BASE></XML>", huge);
+    EXPECT_EQ(huge.lastText(), "ERRORES detectados al abrir la BASE:\n\nFICHERO : ERROR AL ABRIR EL FICHERO (pasa de 4 MB, "
+                               "no es un fichero BASE)\n");
+    // A long value quoted in a description does not fill the box, and a control byte does not cut it.
+    test::RecordingInteraction longValue;
+    readText("<XML><BASE><Complementario valor='" + std::string(100000, 'z') + "'/><Programa IDtipojuego='&#1;x'/>"
+             "</BASE></XML>", longValue);
+    ASSERT_EQ(longValue.messages.size(), 1u);
+    const std::string& box = longValue.messages[0].text;
+    EXPECT_LT(box.size(), 600u) << box;
+    EXPECT_NE(box.find("COMPLEMENTARIO : 'zzzz"), std::string::npos) << box;
+    EXPECT_NE(box.find("...\nTIPOJUEGO : '?x' no es un número\n"), std::string::npos) << box;
 }
 
 TEST(BaseFile, OutOfRangeValuesStayOutOfTheTables)

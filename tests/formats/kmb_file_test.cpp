@@ -103,11 +103,68 @@ TEST(KmbFile, ReintegrosFollowTheFirstPlus)
     EXPECT_EQ(missing.status, BetFileStatus::Failed);
     EXPECT_EQ(missing.failure.rfind(kImportError, 0), 0u) << missing.failure;
 
-    // Numbers are taken as they are.
-    const BetFileRead raw = readBytes(kmbFile({"0", "1", "60,02,02,00,05,255+9"}));
-    ASSERT_TRUE(raw.ok());
-    EXPECT_EQ(raw.bets.at(1, 1), 60);
-    EXPECT_EQ(raw.bets.at(1, 6), 255);
+}
+
+TEST(KmbFile, OutOfRangeValuesAreRefusedWithTheBetNumber)
+{
+    // Values that fit a byte but not the game were once kept and later cut down (149 written as
+    // 49, reintegro 200 shown as 00): they are refused with the reader's message.
+    const std::string good = "01,02,03,04,05,06+07";
+    struct Case {
+        std::string bytes;
+        std::string failure;
+    };
+    const Case cases[] = {
+        {kmbFile({"0", "2", good, "01,02,03,04,05,149+07"}),
+         kImportError + " Apuestas con números fuera del intervalo 1-49 (Apuesta 2))"},
+        {kmbFile({"0", "1", "00,02,03,04,05,06+07"}),
+         kImportError + " Apuestas con números fuera del intervalo 1-49 (Apuesta 1))"},
+        {kmbFile({"0", "3", good, good, "01,02,03,04,05,06+200"}),
+         kImportError + " Apuestas con reintegros fuera del intervalo 0-9 (Apuesta 3))"},
+        {kmbFile({"0", "2", good, "01,02,03,04,05,06+10"}),
+         kImportError + " Apuestas con reintegros fuera del intervalo 0-9 (Apuesta 2))"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failure);
+        const BetFileRead read = readBytes(c.bytes);
+        EXPECT_EQ(read.status, BetFileStatus::Failed);
+        EXPECT_EQ(read.failure, c.failure);
+    }
+    // Before the first "+" the seventh field is not a reintegro, so its size does not matter.
+    const BetFileRead ignored = readBytes(kmbFile({"0", "1", "01,02,03,04,05,06,77"}));
+    ASSERT_TRUE(ignored.ok()) << ignored.failure;
+    EXPECT_EQ(ignored.bets.at(1, 7), 0);
+}
+
+TEST(KmbFile, RandomGarbageIsNotAnEmptyFile)
+{
+    // Almost any garbage once read as a valid file of 0 bets (an overlong count record deciphers
+    // to "0"). Random blocks of KMB size must fail with the import error.
+    uint64_t state = 0x9E3779B97F4A7C15ull;
+    auto nextByte = [&] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return static_cast<char>(state >> 24);
+    };
+    int accepted = 0;
+    for (int trial = 0; trial < 2000; ++trial) {
+        std::string bytes(static_cast<size_t>(50 + trial % 700), '\0');
+        for (char& b : bytes) b = nextByte();
+        if (readBytes(bytes).ok()) ++accepted;
+    }
+    EXPECT_EQ(accepted, 0);
+    // header and count of the wrong form
+    std::string longCount(2, '\0');
+    longCount[0] = static_cast<char>(201);
+    longCount += std::string(201, 'x');
+    const std::string good = kmbRecord("01,02,03,04,05,06+07");
+    for (const std::string& bytes : {kmbRecord("0") + longCount + good, kmbFile({"ab", "1"}) + good,
+                                     std::string("\0\0", 2) + kmbRecord("1") + good}) {
+        const BetFileRead read = readBytes(bytes);
+        EXPECT_EQ(read.status, BetFileStatus::Failed);
+        EXPECT_EQ(read.failure.rfind(kImportError, 0), 0u) << read.failure;
+    }
 }
 
 TEST(KmbFile, MalformedFilesFailWithTheImportError)
@@ -139,14 +196,6 @@ TEST(KmbFile, MalformedFilesFailWithTheImportError)
         EXPECT_EQ(read.failure.rfind(kImportError, 0), 0u) << read.failure;
         EXPECT_EQ(read.failure.back(), ')');
     }
-    // A record over 200 bytes deciphers to "0": as a count it announces no bets.
-    std::string longCount(2, '\0');
-    longCount[0] = static_cast<char>(201);
-    longCount += std::string(201, 'x');
-    const BetFileRead zero = readBytes(kmbRecord("0") + longCount + good);
-    EXPECT_TRUE(zero.ok());
-    EXPECT_EQ(zero.bets.size(), 0);
-
     test::TempDir dir;
     Progress progress;
     StopFlag stop;

@@ -113,7 +113,24 @@ TEST(DrawHistoryLoad, RefusedFiles)
     DrawHistory history;
     RecordingInteraction ui;
     EXPECT_EQ(LoadDrawHistory(history, dir.file("missing.txt"), ui).status, HistoryLoadStatus::Failed);
-    EXPECT_EQ(ui.lastText(), kImportError + " (No such file or directory)");
+    EXPECT_EQ(ui.lastText(), kImportError + " (no existe el fichero o la carpeta)");
+
+    // 100 MB of commas once took 2 GB: a line past any draw's length is refused as it is met,
+    // and no message quotes a field in full.
+    {
+        std::string huge = "01,02,03,04,05,06 2007 1 J\r\n";
+        huge += std::string(3 << 20, ',') + "\r\n";
+        writeFile(dir.file("commas.txt"), huge);
+        RecordingInteraction commas;
+        EXPECT_EQ(LoadDrawHistory(history, dir.file("commas.txt"), commas).status, HistoryLoadStatus::Failed);
+        EXPECT_EQ(commas.lastText(), kImportError + " (línea 2: más de 1024 caracteres)");
+        EXPECT_EQ(history.count(), 0);
+        writeFile(dir.file("season.txt"), "01,02,03,04,05,06 " + std::string(900, '7') + " 1 J\r\n");
+        RecordingInteraction season;
+        LoadDrawHistory(history, dir.file("season.txt"), season);
+        EXPECT_EQ(season.lastText(),
+                  kImportError + " (línea 1: temporada '" + std::string(40, '7') + "...' no válida)");
+    }
 
     for (const char* contents : {"", "\r\n\r\n", "01,02,03,04,05,06 07 1 J\r\n"}) {
         SCOPED_TRACE(contents);
@@ -327,6 +344,58 @@ TEST(DrawHistoryUpdate, FailuresLeaveTheOldFileIntact)
     EXPECT_EQ(conversion.questions.size(), 1u);
     EXPECT_EQ(conversion.lastText(), "ERROR AL ABRIR EL FICHERO DE ACTUALIZACION (valor 'x' de numeros no válido)");
     EXPECT_EQ(readFile(file), old);
+}
+
+TEST(DrawHistoryUpdate, BadServiceRecordsReplaceNothing)
+{
+    // An answer holding "00,99,255" once replaced a whole history with one line, said it had
+    // updated it and then failed to reload it. Every record is checked before the file is touched.
+    TempDir dir;
+    const std::string file = dir.file("h.txt");
+    std::string old;
+    for (int i = 1; i <= 30; ++i) old += "01,02,03,04,05,06,07,08 2010 " + std::to_string(i) + " J\r\n";
+    struct Case {
+        const char* numbers;
+        int season, draw;
+        const char* day;
+        const char* description;
+    };
+    const Case cases[] = {
+        {"00,99,255,1,2,3", 2020, 1, "L", "sorteo 1 de 2020: el número 0 no está entre 1 y 49"},
+        {"7", 2020, 2, "L", "sorteo 2 de 2020: el número 0 no está entre 1 y 49"},
+        {"1,2,3,4,5,50,7,8", 2020, 3, "L", "sorteo 3 de 2020: el número 50 no está entre 1 y 49"},
+        {"1,2,3,4,5,5,7,8", 2020, 4, "L", "sorteo 4 de 2020: el número 5 está repetido"},
+        {"1,2,3,4,5,6,50,8", 2020, 5, "L", "sorteo 5 de 2020: el complementario 50 no está entre 0 y 49"},
+        {"1,2,3,4,5,6,7,10", 2020, 6, "L", "sorteo 6 de 2020: el reintegro 10 no está entre 0 y 9"},
+        {"1,2,3,4,5,6,7,8", 0, 7, "L", "sorteo 7 de 0: temporada fuera de rango"},
+        {"1,2,3,4,5,6,7,8", 20201, 8, "L", "sorteo 8 de 20201: temporada fuera de rango"},
+        {"1,2,3,4,5,6,7,8", 2020, 0, "L", "sorteo 0 de 2020: número de sorteo fuera de rango"},
+        {"1,2,3,4,5,6,7,8", 2020, 9, "Q", "sorteo 9 de 2020: día de la semana desconocido"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        writeFile(file, old);
+        DrawHistory history;
+        RecordingInteraction loader;
+        LoadDrawHistory(history, file, loader);
+        ASSERT_EQ(history.count(), 30);
+        // the bad record comes last, after good ones
+        const std::string rows = Combination("1,2,3,4,5,6,7,8", 2020, 100, "L") +
+                                 Combination(c.numbers, c.season, c.draw, c.day);
+        const ServiceDrawsResult fetched = ParseServiceDraws(Combinations("PRIMITIVA", rows), "PRIMITIVA");
+        ASSERT_TRUE(fetched.ok()) << fetched.description;
+        RecordingInteraction ui;
+        ui.defaultAnswer = true;
+        const HistoryUpdateResult r = ApplyDrawHistoryUpdate(history, "PRIMITIVA", fetched, ui);
+        EXPECT_EQ(r.status, HistoryUpdateStatus::Failed);
+        EXPECT_EQ(r.written, 0);
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_EQ(ui.messages.back().kind, MessageKind::Error);
+        EXPECT_EQ(ui.lastText(), std::string("ERROR AL ABRIR EL FICHERO DE ACTUALIZACION (") + c.description + ")");
+        EXPECT_EQ(readFile(file), old);
+        EXPECT_EQ(filesIn(dir), std::vector<std::string>{"h.txt"});
+        EXPECT_EQ(history.count(), 30);
+    }
 }
 
 TEST(DrawHistoryUpdate, ThroughTheService)

@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
+#include <netinet/in.h>
+#include <poll.h>
 #include <string>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
 
 #include "history/service_client.h"
 #include "history/service_harness.h"
@@ -94,10 +101,24 @@ TEST(ServiceClient, ReadsCombinationsAsTheProgramDoes)
 
 TEST(ServiceClient, FailuresOfAResponse)
 {
+    // The parser's reasons reach the player in Spanish, with the place where parsing stopped.
     const ServiceDrawsResult broken = ParseServiceDraws("<RESULTADOS><PRIMITIVA>", "PRIMITIVA");
     EXPECT_EQ(broken.status, ServiceStatus::Parse);
-    EXPECT_FALSE(broken.description.empty());
-    EXPECT_EQ(ParseServiceDraws("", "PRIMITIVA").status, ServiceStatus::Parse);
+    EXPECT_EQ(broken.description, "etiqueta de cierre que no corresponde (posición 22)");
+    const ServiceDrawsResult empty = ParseServiceDraws("", "PRIMITIVA");
+    EXPECT_EQ(empty.status, ServiceStatus::Parse);
+    EXPECT_EQ(empty.description, "el documento XML no tiene ningún elemento");
+    // A huge value is quoted by its start only, and a NUL byte does not cut the message.
+    const std::string longValue(100000, '9');
+    const ServiceDrawsResult huge = ParseServiceDraws(
+        "<R><PRIMITIVA><COMBINACIONES><COMBINACION numeros=\"1,2\" anio=\"" + longValue +
+            "\" sorteo=\"1\" dia=\"L\"/></COMBINACIONES></PRIMITIVA></R>",
+        "PRIMITIVA");
+    EXPECT_EQ(huge.description, "anio '" + std::string(40, '9') + "...' no válido");
+    const ServiceDrawsResult nul = ParseServiceDraws(
+        "<R><PRIMITIVA><COMBINACIONES><COMBINACION numeros=\"1,x&#1;y\"/></COMBINACIONES></PRIMITIVA></R>",
+        "PRIMITIVA");
+    EXPECT_EQ(nul.status, ServiceStatus::Conversion);
 
     struct Case {
         const char* attributes;
@@ -224,13 +245,33 @@ TEST(ResultsService, PrizesFileEmptyGameAndPreparedAnswers)
     ASSERT_EQ(draws.draws.size(), 2u);
     EXPECT_EQ(draws.draws[0].reintegro, 8);
 
+    // The draws answer carries the prizes branch too, one SORTEO per COMBINACION in the same order,
+    // so the back-test reads draws and prizes from one answer.
+    const HttpResponse both = HttpGet(server.options(), ServiceDrawsTarget("BONOLOTO"));
+    ASSERT_EQ(both.status, ServiceStatus::Ok) << both.description;
+    const ServicePrizesResult paired = ParseServicePrizes(both.body, "BONOLOTO");
+    ASSERT_TRUE(paired.ok()) << paired.description;
+    ASSERT_EQ(paired.draws.size(), draws.draws.size());
+    for (size_t i = 0; i < paired.draws.size(); ++i) {
+        EXPECT_EQ(paired.draws[i].season, draws.draws[i].season);
+        EXPECT_EQ(paired.draws[i].drawNumber, draws.draws[i].drawNumber);
+    }
+    EXPECT_DOUBLE_EQ(paired.draws[0].categories[kCat5C].prize, 40000.75);
+    const HttpResponse season = HttpGet(server.options(), "/servicios/v1/xml2/primitivaybonoloto?temporada=2021&juego=BONOLOTO");
+    EXPECT_EQ(ParseServicePrizes(season.body, "BONOLOTO").draws.size(), 2u);
+    EXPECT_EQ(ParseServiceDraws(season.body, "BONOLOTO").draws.size(), 2u);
+    // and the prizes request stays as it was: no draws branch
+    EXPECT_TRUE(ParseServiceDraws(HttpGet(server.options(), ServicePrizesTarget("BONOLOTO")).body, "BONOLOTO")
+                    .draws.empty());
+
     const ServiceDrawsResult broken = FetchServiceDraws("PRIMITIVA", server.options());
     EXPECT_EQ(broken.status, ServiceStatus::Parse);
     EXPECT_FALSE(broken.description.empty());
 
-    // No draws file: the game answers without draws.
-    TempDir empty;
-    ResultsServer bare({"--data", empty.path().string()});
+    // No draws file for one game: that game answers without draws.
+    TempDir half;
+    writeFile(half.file("primitiva.csv"), ServiceCsv({"01/03/2021,2021,1,L,1,2,3,4,5,6,7,8"}));
+    ResultsServer bare({"--data", half.path().string()});
     ASSERT_TRUE(bare.started());
     const ServiceDrawsResult none = FetchServiceDraws("BONOLOTO", bare.options());
     ASSERT_TRUE(none.ok()) << none.description;
@@ -240,6 +281,7 @@ TEST(ResultsService, PrizesFileEmptyGameAndPreparedAnswers)
 TEST(ResultsService, RefusesUnknownPathsAndBadQueries)
 {
     TempDir dir;
+    writeFile(dir.file("primitiva.csv"), ServiceCsv({"01/03/2021,2021,1,L,1,2,3,4,5,6,7,8"}));
     ResultsServer server({"--data", dir.path().string()});
     ASSERT_TRUE(server.started());
     struct Case {
@@ -251,6 +293,10 @@ TEST(ResultsService, RefusesUnknownPathsAndBadQueries)
         {"/servicios/v1/xml2/primitivaybonoloto?temporada=todas&juego=EUROMILLONES", 400},
         {"/servicios/v1/xml2/primitivaybonoloto?juego=PRIMITIVA", 400},
         {"/servicios/v1/xml2/primitivaybonoloto?temporada=ayer&juego=PRIMITIVA", 400},
+        {"/servicios/v1/xml2/primitivaybonoloto?temporada=0000&juego=PRIMITIVA", 400},
+        {"/servicios/v1/xml2/primitivaybonoloto?temporada=1899&juego=PRIMITIVA", 400},
+        {"/servicios/v1/xml2/primitivaybonoloto?temporada=-202&juego=PRIMITIVA", 400},
+        {"/servicios/v1/xml2/primitivaybonoloto?temporada=20210&juego=PRIMITIVA", 400},
         {"/servicios/v1/xml2/primitivaybonoloto?temporada=todas&juego=PRIMITIVA&combinaciones=2", 400},
         {"/servicios/v1/xml2/primitivaybonoloto?temporada=todas&juego=PRIMITIVA&combinaciones=0&juego=BONOLOTO", 400},
         {"/servicios/v1/xml2/primitivaybonoloto?temporada=todas&juego=PRIMITIVA&extra=1", 400},
@@ -283,7 +329,149 @@ TEST(ResultsService, RejectsMalformedDataAndArguments)
     EXPECT_EQ(ResultsServer::runToEnd({"--port", "0", "--data", dir.path().string()}, output), 1);
     EXPECT_NE(output.find("primitiva.csv:2: valor '50' fuera de rango"), std::string::npos) << output;
     EXPECT_EQ(ResultsServer::runToEnd({"--port", "99999"}, output), 2);
+    // a data folder that is missing or holds no game file is a startup error
+    TempDir empty;
+    EXPECT_EQ(ResultsServer::runToEnd({"--port", "0", "--data", empty.path().string()}, output), 1);
+    EXPECT_NE(output.find("no tiene ningún fichero de juego"), std::string::npos) << output;
+    EXPECT_EQ(ResultsServer::runToEnd({"--port", "0", "--data", empty.file("nada")}, output), 1);
+    EXPECT_NE(output.find("no existe la carpeta de datos"), std::string::npos) << output;
     EXPECT_EQ(ResultsServer::runToEnd({"--cert", "only-a-certificate.pem"}, output), 2);
+}
+
+namespace {
+
+// A raw loopback connection to the service, for requests no well-behaved client would send.
+class RawClient {
+public:
+    explicit RawClient(int port)
+    {
+        fd_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            close(fd_);
+            fd_ = -1;
+        }
+    }
+    ~RawClient()
+    {
+        if (fd_ >= 0) close(fd_);
+    }
+    bool send(const std::string& bytes) const
+    {
+        return fd_ >= 0 && ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
+    }
+    // What the server sends within `seconds`, until it closes or the time is up.
+    std::string receive(double seconds) const
+    {
+        std::string out;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (fd_ >= 0) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            if (left.count() <= 0) break;
+            pollfd p{fd_, POLLIN, 0};
+            if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+            char buffer[4096];
+            const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+            if (n <= 0) {
+                closed_ = true;
+                break;
+            }
+            out.append(buffer, static_cast<size_t>(n));
+        }
+        return out;
+    }
+    // One whole response (head and a Content-Length body) within `seconds`; empty when none.
+    std::string receiveOne(double seconds) const
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (fd_ >= 0 && !closed_) {
+            const size_t head = pending_.find("\r\n\r\n");
+            if (head != std::string::npos) {
+                const size_t at = pending_.find("Content-Length: ");
+                const size_t length = at < head ? std::stoul(pending_.substr(at + 16)) : 0;
+                if (pending_.size() >= head + 4 + length) {
+                    std::string one = pending_.substr(0, head + 4 + length);
+                    pending_.erase(0, one.size());
+                    return one;
+                }
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            if (left.count() <= 0) break;
+            pollfd p{fd_, POLLIN, 0};
+            if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+            char buffer[4096];
+            const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+            if (n <= 0) closed_ = true;
+            else pending_.append(buffer, static_cast<size_t>(n));
+        }
+        return {};
+    }
+    bool closedByServer() const { return closed_; }
+
+private:
+    int fd_ = -1;
+    mutable bool closed_ = false;
+    mutable std::string pending_;
+};
+
+} // namespace
+
+TEST(ResultsService, SlowAndGreedyClientsDoNotStarveIt)
+{
+    TempDir dir;
+    writeFile(dir.file("primitiva.csv"), ServiceCsv({"01/03/2021,2021,1,L,1,2,3,4,5,6,7,8"}));
+    ResultsServer server({"--data", dir.path().string()});
+    ASSERT_TRUE(server.started());
+    const std::string target = ServiceDrawsTarget("PRIMITIVA");
+
+    // Sixteen half-open connections that keep dribbling their request once held the whole pool.
+    std::vector<std::unique_ptr<RawClient>> slow;
+    for (int i = 0; i < 16; ++i) {
+        slow.push_back(std::make_unique<RawClient>(server.port()));
+        ASSERT_TRUE(slow.back()->send("G"));
+    }
+    ServiceOptions quick = server.options();
+    quick.totalTimeoutMs = 1500;
+    for (int round = 0; round < 3; ++round) {
+        for (auto& client : slow) client->send("E");
+        const HttpResponse r = HttpGet(quick, target);
+        EXPECT_EQ(r.status, ServiceStatus::Ok) << r.description;
+    }
+
+    // A client that goes quiet is dropped after a short silence.
+    RawClient quiet(server.port());
+    ASSERT_TRUE(quiet.send("GET " + target + " HTTP/1.1\r\n"));
+    quiet.receive(6.0);
+    EXPECT_TRUE(quiet.closedByServer());
+
+    // A GET takes no body: a huge announced one is refused at once, not buffered.
+    RawClient greedy(server.port());
+    ASSERT_TRUE(greedy.send("GET " + target + " HTTP/1.1\r\nHost: x\r\nContent-Length: 1000000000\r\n\r\n" +
+                            std::string(65536, 'x')));
+    EXPECT_EQ(greedy.receiveOne(1.5).rfind("HTTP/1.1 413", 0), 0u);
+    RawClient small(server.port());
+    ASSERT_TRUE(small.send("GET " + target + " HTTP/1.1\r\nHost: x\r\nContent-Length: 0\r\n\r\n"));
+    EXPECT_EQ(small.receiveOne(1.0).rfind("HTTP/1.1 200", 0), 0u);
+
+    // Headers are few and short.
+    std::string many = "GET " + target + " HTTP/1.1\r\nHost: x\r\n";
+    for (int i = 0; i < 100; ++i) many += "X-Relleno-" + std::to_string(i) + ": " + std::string(50, 'a') + "\r\n";
+    RawClient headers(server.port());
+    ASSERT_TRUE(headers.send(many + "\r\n"));
+    EXPECT_EQ(headers.receiveOne(1.5).rfind("HTTP/1.1 431", 0), 0u);
+
+    // Keep-alive ends after a bounded number of requests on one connection.
+    RawClient keeper(server.port());
+    int answered = 0;
+    for (int i = 0; i < 30; ++i) {
+        if (!keeper.send("GET " + target + " HTTP/1.1\r\nHost: x\r\n\r\n")) break;
+        if (keeper.receiveOne(1.5).rfind("HTTP/1.1 200", 0) != 0) break;
+        ++answered;
+    }
+    EXPECT_EQ(answered, 20);
 }
 
 TEST(ResultsService, MisbehavingServersFailQuickly)
@@ -294,7 +482,7 @@ TEST(ResultsService, MisbehavingServersFailQuickly)
     const ServiceDrawsResult timedOut = FetchServiceDraws("PRIMITIVA", silent.options());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(timedOut.status, ServiceStatus::Transport);
-    EXPECT_FALSE(timedOut.description.empty());
+    EXPECT_EQ(timedOut.description, "el servicio no respondió a tiempo (" + silent.options().baseUrl + ")");
     EXPECT_LT(seconds, 2.0);
 
     RudeServer closing(RudeServer::Manner::Closing);
@@ -306,12 +494,14 @@ TEST(ResultsService, MisbehavingServersFailQuickly)
     RudeServer looping(RudeServer::Manner::Redirecting);
     const ServiceDrawsResult loop = FetchServiceDraws("PRIMITIVA", looping.options());
     EXPECT_EQ(loop.status, ServiceStatus::Transport);
-    EXPECT_NE(loop.description.find("redirect"), std::string::npos) << loop.description;
+    EXPECT_EQ(loop.description, "demasiadas redirecciones (" + looping.options().baseUrl + ")");
 
     // Nobody listening at all.
     ServiceOptions nowhere = closing.options();
     nowhere.baseUrl = "http://127.0.0.1:1";
-    EXPECT_EQ(FetchServiceDraws("PRIMITIVA", nowhere).status, ServiceStatus::Transport);
+    const ServiceDrawsResult refused = FetchServiceDraws("PRIMITIVA", nowhere);
+    EXPECT_EQ(refused.status, ServiceStatus::Transport);
+    EXPECT_EQ(refused.description, "no se pudo conectar con el servicio (http://127.0.0.1:1)");
 }
 
 TEST(ResultsService, HttpsWithAVerifiedCertificate)
