@@ -201,7 +201,7 @@ TEST_F(MultiFile, TheTableGivesTheSameFiguresAsBetByBet)
     BetList combos(300);
     for (int64_t k = 1; k <= combos.size(); ++k) test::randomCombination(rng, combos.bet(k));
     const SharedBets shared = std::make_shared<BetList>(combos);
-    const std::string a = kmbFile("a.KMB", test::randomBets(rng, 3000, 10));
+    const std::string a = kmbFile("a.KMB", test::randomBets(rng, 3000));
     const std::string b = kmbFile("b.KMB", test::randomBets(rng, 20));
     std::string texts[2];
     for (int m = 0; m < 2; ++m) {
