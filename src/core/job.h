@@ -17,7 +17,10 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
+
+#include "core/errors.h"
 
 namespace kombitron {
 
@@ -83,6 +86,11 @@ inline std::string describeJobException(std::exception_ptr error)
         if (error) std::rethrow_exception(error);
     } catch (const std::bad_alloc&) {
         return "memoria insuficiente";
+    } catch (const std::system_error& e) {
+        // The library's own text is English; the error number has ours.
+        if (e.code().category() == std::generic_category() || e.code().category() == std::system_category())
+            return describeSystemError(e.code().value());
+        return e.what();
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {
