@@ -180,36 +180,13 @@ bool LoadGameData(const std::string& folder, const std::string& game, GameData& 
     return true;
 }
 
-std::string BuildDrawsResponse(const GameData& data, int season)
-{
-    if (data.cannedDraws) return *data.cannedDraws;
-    pugi::xml_document doc;
-    pugi::xml_node gameNode = gameElement(doc, data);
-    pugi::xml_node list;
-    for (const DrawRow& row : data.draws) {
-        if (season != 0 && row.season != season) continue;
-        if (!list) list = gameNode.append_child("COMBINACIONES");
-        std::string numbers;
-        for (int v = 0; v < 8; ++v) {
-            if (v) numbers += ',';
-            numbers += twoDigits(row.values[v]);
-        }
-        pugi::xml_node node = list.append_child("COMBINACION");
-        node.append_attribute("numeros") = numbers.c_str();
-        node.append_attribute("anio") = row.season;
-        node.append_attribute("sorteo") = row.draw;
-        node.append_attribute("dia") = std::string(1, row.weekday).c_str();
-    }
-    return serialise(doc);
-}
+namespace {
 
-std::string BuildPrizesResponse(const GameData& data, int season)
+// The SORTEOS branch of `gameNode`: one SORTEO per draw with its prizes, blank where unknown.
+void appendPrizes(pugi::xml_node gameNode, const GameData& data, int season)
 {
-    if (data.cannedPrizes) return *data.cannedPrizes;
     static const char* const kCategories[6] = {"CAT6R", "CAT6", "CAT5C", "CAT5", "CAT4", "CAT3"};
     static const PrizeRow kUnknown;
-    pugi::xml_document doc;
-    pugi::xml_node gameNode = gameElement(doc, data);
     pugi::xml_node list;
     for (const DrawRow& row : data.draws) {
         if (season != 0 && row.season != season) continue;
@@ -230,6 +207,41 @@ std::string BuildPrizesResponse(const GameData& data, int season)
             category.append_attribute("acertantes") = prizes.winners[c].c_str();
         }
     }
+}
+
+} // namespace
+
+std::string BuildDrawsResponse(const GameData& data, int season)
+{
+    if (data.cannedDraws) return *data.cannedDraws;
+    pugi::xml_document doc;
+    pugi::xml_node gameNode = gameElement(doc, data);
+    pugi::xml_node list;
+    for (const DrawRow& row : data.draws) {
+        if (season != 0 && row.season != season) continue;
+        if (!list) list = gameNode.append_child("COMBINACIONES");
+        std::string numbers;
+        for (int v = 0; v < 8; ++v) {
+            if (v) numbers += ',';
+            numbers += twoDigits(row.values[v]);
+        }
+        pugi::xml_node node = list.append_child("COMBINACION");
+        node.append_attribute("numeros") = numbers.c_str();
+        node.append_attribute("anio") = row.season;
+        node.append_attribute("sorteo") = row.draw;
+        node.append_attribute("dia") = std::string(1, row.weekday).c_str();
+    }
+    // The draws answer also carries every draw's prizes, paired by position with the
+    // combinations, so that one request values a whole history.
+    appendPrizes(gameNode, data, season);
+    return serialise(doc);
+}
+
+std::string BuildPrizesResponse(const GameData& data, int season)
+{
+    if (data.cannedPrizes) return *data.cannedPrizes;
+    pugi::xml_document doc;
+    appendPrizes(gameElement(doc, data), data, season);
     return serialise(doc);
 }
 

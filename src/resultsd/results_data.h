@@ -39,8 +39,8 @@ struct GameData {
 // file is unreadable or a line malformed.
 bool LoadGameData(const std::string& folder, const std::string& game, GameData& data, std::string& failure);
 
-// Answer of the draws request (COMBINACIONES) or of the prizes request (SORTEOS) for the draws
-// of `season` (0: every season).
+// Answer of the draws request (COMBINACIONES, then SORTEOS with the same draws in the same
+// order) or of the prizes request (SORTEOS alone) for the draws of `season` (0: every season).
 std::string BuildDrawsResponse(const GameData& data, int season);
 std::string BuildPrizesResponse(const GameData& data, int season);
 
