@@ -503,19 +503,19 @@ void frmEscrutar::startScrutiny(bool withReport)
         [this](ScrutinyResult result) {
             setWorking(false, true);
             // A refused or failed scrutiny has been told to the player and changes nothing shown.
-            if (result.done() && !result.refused) showResult(result);
+            if (result.done() && !result.refused) showResult(std::move(result));
         });
 }
 
-void frmEscrutar::showResult(const ScrutinyResult& result)
+void frmEscrutar::showResult(ScrutinyResult result)
 {
-    result_ = result;
-    result_.hitsPerBet = {};
-    result_.hitsPerBet.shrink_to_fit();
-    lblApuestas->setText(count(result.bets));
-    lblBoletos->setText(count(result.tickets));
+    // The hits of every bet served the report; the window keeps only the counts.
+    result.hitsPerBet = {};
+    result_ = std::move(result);
+    lblApuestas->setText(count(result_.bets));
+    lblBoletos->setText(count(result_.tickets));
     lstPremios->clear();
-    for (const std::string& line : PrizeListLines(result, state_.base.game)) lstPremios->addItem(qs(line));
+    for (const std::string& line : PrizeListLines(result_, state_.base.game)) lstPremios->addItem(qs(line));
     emit scrutinised();
 }
 

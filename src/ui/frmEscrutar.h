@@ -120,7 +120,7 @@ private:
     void setWorking(bool working, bool scrutinising);
     ScrutinyInputs inputs() const;
     void startScrutiny(bool withReport);
-    void showResult(const ScrutinyResult& result);
+    void showResult(ScrutinyResult result);
 
     AppState& state_;
     Interaction& ui_;
