@@ -423,7 +423,7 @@ void frmEscrutar::selectMode(int mode)
     if (mode == 0) {
         ApuestasATRATAR = state_.reducedCount;
         lblApuCombinacionActual->setText(count(state_.reducedCount));
-        bets_ = ReducedSystemBets(state_);
+        takeReducedSystem();
     } else {
         clearFile();
     }
@@ -590,9 +590,22 @@ void frmEscrutar::onShown()
     chkReintegros->hide();
     lblEtqCargarReintegros->hide();
     lblApuCombinacionActual->setText(count(ApuestasATRATAR));
-    bets_ = ReducedSystemBets(state_);
+    takeReducedSystem();
     refreshMarks();
     escrutar();
+}
+
+void frmEscrutar::takeReducedSystem()
+{
+    try {
+        bets_ = ReducedSystemBets(state_);
+    } catch (...) {
+        // Without memory for the copy there is nothing to scrutinise, but the window stays usable
+        // (its close box does nothing: "Cerrar" must keep working).
+        bets_ = std::make_shared<BetList>();
+        ApuestasATRATAR = 0;
+        ui_.error("ERROR: " + describeJobException(std::current_exception()));
+    }
 }
 
 bool frmEscrutar::eventFilter(QObject* watched, QEvent* event)

@@ -117,6 +117,7 @@ private:
     void refreshMarks();
     void colourComplementary();
     void clearFile();
+    void takeReducedSystem();
     void setWorking(bool working, bool scrutinising);
     ScrutinyInputs inputs() const;
     void startScrutiny(bool withReport);
