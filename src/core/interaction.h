@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/job.h"
@@ -45,6 +46,14 @@ public:
     // The save dialog asks before overwriting an existing file.
     virtual std::string openFileDialog(const FileDialogRequest& request) = 0;
     virtual std::string saveFileDialog(const FileDialogRequest& request) = 0;
+    // An open dialog that lets the person choose several files at once: the chosen paths in the
+    // dialog's order, none when cancelled. Where no such dialog exists, the single-file dialog.
+    virtual std::vector<std::string> openFilesDialog(const FileDialogRequest& request)
+    {
+        std::string path = openFileDialog(request);
+        if (path.empty()) return {};
+        return {std::move(path)};
+    }
     // Open a file in the desktop's text editor; false with a description when it cannot.
     virtual bool openInEditor(const std::string& path, std::string& failure) = 0;
     // Open a web address in the browser; false with a description when it cannot.

@@ -8,7 +8,20 @@ namespace kombitron {
 
 StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const ServiceOptions& options, Interaction& ui)
 {
-    StatisticalDrawsLoad load = LoadStatisticalDraws(game, options);
+    return LoadStatisticalDrawsFlow(
+        game, [&options](const std::string& g) { return LoadStatisticalDraws(g, options); }, ui);
+}
+
+StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const StatisticalDrawsSource& source,
+                                              Interaction& ui)
+{
+    StatisticalDrawsLoad load;
+    try {
+        load = source(game);
+    } catch (...) {
+        load = StatisticalDrawsLoad{};
+        load.message = std::string(kDrawsLoadError) + " (" + describeJobException(std::current_exception()) + ")";
+    }
     if (!load.loaded()) ui.error(load.message);
     return load;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/interaction.h"
@@ -9,8 +10,15 @@
 
 namespace kombitron {
 
+// Where "Cargar desde Internet" gets the draws and prizes of a game: the results service, or
+// whatever a test answers.
+using StatisticalDrawsSource = std::function<StatisticalDrawsLoad(const std::string& game)>;
+
 // "Cargar desde Internet": draws and prizes of `game`, the load error shown on failure.
 StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const ServiceOptions& options, Interaction& ui);
+// The same from `source`; an exception escaping it is a failed load with its description.
+StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const StatisticalDrawsSource& source,
+                                              Interaction& ui);
 
 // The bet file of the statistical multi-scrutiny: KMB by its extension, else text without
 // reintegros; the reader's messages and the zero-bets warning shown.

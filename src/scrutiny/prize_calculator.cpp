@@ -142,13 +142,15 @@ PrizeConsultation ConsultPrizesByDate(const std::string& game, const DrawDateBox
         consultation.status = ConsultationStatus::Found;
         consultation.draw = draw;
         DrawPrizeBoxes& boxes = consultation.boxes;
-        boxes.takings = formatDecimal(draw.takings);
-        boxes.jackpot = formatDecimal(draw.jackpot);
+        // Euros have cents at most: more places would only show the binary fraction's error
+        // ("91235,61999999999" for 91235.62).
+        boxes.takings = formatDecimal(draw.takings, 2);
+        boxes.jackpot = formatDecimal(draw.jackpot, 2);
         boxes.drawNumber = std::to_string(draw.drawNumber);
         boxes.weekdayIndex = draw.weekday - 1;
         for (int r = 0; r < kCalculatorRows; ++r) {
             const PrizeCategory& category = draw.categories[static_cast<size_t>(kServiceCategory[static_cast<size_t>(r)])];
-            boxes.prizes[static_cast<size_t>(r)] = formatDecimal(category.prize);
+            boxes.prizes[static_cast<size_t>(r)] = formatDecimal(category.prize, 2);
             boxes.winners[static_cast<size_t>(r)] = std::to_string(category.winners);
         }
         return consultation;

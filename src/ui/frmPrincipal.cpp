@@ -37,8 +37,11 @@
 #include "ui/filter_windows.h"
 #include "ui/frmAcercaDe.h"
 #include "ui/frmAnalisis.h"
+#include "ui/frmEscrutar.h"
 #include "ui/frmEstadisticas.h"
 #include "ui/frmGarantiasTOTAL.h"
+#include "ui/frmMultiEscrutinioEstadistico.h"
+#include "ui/frmMultiEscrutinioMultiFichero.h"
 #include "ui/frmReduccion.h"
 #include "ui/frmVentanaProceso.h"
 #include "ui/widgets/mark_cell.h"
@@ -214,9 +217,11 @@ void frmPrincipal::buildMenus()
     QMenu* util = menuBar()->addMenu(QStringLiteral("Utilidades"));
     util->setObjectName(QStringLiteral("menuUtilidades"));
     add(util, QStringLiteral("menuVisualizarArchivo"), QStringLiteral("Visualizar Archivo"), nothing, false);
-    add(util, QStringLiteral("menuEscrutinios"), QStringLiteral("Realizar Escrutinios"), nothing, false);
-    add(util, QStringLiteral("menuMultiFichero"), QStringLiteral("MultiEscrutinio MultiFichero"), nothing, false);
-    add(util, QStringLiteral("menuMultiEstadistico"), QStringLiteral("MultiEscrutinio Estadístico"), nothing, false);
+    add(util, QStringLiteral("menuEscrutinios"), QStringLiteral("Realizar Escrutinios"), [this] { cmdEscrutinios(); });
+    add(util, QStringLiteral("menuMultiFichero"), QStringLiteral("MultiEscrutinio MultiFichero"),
+        [this] { cmdMultiEscrutinioMultiFichero(); });
+    add(util, QStringLiteral("menuMultiEstadistico"), QStringLiteral("MultiEscrutinio Estadístico"),
+        [this] { cmdMultiEscrutinioEstadistico(); });
     add(util, QStringLiteral("menuAlgebra"), QStringLiteral("Algebra de Combinaciones"), nothing, false);
     add(util, QStringLiteral("menuGarantias"), QStringLiteral("Garantías"), [this] { cmdGarantias(); });
     add(util, QStringLiteral("menuSistemasPropios"), QStringLiteral("Sistemas Propios"), nothing, false);
@@ -847,6 +852,28 @@ void frmPrincipal::cmdEstadisticas()
     else estadisticas_->show();
     estadisticas_->raise();
     estadisticas_->activateWindow();
+}
+
+void frmPrincipal::cmdEscrutinios()
+{
+    if (busy_) return;
+    frmEscrutar window(state_, ui_, this);
+    window.ApuestasATRATAR = state_.reducedCount;
+    window.exec();
+}
+
+void frmPrincipal::cmdMultiEscrutinioMultiFichero()
+{
+    if (busy_) return;
+    frmMultiEscrutinioMultiFichero window(ui_, this);
+    window.exec();
+}
+
+void frmPrincipal::cmdMultiEscrutinioEstadistico()
+{
+    if (busy_) return;
+    frmMultiEscrutinioEstadistico window(state_.base.gameName, ui_, this);
+    window.exec();
 }
 
 void frmPrincipal::cmdSalir()

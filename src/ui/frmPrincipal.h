@@ -96,6 +96,11 @@ public:
     // "Estadísticas de Sorteos": open the statistics window beside this one, or bring it to the front.
     void cmdEstadisticas();
     frmEstadisticas* statisticsWindow() const;
+    // "Realizar Escrutinios": the scrutiny window over the reduced system, modal.
+    void cmdEscrutinios();
+    // "MultiEscrutinio MultiFichero" and "MultiEscrutinio Estadístico", modal.
+    void cmdMultiEscrutinioMultiFichero();
+    void cmdMultiEscrutinioEstadistico();
     void openFilterRow(int row);
     void switchFilterRow(int row);
 

@@ -76,6 +76,14 @@ std::string JobInteraction::saveFileDialog(const FileDialogRequest& request)
     return *path;
 }
 
+std::vector<std::string> JobInteraction::openFilesDialog(const FileDialogRequest& request)
+{
+    auto paths = std::make_shared<std::vector<std::string>>();
+    Interaction& ui = runner_.windowInteraction();
+    if (!onUiThread([&ui, request, paths] { *paths = ui.openFilesDialog(request); })) return {};
+    return *paths;
+}
+
 bool JobInteraction::openInEditor(const std::string& path, std::string& failure)
 {
     auto reply = std::make_shared<std::pair<bool, std::string>>(false, std::string());

@@ -25,14 +25,18 @@ QString startFolder(const FileDialogRequest& request)
     return QDir::homePath();
 }
 
-std::string runFileDialog(QWidget* parent, const FileDialogRequest& request, bool save)
+enum class DialogKind { Open, OpenMany, Save };
+
+std::vector<std::string> runFileDialog(QWidget* parent, const FileDialogRequest& request, DialogKind kind)
 {
+    const bool save = kind == DialogKind::Save;
     QFileDialog dialog(parent, qs(request.title), startFolder(request));
     dialog.setObjectName(save ? QStringLiteral("dlgGuardar") : QStringLiteral("dlgAbrir"));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save ? QFileDialog::AnyFile
+                            : kind == DialogKind::OpenMany ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     const QStringList filters = fileDialogNameFilters(request.filters);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
@@ -41,10 +45,13 @@ std::string runFileDialog(QWidget* parent, const FileDialogRequest& request, boo
     }
     if (!request.initialName.empty()) dialog.selectFile(qs(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString path = dialog.selectedFiles().constFirst();
-    lastFolder = QFileInfo(path).absolutePath();
-    return path.toStdString();
+    std::vector<std::string> paths;
+    for (const QString& path : dialog.selectedFiles()) paths.push_back(path.toStdString());
+    lastFolder = QFileInfo(dialog.selectedFiles().constFirst()).absolutePath();
+    return paths;
 }
+
+std::string firstPath(std::vector<std::string> paths) { return paths.empty() ? std::string() : std::move(paths.front()); }
 
 } // namespace
 
@@ -90,12 +97,17 @@ bool QtInteraction::question(const std::string& text)
 
 std::string QtInteraction::openFileDialog(const FileDialogRequest& request)
 {
-    return runFileDialog(dialogParent(), request, false);
+    return firstPath(runFileDialog(dialogParent(), request, DialogKind::Open));
 }
 
 std::string QtInteraction::saveFileDialog(const FileDialogRequest& request)
 {
-    return runFileDialog(dialogParent(), request, true);
+    return firstPath(runFileDialog(dialogParent(), request, DialogKind::Save));
+}
+
+std::vector<std::string> QtInteraction::openFilesDialog(const FileDialogRequest& request)
+{
+    return runFileDialog(dialogParent(), request, DialogKind::OpenMany);
 }
 
 bool QtInteraction::openInEditor(const std::string& path, std::string& failure)

@@ -26,6 +26,7 @@ public:
     bool question(const std::string& text) override;
     std::string openFileDialog(const FileDialogRequest& request) override;
     std::string saveFileDialog(const FileDialogRequest& request) override;
+    std::vector<std::string> openFilesDialog(const FileDialogRequest& request) override;
     bool openInEditor(const std::string& path, std::string& failure) override;
     bool openWebPage(const std::string& url, std::string& failure) override;
     Progress& progress() override { return progress_; }

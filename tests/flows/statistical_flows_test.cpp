@@ -67,3 +67,20 @@ TEST_F(StatisticalFlows, LoadingMessages)
     EXPECT_EQ(ui.lastText(), load.message);
     EXPECT_EQ(load.lastSeason, "-");
 }
+
+TEST_F(StatisticalFlows, LoadingFromAnotherSource)
+{
+    const StatisticalDrawsSource answer = [](const std::string& game) { return ParseStatisticalDraws(kAnswer, game); };
+    StatisticalDrawsLoad load = LoadStatisticalDrawsFlow("BONOLOTO", answer, ui);
+    ASSERT_TRUE(load.loaded());
+    EXPECT_EQ(load.data->count(), 1);
+    EXPECT_EQ(load.firstSeason + " " + load.firstDraw, "2020 300");
+    EXPECT_TRUE(ui.messages.empty());
+
+    // A source that gives out is a failed load, never an exception through the window's job.
+    const StatisticalDrawsSource exhausted = [](const std::string&) -> StatisticalDrawsLoad { throw std::bad_alloc(); };
+    load = LoadStatisticalDrawsFlow("BONOLOTO", exhausted, ui);
+    EXPECT_FALSE(load.loaded());
+    EXPECT_EQ(load.firstDraw, "-");
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"ERROR AL CARGAR EL FICHERO DE SORTEOS (memoria insuficiente)"}));
+}

@@ -239,3 +239,23 @@ TEST_F(PrizeCalculator, TheScrutinisedCombinationIsNamedAsTheFilterSummaryNamesI
     state.base.importedFileName = "/home/jugador/apuestas/semana 12.KMB";
     EXPECT_EQ(ScrutinisedCombinationName(state), "semana 12.KMB");
 }
+
+TEST_F(PrizeCalculator, ConsultationShowsEurosWithCents)
+{
+    // Amounts that binary fractions do not hold exactly show as the service wrote them.
+    DrawPrizes p = drawPrizes("15/03/2025", 2025, 21, 0, 8);
+    p.takings = 8413352.37;
+    p.jackpot = 4300000.1;
+    p.categories[kCat5C] = {91235.62, 2};
+    p.categories[kCat4] = {61.35, 3412};
+    ServicePrizesResult answer;
+    answer.draws = {p};
+    const PrizeConsultation c = ConsultPrizesByDate("PRIMITIVA", {"15", "03", "2025"}, answering(answer));
+    ASSERT_EQ(c.status, ConsultationStatus::Found);
+    EXPECT_EQ(c.boxes.takings, "8413352,37");
+    EXPECT_EQ(c.boxes.jackpot, "4300000,1");
+    EXPECT_EQ(c.boxes.prizes, (std::array<std::string, 5>{"0", "91235,62", "2500,25", "61,35", "8"}));
+    CalculatorBoxes calculator = CalculatorFromCounts({0, 1, 0, 2, 0});
+    ApplyConsultation(c, calculator);
+    EXPECT_EQ(RecomputeCalculator(calculator, 10, GameType::Primitiva).totalText, "91358,32");
+}

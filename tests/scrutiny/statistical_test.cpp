@@ -285,3 +285,29 @@ TEST_F(Statistical, LoadsFromOurServiceOnAFreePort)
     EXPECT_EQ(failed.status, DrawsLoadStatus::Failed);
     EXPECT_EQ(failed.message.rfind("ERROR AL CARGAR EL FICHERO DE SORTEOS (", 0), 0u);
 }
+
+TEST_F(Statistical, OurServiceAnswersTheDrawsWithTheirPrizes)
+{
+    // Built from its data files, not prepared: the draws answer carries the prizes branch too,
+    // draw for draw, and a draw without a prizes line has blank amounts.
+    test::TempDir dir;
+    test::writeFile(dir.file("primitiva.csv"), test::ServiceCsv({"02/01/2020,2020,1,J,1,2,3,4,5,6,7,1",
+                                                                 "04/01/2020,2020,2,S,10,11,12,13,14,15,16,2"}));
+    test::writeFile(dir.file("primitiva-premios.csv"),
+                    "anio,sorteo,recaudacion,bote,premio6R,acertantes6R,premio6,acertantes6,premio5C,acertantes5C,"
+                    "premio5,acertantes5,premio4,acertantes4,premio3,acertantes3\r\n"
+                    "2020,2,1000.50,0,,,2000000,1,,,,,75.25,12,8.5,300\r\n");
+    test::ResultsServer server({"--data", dir.path().string()});
+    ASSERT_TRUE(server.started());
+    const StatisticalDrawsLoad load = LoadStatisticalDraws("PRIMITIVA", server.options());
+    ASSERT_TRUE(load.loaded()) << load.message;
+    ASSERT_EQ(load.data->count(), 2);
+    EXPECT_EQ(load.data->prizes[0], (std::array<double, kPrizeCategoryCount>{}));
+    EXPECT_EQ(load.data->prizes[1], (std::array<double, kPrizeCategoryCount>{0, 2000000, 0, 0, 75.25, 8.5}));
+    EXPECT_EQ(load.firstSeason + "/" + load.firstDraw + " " + load.lastSeason + "/" + load.lastDraw, "2020/1 2020/2");
+
+    // The same answer still gives the statistics their draws.
+    const ServiceDrawsResult draws = FetchServiceDraws("PRIMITIVA", server.options());
+    ASSERT_TRUE(draws.ok()) << draws.description;
+    EXPECT_EQ(draws.draws.size(), 2u);
+}

@@ -29,6 +29,15 @@ std::string RecordingInteraction::saveFileDialog(const FileDialogRequest& reques
     return p;
 }
 
+std::vector<std::string> RecordingInteraction::openFilesDialog(const FileDialogRequest& request)
+{
+    if (openSelections.empty()) return Interaction::openFilesDialog(request);
+    openRequests.push_back(request);
+    std::vector<std::string> paths = std::move(openSelections.front());
+    openSelections.pop_front();
+    return paths;
+}
+
 bool RecordingInteraction::openInEditor(const std::string& path, std::string& failure)
 {
     editorPaths.push_back(path);

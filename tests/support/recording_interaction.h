@@ -20,6 +20,9 @@ public:
     bool question(const std::string& text) override;
     std::string openFileDialog(const FileDialogRequest& request) override;
     std::string saveFileDialog(const FileDialogRequest& request) override;
+    // The next of `openSelections` (recorded in openRequests); when none is left, the one-file
+    // dialog's answer.
+    std::vector<std::string> openFilesDialog(const FileDialogRequest& request) override;
     bool openInEditor(const std::string& path, std::string& failure) override;
     bool openWebPage(const std::string& url, std::string& failure) override;
     Progress& progress() override { return progress_; }
@@ -30,6 +33,7 @@ public:
     bool defaultAnswer = false;
     std::deque<std::string> openPaths;
     std::deque<std::string> savePaths;
+    std::deque<std::vector<std::string>> openSelections;
     bool editorFails = false;
 
     std::vector<Message> messages;

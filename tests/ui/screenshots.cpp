@@ -36,6 +36,7 @@
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/ticket_grid.h"
 #include "filters/filter_screenshots.h"
+#include "scrutiny_screenshots.h"
 
 using namespace kombitron;
 using namespace kombitron::ui;
@@ -182,6 +183,8 @@ int main(int argc, char** argv)
         w.tabGrafico->setCurrentIndex(1);
         save(&w, QStringLiteral("frmEstadisticas_retrasos"));
     }
+    // The scrutiny windows over the main window's reduced system.
+    kombitron::test::renderScrutinyWindows(g_folder, state, &main);
     main.hide();
     state.savedFlag = true;
 

@@ -27,6 +27,10 @@ const char* themeName(AppIcon icon)
     case AppIcon::Information: return "dialog-information";
     case AppIcon::OpenFile: return "document-open";
     case AppIcon::SaveFile: return "document-save";
+    case AppIcon::AddFile: return "list-add";
+    case AppIcon::RemoveFile: return "list-remove";
+    case AppIcon::EmptyList: return "edit-delete";
+    case AppIcon::Calculator: return "accessories-calculator";
     }
     return "dialog-information";
 }

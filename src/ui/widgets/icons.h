@@ -26,6 +26,10 @@ enum class AppIcon {
     Information, // imgInformacion
     OpenFile,    // open a file (imgAbrirPorcentajes...)
     SaveFile,    // save a file (imgGuardarPorcentajes...)
+    AddFile,     // add files to a list (cmdADD)
+    RemoveFile,  // remove the selected file of a list (cmdDEL)
+    EmptyList,   // empty a list (cmdDELALL)
+    Calculator,  // imgCalculadoraPremios
 };
 
 // The icon for a role (never null).

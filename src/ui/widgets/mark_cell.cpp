@@ -26,14 +26,22 @@ void MarkCell::setMarked(bool marked)
     restyle();
 }
 
+void MarkCell::setTone(Tone tone)
+{
+    if (tone_ == tone) return;
+    tone_ = tone;
+    restyle();
+}
+
 void MarkCell::restyle()
 {
     QString css;
     const bool enabled = isEnabled();
     if (style_ == Style::Ticket) {
+        const bool green = tone_ == Tone::Green;
         if (marked_)
             css = QStringLiteral("background:%1; color:white; border:1px solid %1; border-radius:3px; font-weight:bold;")
-                      .arg(enabled ? colors::kMarkRed : "#e08a8d");
+                      .arg(green ? (enabled ? colors::kHitGreen : "#8fc49c") : (enabled ? colors::kMarkRed : "#e08a8d"));
         else
             css = QStringLiteral("background:transparent; color:%1; border:1px solid %2; border-radius:3px; font-weight:bold;")
                       .arg(enabled ? colors::kMarkRed : "#c9b3b4", enabled ? "#e6a9ab" : "#dddddd");

@@ -9,6 +9,7 @@
 //   cell->setObjectName("lblNumero_6");
 //   connect(cell, &MarkCell::clicked, ...);   // the owner decides what a click means
 //   cell->setMarked(true);
+//   cell->setTone(MarkCell::Tone::Green);     // a marked ticket cell on green instead of red
 
 #include <QLabel>
 
@@ -18,11 +19,15 @@ class MarkCell : public QLabel {
     Q_OBJECT
 public:
     enum class Style { Ticket, Hit };
+    // Background of a marked Ticket cell.
+    enum class Tone { Red, Green };
 
     explicit MarkCell(const QString& text, Style style = Style::Ticket, QWidget* parent = nullptr);
 
     void setMarked(bool marked);
     bool isMarked() const { return marked_; }
+    void setTone(Tone tone);
+    Tone tone() const { return tone_; }
     // Side of the square cell in device-independent pixels.
     void setCellSize(int side);
 
@@ -38,6 +43,7 @@ private:
     void restyle();
 
     Style style_;
+    Tone tone_ = Tone::Red;
     bool marked_ = false;
     bool pressed_ = false;
 };
