@@ -3,7 +3,7 @@ BUILD      := build
 JOBS       ?= $(shell nproc)
 SERVICE_PORT := 8049
 
-.PHONY: run test build bootstrap asan fuzz screenshots bench service clean
+.PHONY: run test build bootstrap asan fuzz screenshots bench service package clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -40,6 +40,14 @@ screenshots: build
 bench: build
 	@$(BUILD)/bench/kombitron_bench
 	@$(BUILD)/bench/kombitron_ui_bench
+
+# The Debian package build/kombitron_VERSION_ARCH.deb. The preset is applied again so that a
+# build folder configured before the install prefix was set gets the package's prefix (/usr).
+package:
+	@scripts/bootstrap package
+	@cmake --preset default >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target kombitron kombitron-cli kombitron-resultsd kombitron_docs
+	@cd $(BUILD) && cpack -G DEB
 
 service: build
 	@scripts/start-service $(BUILD) $(SERVICE_PORT)
