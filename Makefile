@@ -41,16 +41,16 @@ bench: build
 	@$(BUILD)/bench/kombitron_bench
 	@$(BUILD)/bench/kombitron_ui_bench
 
-# The Debian package build/kombitron_VERSION_ARCH.deb. The preset is applied again so that a
-# build folder configured before the install prefix was set gets the package's prefix (/usr).
+# The Debian package build-pkg/kombitron_VERSION_ARCH.deb, from a build folder of its own: the
+# package's prefix (/usr), optimised programs with Debian's hardening flags, no tests built.
 package:
 	@scripts/bootstrap package
-	@cmake --preset default >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS) --target kombitron kombitron-cli kombitron-resultsd kombitron_docs
-	@cd $(BUILD) && cpack -G DEB
+	@cmake --preset package >/dev/null
+	@cmake --build build-pkg -j $(JOBS) --target kombitron kombitron-cli kombitron-resultsd kombitron_docs
+	@cd build-pkg && cpack -G DEB
 
 service: build
 	@scripts/start-service $(BUILD) $(SERVICE_PORT)
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-pkg
