@@ -3,7 +3,7 @@ BUILD      := build
 JOBS       ?= $(shell nproc)
 SERVICE_PORT := 8049
 
-.PHONY: run test build bootstrap asan fuzz screenshots bench service clean
+.PHONY: run test build bootstrap asan fuzz screenshots bench service package clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -41,8 +41,16 @@ bench: build
 	@$(BUILD)/bench/kombitron_bench
 	@$(BUILD)/bench/kombitron_ui_bench
 
+# The Debian package build-pkg/kombitron_VERSION_ARCH.deb, from a build folder of its own: the
+# package's prefix (/usr), optimised programs with Debian's hardening flags, no tests built.
+package:
+	@scripts/bootstrap package
+	@cmake --preset package >/dev/null
+	@cmake --build build-pkg -j $(JOBS) --target kombitron kombitron-cli kombitron-resultsd kombitron_docs
+	@cd build-pkg && cpack -G DEB
+
 service: build
 	@scripts/start-service $(BUILD) $(SERVICE_PORT)
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-pkg

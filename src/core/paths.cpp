@@ -44,6 +44,12 @@ bool writableFolder(const std::string& folder)
     return !folder.empty() && std::filesystem::is_directory(folder, ec) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+bool sameFolder(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
 std::string programFolder()
 {
     std::error_code ec;
@@ -77,9 +83,16 @@ const std::string& applicationFolder()
 {
     if (g_applicationFolder.empty()) {
         const std::string folder = g_requestedFolder.empty() ? programFolder() : g_requestedFolder;
-        g_applicationFolder = writableFolder(folder) ? folder : userDataFolder();
+        const bool usable = writableFolder(folder) && !sameFolder(folder, installedProgramFolder());
+        g_applicationFolder = usable ? folder : userDataFolder();
     }
     return g_applicationFolder;
+}
+
+const std::string& installedProgramFolder()
+{
+    static const std::string folder = KOMBITRON_INSTALL_BIN_DIR;
+    return folder;
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& contents, std::string& failure)

@@ -19,9 +19,14 @@ std::string fileNameOf(const std::string& path);
 
 // Folder where reports are written: the folder given to setApplicationFolder (the front ends
 // give the program's folder; the folder of the running executable when none is given) when it
-// is writable, otherwise $XDG_DATA_HOME/kombitron or ~/.local/share/kombitron (created when missing).
+// is writable and is not the folder the programs are installed to, otherwise
+// $XDG_DATA_HOME/kombitron or ~/.local/share/kombitron (created when missing).
 void setApplicationFolder(const std::string& folder);
 const std::string& applicationFolder();
+
+// The folder the installed programs live in (/usr/bin for the package). Never a report folder,
+// even for root, who could write there.
+const std::string& installedProgramFolder();
 
 // Write `contents` to `path` through a temporary file beside it renamed over the target, so a
 // failed write leaves any previous file untouched. False with a description on failure.

@@ -22,13 +22,15 @@ constexpr const char* kUsage =
     "usage: kombitron-resultsd [--port N] [--bind ADDRESS] [--data DIR] [--cert FILE --key FILE]\n"
     "  --port N        port to listen on (default 8049; 0 picks a free one)\n"
     "  --bind ADDRESS  address to listen on (default 127.0.0.1)\n"
-    "  --data DIR      folder of the data files (default data)\n"
+    "  --data DIR      folder of the data files (default " KOMBITRON_DATA_DIR ")\n"
     "  --cert, --key   PEM certificate and private key: serve HTTPS instead of HTTP\n";
 
 struct Options {
     int port = 8049;
     std::string bind = "127.0.0.1";
-    std::string data = "data";
+    // The folder the package installs the data files to, so that the installed service works
+    // from any working folder; a source checkout passes its own data folder with --data.
+    std::string data = KOMBITRON_DATA_DIR;
     std::string cert, key;
 };
 

@@ -81,6 +81,14 @@ TEST(Paths, ApplicationFolderFallsBackToTheUserDataFolder)
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("kombitron")));
     setApplicationFolder(dir.path().string());
     EXPECT_EQ(applicationFolder(), dir.path().string());
+    // The installed programs' folder is writable for root, yet reports must not land among the
+    // programs: they go to the user's data folder like anyone else's.
+    if (std::filesystem::is_directory(installedProgramFolder())) {
+        setApplicationFolder(installedProgramFolder());
+        EXPECT_EQ(applicationFolder(), dir.file("kombitron"));
+        setApplicationFolder(installedProgramFolder() + "/.");
+        EXPECT_EQ(applicationFolder(), dir.file("kombitron"));
+    }
     if (saved) setenv("XDG_DATA_HOME", previous.c_str(), 1);
     else unsetenv("XDG_DATA_HOME");
 }

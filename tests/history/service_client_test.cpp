@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <netinet/in.h>
 #include <poll.h>
@@ -336,6 +337,11 @@ TEST(ResultsService, RejectsMalformedDataAndArguments)
     EXPECT_EQ(ResultsServer::runToEnd({"--port", "0", "--data", empty.file("nada")}, output), 1);
     EXPECT_NE(output.find("no existe la carpeta de datos"), std::string::npos) << output;
     EXPECT_EQ(ResultsServer::runToEnd({"--cert", "only-a-certificate.pem"}, output), 2);
+    // Without --data the service reads the installed data folder, wherever it is started from.
+    if (!std::filesystem::exists(KOMBITRON_DATA_DIR)) {
+        EXPECT_EQ(ResultsServer::runToEnd({"--port", "0"}, output), 1);
+        EXPECT_NE(output.find("no existe la carpeta de datos '" KOMBITRON_DATA_DIR "'"), std::string::npos) << output;
+    }
 }
 
 namespace {
