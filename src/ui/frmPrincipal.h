@@ -76,7 +76,8 @@ public:
     // Find a menu action by its object name ("menuGarantias"...).
     QAction* action(const QString& name) const;
 
-    // Windows of later work plug in here; while empty their commands stay disabled or do nothing.
+    // Opened when the combination kind becomes "Pronóstico Aleatorio": the random-marking window
+    // by default (cmdPronosticoAleatorio); tests may put something else here.
     std::function<void(QWidget* parent)> openRandomMarking;
 
     // Commands (menus and command bar).
@@ -96,6 +97,13 @@ public:
     // "Estadísticas de Sorteos": open the statistics window beside this one, or bring it to the front.
     void cmdEstadisticas();
     frmEstadisticas* statisticsWindow() const;
+    // The system tools, each a modal window of its own.
+    void cmdPronosticoAleatorio(QWidget* parent);
+    void cmdVisualizarArchivo();
+    void cmdAlgebra();
+    void cmdSistemasPropios();
+    void cmdGeneradorNumeros();
+    void cmdGeneradorPorcentajes();
     void openFilterRow(int row);
     void switchFilterRow(int row);
 

@@ -27,6 +27,10 @@ const char* themeName(AppIcon icon)
     case AppIcon::Information: return "dialog-information";
     case AppIcon::OpenFile: return "document-open";
     case AppIcon::SaveFile: return "document-save";
+    case AppIcon::First: return "go-first";
+    case AppIcon::Previous: return "go-previous";
+    case AppIcon::Next: return "go-next";
+    case AppIcon::Last: return "go-last";
     }
     return "dialog-information";
 }

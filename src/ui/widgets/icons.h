@@ -26,6 +26,10 @@ enum class AppIcon {
     Information, // imgInformacion
     OpenFile,    // open a file (imgAbrirPorcentajes...)
     SaveFile,    // save a file (imgGuardarPorcentajes...)
+    First,       // imgPrimero
+    Previous,    // imgRetroceder
+    Next,        // imgAvanzar
+    Last,        // imgUltimo
 };
 
 // The icon for a role (never null).

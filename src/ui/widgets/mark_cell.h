@@ -25,6 +25,9 @@ public:
     bool isMarked() const { return marked_; }
     // Side of the square cell in device-independent pixels.
     void setCellSize(int side);
+    // A cell that only shows (the numbers a loaded system uses): no hand cursor, no clicks.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return readOnly_; }
 
 signals:
     void clicked();
@@ -40,6 +43,7 @@ private:
     Style style_;
     bool marked_ = false;
     bool pressed_ = false;
+    bool readOnly_ = false;
 };
 
 // Colours of the program, in one place.

@@ -1,0 +1,72 @@
+#include "ui/widgets/waiting_panel.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kombitron::ui {
+
+WaitingPanel::WaitingPanel(QWidget* host, const QString& name, const QString& textName, const QString& text,
+                           const QString& barName)
+    : QFrame(host)
+{
+    setObjectName(name);
+    setStyleSheet(QStringLiteral("QFrame#%1 { background: white; border: 2px solid #2b5797; border-radius: 8px; }").arg(name));
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(24, 18, 24, 18);
+    label_ = new QLabel(text, this);
+    label_->setObjectName(textName);
+    label_->setAlignment(Qt::AlignCenter);
+    QFont f = label_->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.2);
+    label_->setFont(f);
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(barName);
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    bar_->setTextVisible(false);
+    bar_->setMinimumWidth(320);
+    v->addWidget(label_);
+    v->addWidget(bar_);
+    hide();
+    host->installEventFilter(this);
+}
+
+void WaitingPanel::setText(const QString& text)
+{
+    label_->setText(text);
+    if (isVisible()) centre();
+}
+
+QString WaitingPanel::text() const { return label_->text(); }
+
+void WaitingPanel::setProgress(qint64 done, qint64 total)
+{
+    bar_->setValue(total > 0 ? static_cast<int>(std::clamp<qint64>(done * 100 / total, 0, 100)) : 0);
+}
+
+void WaitingPanel::popUp()
+{
+    bar_->setValue(0);
+    centre();
+    raise();
+    show();
+}
+
+void WaitingPanel::centre()
+{
+    adjustSize();
+    if (QWidget* host = parentWidget()) move(host->rect().center() - rect().center());
+}
+
+bool WaitingPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize && isVisible()) centre();
+    return QFrame::eventFilter(watched, event);
+}
+
+} // namespace kombitron::ui
