@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -80,8 +79,8 @@ frmAlgebra::frmAlgebra(Interaction& ui, QWidget* parent)
     txtVentanaResultados = new QPlainTextEdit(content());
     txtVentanaResultados->setObjectName(QStringLiteral("txtVentanaResultados"));
     txtVentanaResultados->setReadOnly(true);
-    txtVentanaResultados->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    txtVentanaResultados->setMinimumWidth(430);
+    txtVentanaResultados->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtVentanaResultados->setMinimumWidth(500);
     right->addWidget(txtVentanaResultados, 1);
     row->addLayout(right, 1);
     body()->addLayout(row, 1);

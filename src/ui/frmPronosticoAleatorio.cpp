@@ -1,6 +1,7 @@
 #include "ui/frmPronosticoAleatorio.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -16,15 +17,18 @@ frmPronosticoAleatorio::frmPronosticoAleatorio(AppState& state, Interaction& ui,
     : ToolWindow(ui, QStringLiteral("frmPronosticoAleatorio"), QStringLiteral("PRONOSTICO ALEATORIO"), false, parent),
       state_(state)
 {
-    auto* row = new QHBoxLayout;
-    auto* caption = new QLabel(QStringLiteral("Números :"), content());
-    cboNumeros = new QComboBox(content());
+    auto* box = new QGroupBox(QStringLiteral("Marcar números al azar"), content());
+    box->setObjectName(QStringLiteral("fraAlAzar"));
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(12, 14, 12, 12);
+    auto* caption = new QLabel(QStringLiteral("Números :"), box);
+    cboNumeros = new QComboBox(box);
     cboNumeros->setObjectName(QStringLiteral("cboNumeros"));
     for (int k = 1; k <= kMaxNumber; ++k) cboNumeros->addItem(QString::number(k));
     cboNumeros->setCurrentIndex(5);
     cboNumeros->setMaxVisibleItems(12);
     caption->setBuddy(cboNumeros);
-    cmdAlazar = new QPushButton(QStringLiteral("Generar combinación aleatoria"), content());
+    cmdAlazar = new QPushButton(QStringLiteral("Generar combinación aleatoria"), box);
     cmdAlazar->setObjectName(QStringLiteral("cmdAlazar"));
     cmdAlazar->setToolTip(QStringLiteral("Genera X números al azar"));
     cmdAlazar->setDefault(true);
@@ -32,7 +36,7 @@ frmPronosticoAleatorio::frmPronosticoAleatorio(AppState& state, Interaction& ui,
     row->addWidget(cboNumeros);
     row->addSpacing(12);
     row->addWidget(cmdAlazar);
-    body()->addLayout(row);
+    body()->addWidget(box);
     connect(cmdAlazar, &QPushButton::clicked, this, &frmPronosticoAleatorio::alAzar);
 }
 

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "core/format.h"
@@ -29,7 +30,7 @@ namespace kombitron::ui {
 namespace {
 const char* const kLoading = "Cargando por favor espere ...";
 const QString kNoOrigin = QStringLiteral("---");
-constexpr int kOrderColumns = 5;
+constexpr int kOrderColumns = 3;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 QString twoDigits(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
@@ -139,16 +140,13 @@ QGroupBox* frmSistemasPropios::buildDestination()
     chkElegirOrden = new QCheckBox(QStringLiteral("Elegir orden :"), fraDestino);
     chkElegirOrden->setObjectName(QStringLiteral("chkElegirOrden"));
     side->addWidget(chkElegirOrden);
-    side->addStretch();
-    top->addLayout(side, 1);
-    v->addLayout(top);
 
     // The selectors of the marked destination numbers, in ascending order.
     auto* scroll = new QScrollArea(fraDestino);
     scroll->setObjectName(QStringLiteral("scrOrden"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setMinimumHeight(150);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     picOrden = new QWidget(scroll);
     picOrden->setObjectName(QStringLiteral("picOrden"));
     orderGrid_ = new QGridLayout(picOrden);
@@ -179,7 +177,16 @@ QGroupBox* frmSistemasPropios::buildDestination()
         connect(box, &QComboBox::activated, this, [this, n](int index) { chooseOrder(n, index); });
     }
     scroll->setWidget(picOrden);
-    v->addWidget(scroll, 1);
+    scroll->viewport()->setAutoFillBackground(false);
+    picOrden->setAutoFillBackground(false);
+    // Room for the three columns of selectors and the scroll bar beside them.
+    const QMargins margins = orderGrid_->contentsMargins();
+    scroll->setMinimumWidth(kOrderColumns * orderPairs_[0]->sizeHint().width() +
+                            (kOrderColumns - 1) * orderGrid_->horizontalSpacing() + margins.left() + margins.right() +
+                            scroll->verticalScrollBar()->sizeHint().width() + 4);
+    side->addWidget(scroll, 1);
+    top->addLayout(side, 1);
+    v->addLayout(top, 1);
 
     connect(gridDestino, &TicketGrid::numberClicked, this, &frmSistemasPropios::toggleDestination);
     connect(cmdAzar, &QPushButton::clicked, this, &frmSistemasPropios::alAzar);

@@ -34,12 +34,12 @@ MarkCell* ticketCell(const QString& name, QWidget* parent)
     return c;
 }
 
-// A cell shows its text as a marked number; an empty one stays an empty box of the ticket.
-void showCell(MarkCell* cell, const std::string& text)
+// A number is written in its box of the ticket; a reintegro stands out marked.
+void showCell(MarkCell* cell, const std::string& text, bool marked)
 {
     cell->setText(qs(text));
     cell->setAccessibleName(qs(text));
-    cell->setMarked(!text.empty());
+    cell->setMarked(marked && !text.empty());
 }
 } // namespace
 
@@ -164,8 +164,8 @@ void frmVisualizarArchivo::showTicket()
     for (int c = 0; c < kTicketBets; ++c) {
         const bool filled = !viewer_.numberCell(c, 0).empty();
         lblApuesta[static_cast<size_t>(c)]->setText(filled ? qs(formatCount(first + c + 1)) : QString());
-        for (int p = 0; p < 6; ++p) showCell(lblColumna[static_cast<size_t>(6 * c + p)], viewer_.numberCell(c, p));
-        showCell(lblReintegro[static_cast<size_t>(c)], viewer_.reintegroCell(c));
+        for (int p = 0; p < 6; ++p) showCell(lblColumna[static_cast<size_t>(6 * c + p)], viewer_.numberCell(c, p), false);
+        showCell(lblReintegro[static_cast<size_t>(c)], viewer_.reintegroCell(c), true);
     }
     imgAvanzar->setEnabled(viewer_.canAdvance());
     imgRetroceder->setVisible(viewer_.previousVisible());
@@ -200,24 +200,28 @@ void frmVisualizarArchivo::loadFile(const std::string& path)
 
 void frmVisualizarArchivo::primero()
 {
+    if (isBusy()) return;
     viewer_.first();
     showTicket();
 }
 
 void frmVisualizarArchivo::retroceder()
 {
+    if (isBusy()) return;
     viewer_.previous();
     showTicket();
 }
 
 void frmVisualizarArchivo::avanzar()
 {
+    if (isBusy()) return;
     viewer_.next();
     showTicket();
 }
 
 void frmVisualizarArchivo::ultimo()
 {
+    if (isBusy()) return;
     viewer_.last();
     showTicket();
 }

@@ -36,6 +36,7 @@
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/ticket_grid.h"
 #include "filters/filter_screenshots.h"
+#include "tools/tool_screenshots.h"
 
 using namespace kombitron;
 using namespace kombitron::ui;
@@ -187,5 +188,7 @@ int main(int argc, char** argv)
 
     // The nineteen filter windows, filled.
     kombitron::test::renderFilterWindows(g_folder);
+    // The system tools.
+    kombitron::test::renderToolWindows(g_folder);
     return 0;
 }
