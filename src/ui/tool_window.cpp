@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ui/widgets/image_button.h"
@@ -152,6 +153,18 @@ void ToolWindow::closeEvent(QCloseEvent* event)
         return;
     }
     QDialog::closeEvent(event);
+}
+
+void ToolWindow::showEvent(QShowEvent* event)
+{
+    // A dialog's buttons take Enter by default; here Enter belongs to the boxes that jump with it,
+    // and only a button made the default ("&Generar") answers it.
+    if (!buttonsSettled_) {
+        buttonsSettled_ = true;
+        for (QPushButton* button : findChildren<QPushButton*>())
+            if (!button->isDefault()) button->setAutoDefault(false);
+    }
+    QDialog::showEvent(event);
 }
 
 } // namespace kombitron::ui

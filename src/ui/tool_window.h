@@ -36,6 +36,8 @@ public:
 
     // True while the window's work runs.
     bool isBusy() const { return runner_->busy(); }
+    // The window's controls, disabled (and drawn so) while work runs.
+    QWidget* content() const { return content_; }
     // "Cerrar": discard the window's lists and close; refused while work runs.
     void cerrar();
     void reject() override;
@@ -43,8 +45,7 @@ public:
 protected:
     ToolWindow(Interaction& ui, const QString& name, const QString& title, bool frameCloseRefused, QWidget* parent);
 
-    // The window's controls (disabled while work runs) and the row of commands left of imgVolver.
-    QWidget* content() const { return content_; }
+    // Where the window lays out its controls, and the row of commands left of imgVolver.
     QVBoxLayout* body() const { return body_; }
     QHBoxLayout* commands() const { return commands_; }
     Interaction& ui() { return *ui_; }
@@ -63,6 +64,7 @@ protected:
     virtual void discard() {}
 
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     class PanelAwareInteraction;
@@ -80,6 +82,7 @@ private:
     WaitingPanel* activePanel_ = nullptr;
     bool frameCloseRefused_;
     bool closing_ = false;
+    bool buttonsSettled_ = false;
 };
 
 // A flow run inside a tool's job. The flows show their own messages; an exception that still
