@@ -100,7 +100,6 @@ frmGeneradorNumeros::frmGeneradorNumeros(Interaction& ui, QWidget* parent)
     caption->setBuddy(txtApuestas);
     cmdGenerar = new QPushButton(QStringLiteral("&Generar"), request);
     cmdGenerar->setObjectName(QStringLiteral("cmdGenerar"));
-    cmdGenerar->setDefault(true);
     rg->addWidget(caption, 0, 0);
     rg->addWidget(txtApuestas, 0, 1);
     rg->addWidget(cmdGenerar, 1, 0, 1, 2, Qt::AlignRight);

@@ -96,7 +96,6 @@ frmGeneradorPorcentajes::frmGeneradorPorcentajes(Interaction& ui, QWidget* paren
     lblNota->setStyleSheet(QStringLiteral("color:#555555; font-style:italic;"));
     cmdGenerar = new QPushButton(QStringLiteral("&Generar"), content());
     cmdGenerar->setObjectName(QStringLiteral("cmdGenerar"));
-    cmdGenerar->setDefault(true);
     request->addWidget(caption);
     request->addWidget(txtApuestas);
     request->addSpacing(16);

@@ -31,7 +31,6 @@ frmPronosticoAleatorio::frmPronosticoAleatorio(AppState& state, Interaction& ui,
     cmdAlazar = new QPushButton(QStringLiteral("Generar combinación aleatoria"), box);
     cmdAlazar->setObjectName(QStringLiteral("cmdAlazar"));
     cmdAlazar->setToolTip(QStringLiteral("Genera X números al azar"));
-    cmdAlazar->setDefault(true);
     row->addWidget(caption);
     row->addWidget(cboNumeros);
     row->addSpacing(12);

@@ -157,8 +157,7 @@ void ToolWindow::closeEvent(QCloseEvent* event)
 
 void ToolWindow::showEvent(QShowEvent* event)
 {
-    // A dialog's buttons take Enter by default; here Enter belongs to the boxes that jump with it,
-    // and only a button made the default ("&Generar") answers it.
+    // A dialog's buttons take Enter by default; here Enter belongs to the boxes that jump with it.
     if (!buttonsSettled_) {
         buttonsSettled_ = true;
         for (QPushButton* button : findChildren<QPushButton*>())

@@ -2,7 +2,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -144,15 +143,7 @@ TEST_F(GeneradorNumerosTest, RefusalsInOrder)
     }
     EXPECT_TRUE(person.saveRequests.empty());
 
-    // Enter in the count box is "&Generar".
-    person.messages.clear();
-    click(window->imgININumeros);
-    QTest::keyClick(window->txtApuestas, Qt::Key_Return);
-    waitIdle(*window);
-    EXPECT_EQ(person.texts(), (std::vector<std::string>{"AVISO: DEBE SELECCIONAR MINIMO 6 NUMEROS"}));
-
     // Six numbers and one bet: the six numbers.
-    mark({1, 2, 3, 4, 5, 6});
     person.savePaths = {dir.file("una.KMB")};
     generate(QStringLiteral("1"));
     const BetFileRead read = test::readKmb(dir.file("una.KMB"));
