@@ -82,7 +82,8 @@ frmGeneradorNumeros::frmGeneradorNumeros(Interaction& ui, QWidget* parent)
     auto* sv = new QVBoxLayout(system);
     lblTipoCombinacion = countLabel(QStringLiteral("lblTipoCombinacion"), system);
     lblApuestasIniciales = countLabel(QStringLiteral("lblApuestasIniciales"), system);
-    lblApuestasIniciales->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(colors::kMarkRed)));
+    lblApuestasIniciales->setStyleSheet(
+        QStringLiteral("QLabel { color: %1; } QLabel:disabled { color: #e0a0a3; }").arg(QLatin1String(colors::kMarkRed)));
     sv->addWidget(lblTipoCombinacion);
     sv->addWidget(lblApuestasIniciales);
     side->addWidget(system);

@@ -42,7 +42,8 @@ frmGeneradorPorcentajes::frmGeneradorPorcentajes(Interaction& ui, QWidget* paren
         cellLayout->setSpacing(3);
         auto* label = new QLabel(QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')), cell);
         label->setObjectName(QStringLiteral("lblNumero_%1").arg(n - 1));
-        label->setStyleSheet(QStringLiteral("font-weight:bold; color:%1;").arg(QLatin1String(colors::kMarkRed)));
+        label->setStyleSheet(QStringLiteral("QLabel { font-weight:bold; color:%1; } QLabel:disabled { color:#e0a0a3; }")
+                                 .arg(QLatin1String(colors::kMarkRed)));
         auto* box = new QComboBox(cell);
         box->setObjectName(QStringLiteral("cboPorcentaje_%1").arg(n - 1));
         box->addItem(kNoPercentage);

@@ -162,6 +162,14 @@ void ToolWindow::showEvent(QShowEvent* event)
         buttonsSettled_ = true;
         for (QPushButton* button : findChildren<QPushButton*>())
             if (!button->isDefault()) button->setAutoDefault(false);
+        // imgVolver is made before the window's own controls: Tab reaches it after the last of
+        // them, and the focus starts on the first.
+        if (!focusWidget() || focusWidget() == imgVolver)
+            for (QWidget* w = imgVolver->nextInFocusChain(); w != imgVolver; w = w->nextInFocusChain())
+                if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()) {
+                    w->setFocus(Qt::TabFocusReason);
+                    break;
+                }
     }
     QDialog::showEvent(event);
 }

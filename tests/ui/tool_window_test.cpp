@@ -1,7 +1,9 @@
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -10,6 +12,8 @@
 #include "core/state.h"
 #include "tools/tool_window_fixture.h"
 #include "ui/frmPrincipal.h"
+#include "ui/frmSistemasPropios.h"
+#include "ui/widgets/image_button.h"
 #include "ui/widgets/waiting_panel.h"
 
 using namespace kombitron;
@@ -71,4 +75,18 @@ TEST(ToolWindows, MainWindowEntriesOpenEachToolWhichClosesOnlyThroughCerrar)
         EXPECT_TRUE(seen);
     }
     EXPECT_TRUE(person.messages.empty());
+}
+
+// The focus starts on a window's first control, and Tab reaches "Cerrar" after its last one.
+TEST(ToolWindows, FocusStartsOnTheFirstControlAndEndsOnCerrar)
+{
+    test::ToolPerson person;
+    frmSistemasPropios window(person, "quiniela.xml");
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QTest::qWait(50);
+    EXPECT_EQ(QApplication::focusWidget(), window.cmdDesdeFichero);
+    QWidget* next = window.imgCalculoDefinitivo->nextInFocusChain();
+    while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
+    EXPECT_EQ(next, window.imgVolver);
 }
