@@ -80,7 +80,10 @@ frmAlgebra::frmAlgebra(Interaction& ui, QWidget* parent)
     txtVentanaResultados->setObjectName(QStringLiteral("txtVentanaResultados"));
     txtVentanaResultados->setReadOnly(true);
     txtVentanaResultados->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtVentanaResultados->setMinimumWidth(500);
+    // Wide enough for the longest line an operation writes.
+    const QString longest = QString::fromStdString(AlgebraResultsText(AlgebraOperation::Intersection, false, 0, 0, 0))
+                                .section(QStringLiteral("\r\n"), 0, 0);
+    txtVentanaResultados->setMinimumWidth(txtVentanaResultados->fontMetrics().horizontalAdvance(longest) + 36);
     right->addWidget(txtVentanaResultados, 1);
     row->addLayout(right, 1);
     body()->addLayout(row, 1);

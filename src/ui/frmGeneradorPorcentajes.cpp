@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/format.h"
 #include "flows/random_generators_flow.h"
 #include "tools/clock_seed.h"
 #include "tools/random_by_percentages.h"
@@ -136,7 +137,7 @@ void frmGeneradorPorcentajes::refreshTotals()
 {
     const NumberPercentages p = percentages();
     lblTitNumeros->setText(QString::fromStdString(PercentagesCountCaption(ChosenPercentagesCount(p))));
-    lblSumaPorcentajes->setText(QString::number(PercentagesSum(p)));
+    lblSumaPorcentajes->setText(QString::fromStdString(formatCount(PercentagesSum(p))));
 }
 
 bool frmGeneradorPorcentajes::eventFilter(QObject* watched, QEvent* event)

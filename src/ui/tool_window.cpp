@@ -115,6 +115,7 @@ void ToolWindow::beginWork(WaitingPanel* panel, const QString& text)
 {
     activePanel_ = panel;
     if (panel) panel->setText(text);
+    focusBeforeWork_ = focusWidget();
     content_->setEnabled(false);
 }
 
@@ -123,6 +124,10 @@ void ToolWindow::endWork()
     hidePanel();
     activePanel_ = nullptr;
     content_->setEnabled(true);
+    // Disabling the controls took the focus away; it goes back where the player left it.
+    if (focusBeforeWork_ && focusBeforeWork_->isEnabled() && focusBeforeWork_->isVisible())
+        focusBeforeWork_->setFocus(Qt::OtherFocusReason);
+    focusBeforeWork_ = nullptr;
 }
 
 void ToolWindow::hidePanel()

@@ -12,6 +12,7 @@
 //       [this](ToolSaveOutcome outcome) { showOutcome(outcome); });     // on the UI thread
 
 #include <QDialog>
+#include <QPointer>
 
 #include <memory>
 #include <utility>
@@ -80,6 +81,7 @@ private:
     QVBoxLayout* body_;
     QHBoxLayout* commands_;
     WaitingPanel* activePanel_ = nullptr;
+    QPointer<QWidget> focusBeforeWork_;
     bool frameCloseRefused_;
     bool closing_ = false;
     bool buttonsSettled_ = false;

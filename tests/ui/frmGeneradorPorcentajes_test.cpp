@@ -67,6 +67,10 @@ TEST_F(GeneradorPorcentajesTest, SelectorsAndTotals)
     EXPECT_EQ(window->percentages()[7], 50);
     EXPECT_EQ(window->percentages()[49], 100);
 
+    // Sums are counts on screen, with their thousands grouping.
+    for (int n = 20; n < 30; ++n) window->setPercentage(n, 100);
+    EXPECT_EQ(window->lblSumaPorcentajes->text(), QStringLiteral("1.180"));
+
     click(window->imgINIPorcentajes);
     EXPECT_EQ(seven->currentText(), QStringLiteral("------"));
     EXPECT_EQ(window->lblSumaPorcentajes->text(), QStringLiteral("0"));

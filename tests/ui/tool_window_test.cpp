@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -80,6 +81,7 @@ TEST(ToolWindows, MainWindowEntriesOpenEachToolWhichClosesOnlyThroughCerrar)
 // The focus starts on a window's first control, and Tab reaches "Cerrar" after its last one.
 TEST(ToolWindows, FocusStartsOnTheFirstControlAndEndsOnCerrar)
 {
+    test::TempDir dir;
     test::ToolPerson person;
     frmSistemasPropios window(person, "quiniela.xml");
     window.show();
@@ -89,4 +91,11 @@ TEST(ToolWindows, FocusStartsOnTheFirstControlAndEndsOnCerrar)
     QWidget* next = window.imgCalculoDefinitivo->nextInFocusChain();
     while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
     EXPECT_EQ(next, window.imgVolver);
+
+    // Work disables the controls; the focus comes back where it was once the work is done.
+    window.chkElegirOrden->setFocus();
+    person.openPaths = {test::writeKmb(dir.file("o.KMB"), {{1, 2, 3, 4, 5, 6, 0}})};
+    window.abrir();
+    ASSERT_TRUE(test::waitUntil([&] { return !window.isBusy(); }));
+    EXPECT_EQ(QApplication::focusWidget(), window.chkElegirOrden);
 }
