@@ -56,8 +56,6 @@ TEST_F(GeneradorPorcentajesTest, SelectorsAndTotals)
     EXPECT_EQ(seven->itemText(100), QStringLiteral("100"));
     EXPECT_EQ(seven->currentIndex(), 0);
     EXPECT_EQ(window->txtApuestas->text(), QStringLiteral("1"));
-    EXPECT_EQ(window->lblNota->text(), QStringLiteral("NOTA : Pueden generarse apuestas repetidas."));
-    EXPECT_EQ(window->imgINIPorcentajes->toolTip(), QStringLiteral("Inicializa todos los porcentajes"));
     EXPECT_EQ(window->lblTitNumeros->text(), QStringLiteral("0 Porcentajes de Números Seleccionados"));
     EXPECT_EQ(window->lblSumaPorcentajes->text(), QStringLiteral("0"));
 

@@ -51,8 +51,6 @@ TEST(PronosticoAleatorio, DrawsMarkTheMainGridAndItsCounters)
         EXPECT_EQ(window->cboNumeros->itemText(0), QStringLiteral("1"));
         EXPECT_EQ(window->cboNumeros->itemText(48), QStringLiteral("49"));
         EXPECT_EQ(window->cboNumeros->currentText(), QStringLiteral("6"));
-        EXPECT_EQ(window->cmdAlazar->text(), QStringLiteral("Generar combinación aleatoria"));
-        EXPECT_EQ(window->cmdAlazar->toolTip(), QStringLiteral("Genera X números al azar"));
 
         // Three numbers: no bet yet, every counter 0, the reintegro left alone.
         window->cboNumeros->setCurrentIndex(2);

@@ -63,9 +63,6 @@ struct SistemasPropiosTest : test::ToolWindowTest {
 TEST_F(SistemasPropiosTest, LoadShowsTheOriginNumbersAndTheirShares)
 {
     EXPECT_EQ(window->lblTitNumerosORIGEN->text(), QStringLiteral("0 Números"));
-    EXPECT_EQ(window->imgCalculoDefinitivo->toolTip(), QStringLiteral("Cálculo con grabación de apuestas"));
-    EXPECT_EQ(window->cmdAzar->toolTip(), QStringLiteral("Genera X números al azar"));
-    EXPECT_EQ(window->chkElegirOrden->text(), QStringLiteral("Elegir orden :"));
     const std::string path = text("ocho.txt", kEightNumbers);
     load(path);
 

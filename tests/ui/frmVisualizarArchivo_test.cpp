@@ -67,13 +67,6 @@ TEST_F(VisualizarArchivoTest, OpeningPerGame)
     EXPECT_FALSE(window->imgRetroceder->isVisibleTo(window.get()));
     EXPECT_TRUE(window->chkReintegros->isVisibleTo(window.get()));
     EXPECT_TRUE(window->lblReintegro[0]->isVisibleTo(window.get()));
-    EXPECT_EQ(window->chkReintegros->text(), QStringLiteral("Cargar Reintegros"));
-    const std::pair<ImageButton*, const char*> tips[] = {{window->imgPrimero, "Boleto primero"},
-                                                          {window->imgRetroceder, "Retroceder boleto"},
-                                                          {window->imgAvanzar, "Avanzar boleto"},
-                                                          {window->imgUltimo, "Boleto último"},
-                                                          {window->imgVolver, "Cerrar"}};
-    for (auto [button, tip] : tips) EXPECT_EQ(button->toolTip(), QString::fromUtf8(tip));
     for (int i = 0; i < 48; ++i) EXPECT_NE(child<MarkCell>(window.get(), QStringLiteral("lblColumna_%1").arg(i)), nullptr);
 
     open(GameType::Bonoloto);
