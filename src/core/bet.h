@@ -98,4 +98,7 @@ public:
 // "01,02,03,04,05,06+07": the record form of a bet in files and listings.
 std::string betRecordText(const uint8_t* bet7);
 
+// A bet list shared read-only between a window and the jobs it starts.
+using SharedBets = std::shared_ptr<const BetList>;
+
 } // namespace kombitron

@@ -51,9 +51,9 @@ bool EmptyBetFileListFlow(std::vector<std::string>& list, Interaction& ui)
     return true;
 }
 
-BetFileLoad LoadWinningCombinations(const std::string& path, Interaction& ui)
+ScrutinyFileLoad LoadWinningCombinations(const std::string& path, Interaction& ui)
 {
-    BetFileLoad load;
+    ScrutinyFileLoad load;
     load.chosen = true;
     load.path = path;
     load.fileName = fileNameOf(path);
@@ -64,7 +64,7 @@ BetFileLoad LoadWinningCombinations(const std::string& path, Interaction& ui)
     return load;
 }
 
-BetFileLoad OpenWinningCombinations(Interaction& ui)
+ScrutinyFileLoad OpenWinningCombinations(Interaction& ui)
 {
     const std::string path = ui.openFileDialog(WinningFileDialog());
     if (path.empty()) return {};

@@ -26,8 +26,8 @@ bool EmptyBetFileListFlow(std::vector<std::string>& list, Interaction& ui);
 
 // The winning combinations read from `path` with the text reader without reintegros, the reader's
 // messages shown.
-BetFileLoad LoadWinningCombinations(const std::string& path, Interaction& ui);
-BetFileLoad OpenWinningCombinations(Interaction& ui);
+ScrutinyFileLoad LoadWinningCombinations(const std::string& path, Interaction& ui);
+ScrutinyFileLoad OpenWinningCombinations(Interaction& ui);
 
 // "Escrutar": the refusals in order, then the run (its stop is the interaction's stop flag), then
 // file by file the reader's messages and, in detailed mode, the report opened in the editor.

@@ -44,6 +44,7 @@ ToolSaveOutcome GenerateRandomBetsByNumbers(const std::vector<uint8_t>& marked, 
 
     const std::string path = AskToolSavePath(RandomBetsProposedName(count), ui);
     if (path.empty()) return ToolSaveOutcome{};
+    ui.progress().caption(kWaitingSaveCaption);
     return FinishToolSave(runWriteRandomBetsByNumbers({numbers, shuffled.order, count, path}, ui.progress(), stop), ui);
 }
 
@@ -54,6 +55,7 @@ ToolSaveOutcome GenerateRandomBetsByPercentages(const NumberPercentages& percent
     if (auto notice = CheckRandomBetsByPercentages(percentages, countText, count)) return refused(*notice, ui);
     const std::string path = AskToolSavePath(RandomBetsProposedName(count), ui);
     if (path.empty()) return ToolSaveOutcome{};
+    ui.progress().caption(kWaitingSaveCaption);
     return FinishToolSave(
         runRandomBetsByPercentages({percentages, count, seed, path}, ui.progress(), StopToken(ui.stopFlag())), ui);
 }

@@ -16,9 +16,9 @@ FileDialogRequest BetFileDialog()
     return request;
 }
 
-BetFileLoad LoadScrutinyFile(const std::string& path, bool loadReintegros, Interaction& ui)
+ScrutinyFileLoad LoadScrutinyFile(const std::string& path, bool loadReintegros, Interaction& ui)
 {
-    BetFileLoad load;
+    ScrutinyFileLoad load;
     load.chosen = true;
     load.path = path;
     load.fileName = fileNameOf(path);
@@ -38,7 +38,7 @@ BetFileLoad LoadScrutinyFile(const std::string& path, bool loadReintegros, Inter
     return load;
 }
 
-BetFileLoad OpenScrutinyFile(bool loadReintegros, Interaction& ui)
+ScrutinyFileLoad OpenScrutinyFile(bool loadReintegros, Interaction& ui)
 {
     const std::string path = ui.openFileDialog(BetFileDialog());
     if (path.empty()) return {};

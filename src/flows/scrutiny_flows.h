@@ -15,7 +15,7 @@ inline constexpr const char* kNoBetsImportedWarning =
     "01 02 03 04 05 06";
 
 // A bet file opened by a scrutiny window.
-struct BetFileLoad {
+struct ScrutinyFileLoad {
     bool chosen = false;       // a path was chosen in the dialog (or given)
     std::string path;          // full path, the file box's tooltip
     std::string fileName;      // the file box: the name without its folder
@@ -30,9 +30,9 @@ FileDialogRequest BetFileDialog();
 // extension, else text with or without reintegros), then the warnings in order: the reader's
 // own, "REINTEGRO 0" for a KMB file read without "Cargar Reintegros" (every bet then gets
 // reintegro 0), and the zero-bets warning when nothing was read.
-BetFileLoad LoadScrutinyFile(const std::string& path, bool loadReintegros, Interaction& ui);
+ScrutinyFileLoad LoadScrutinyFile(const std::string& path, bool loadReintegros, Interaction& ui);
 // The same after the open dialog; a cancelled dialog gives chosen = false and changes nothing.
-BetFileLoad OpenScrutinyFile(bool loadReintegros, Interaction& ui);
+ScrutinyFileLoad OpenScrutinyFile(bool loadReintegros, Interaction& ui);
 
 // RunScrutiny on the interaction's progress and stop flag, showing its refusal (the repeated
 // complementary) or failure.

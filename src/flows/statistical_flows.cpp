@@ -26,9 +26,9 @@ StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const Sta
     return load;
 }
 
-BetFileLoad LoadStatisticalBets(const std::string& path, Interaction& ui)
+ScrutinyFileLoad LoadStatisticalBets(const std::string& path, Interaction& ui)
 {
-    BetFileLoad load;
+    ScrutinyFileLoad load;
     load.chosen = true;
     load.path = path;
     load.fileName = fileNameOf(path);
@@ -40,7 +40,7 @@ BetFileLoad LoadStatisticalBets(const std::string& path, Interaction& ui)
     return load;
 }
 
-BetFileLoad OpenStatisticalBets(Interaction& ui)
+ScrutinyFileLoad OpenStatisticalBets(Interaction& ui)
 {
     const std::string path = ui.openFileDialog(BetFileDialog());
     if (path.empty()) return {};

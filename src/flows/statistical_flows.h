@@ -22,8 +22,8 @@ StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const Sta
 
 // The bet file of the statistical multi-scrutiny: KMB by its extension, else text without
 // reintegros; the reader's messages and the zero-bets warning shown.
-BetFileLoad LoadStatisticalBets(const std::string& path, Interaction& ui);
-BetFileLoad OpenStatisticalBets(Interaction& ui);
+ScrutinyFileLoad LoadStatisticalBets(const std::string& path, Interaction& ui);
+ScrutinyFileLoad OpenStatisticalBets(Interaction& ui);
 
 // What a run needs from the window.
 struct StatisticalRunRequest {

@@ -26,8 +26,6 @@ constexpr int64_t TicketCount(int64_t bets) { return bets <= 0 ? 0 : (bets + kBe
 // True when the complementary (not 0) is one of the winning numbers: the scrutiny refuses it.
 bool ComplementaryIsRepeated(const WinningCombination& winning);
 
-// The bets a scrutiny reads, borrowed by every job that checks them.
-using SharedBets = std::shared_ptr<const BetList>;
 
 struct ScrutinyInputs {
     SharedBets bets;                 // the bets to scrutinise (none: an empty list)

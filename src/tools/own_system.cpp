@@ -8,6 +8,7 @@
 
 #include "core/format.h"
 #include "formats/bet_files.h"
+#include "tools/random_marking.h"
 
 namespace kombitron {
 
@@ -84,6 +85,20 @@ std::vector<uint8_t> OwnSystemDestination::numbers() const
     for (int v = kMinNumber; v <= kMaxNumber; ++v)
         if (marked[v]) chosen.push_back(static_cast<uint8_t>(v));
     return chosen;
+}
+
+void SetDestinationMarked(OwnSystemDestination& destination, int number, bool marked)
+{
+    if (number < kMinNumber || number > kMaxNumber) return;
+    destination.marked[number] = marked ? 1 : 0;
+    if (!marked) destination.order[number] = 0;
+}
+
+void MarkRandomDestination(OwnSystemDestination& destination, int k, uint64_t seed)
+{
+    MarkRandomNumbers(destination.marked, k, seed);
+    for (int v = kMinNumber; v <= kMaxNumber; ++v)
+        if (!destination.marked[v]) destination.order[v] = 0;
 }
 
 void SetChooseOrder(OwnSystemDestination& destination, bool on)

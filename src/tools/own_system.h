@@ -63,6 +63,13 @@ inline constexpr const char* kOriginAlreadyChosenError = "ERROR: Ese número del
 inline constexpr const char* kOwnSystemReintegroWarning =
     "AVISO: El nuevo Sistema Propio generado se creará con el REINTEGRO igual a 0.";
 
+// Mark or unmark a destination number. An unmarked number has no selector on show, so its
+// selector goes back to "---": a hidden choice must not keep that origin number from the others.
+void SetDestinationMarked(OwnSystemDestination& destination, int number, bool marked);
+// The destination grid marked at random as the random marking does (MarkRandomNumbers), the
+// selectors of the numbers left unmarked back to "---".
+void MarkRandomDestination(OwnSystemDestination& destination, int k, uint64_t seed);
+
 // Tick or clear "Elegir orden :"; either way every selector goes back to "---".
 void SetChooseOrder(OwnSystemDestination& destination, bool on);
 // Show `origin` (0 for "---") in the selector of a destination number. Refused, with the selector

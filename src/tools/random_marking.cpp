@@ -27,6 +27,7 @@ void MarkRandomForecast(AppState& state, int k, uint64_t seed)
 {
     MarkRandomNumbers(state.base.markedNumbers, k, seed);
     recomputeCounters(state);
+    state.savedFlag = false;
 }
 
 } // namespace kombitron

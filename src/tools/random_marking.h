@@ -17,6 +17,7 @@ void MarkRandomNumbers(NumberFlags& grid, int k, uint64_t seed);
 
 // The main window's random forecast: its number grid marked as above (reintegros untouched),
 // then its counters as marking leaves them: initial C(k,6), conditioned = initial, reduced 0.
+// The combination has changed, so it counts as not saved.
 void MarkRandomForecast(AppState& state, int k, uint64_t seed);
 
 } // namespace kombitron

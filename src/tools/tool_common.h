@@ -20,9 +20,6 @@ struct ToolNotice {
     std::string text;
 };
 
-// A loaded or computed bet list, shared by a window, the jobs it starts and their results
-// without copying up to 98 MB each time. Never changed once shared.
-using SharedBets = std::shared_ptr<const BetList>;
 
 // Filter lists and title of the tools' open and save dialogs.
 inline constexpr const char* kToolOpenFilters =

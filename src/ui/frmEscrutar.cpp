@@ -42,7 +42,7 @@ QString count(int64_t v) { return qs(formatCount(v)); }
 
 // What reading a bet file hands back to the window.
 struct FileLoadResult : JobOutcome {
-    BetFileLoad load;
+    ScrutinyFileLoad load;
 };
 
 QLabel* valueLabel(const QString& name, QWidget* parent)
@@ -456,7 +456,7 @@ void frmEscrutar::loadFile(const std::string& path)
             setWorking(false, false);
             if (result.failed()) {
                 ui_.error(ImportErrorMessage(result.failure));
-                result.load = BetFileLoad{};
+                result.load = ScrutinyFileLoad{};
             }
             // A file that gave no bets, or failed, leaves nothing to scrutinise: the count the
             // window scrutinises always matches the list it holds.

@@ -37,7 +37,7 @@ struct DrawsJobResult : JobOutcome {
 };
 
 struct BetsJobResult : JobOutcome {
-    BetFileLoad load;
+    ScrutinyFileLoad load;
 };
 
 QLabel* caption(const QString& text, QWidget* parent)
@@ -315,7 +315,7 @@ void frmMultiEscrutinioEstadistico::loadFile(const std::string& path)
             setWorking(false);
             if (result.failed()) {
                 ui_.error(ImportErrorMessage(result.failure));
-                result.load = BetFileLoad{};
+                result.load = ScrutinyFileLoad{};
             }
             bets_ = result.load.count() > 0 ? result.load.bets : nullptr;
             lblApuCargadas->setText(qs(formatCount(betCount())));

@@ -35,7 +35,7 @@ namespace {
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 struct WinningLoadResult : JobOutcome {
-    BetFileLoad load;
+    ScrutinyFileLoad load;
 };
 
 QPushButton* listButton(const QString& name, AppIcon icon, const QString& tip, QWidget* parent)
@@ -316,7 +316,7 @@ void frmMultiEscrutinioMultiFichero::loadWinning(const std::string& path)
             setWorking(false);
             if (result.failed()) {
                 ui_.error(ImportErrorMessage(result.failure));
-                result.load = BetFileLoad{};
+                result.load = ScrutinyFileLoad{};
             }
             winning_ = result.load.bets;
             lblApuCargadas->setText(qs(formatCount(winningCount())));

@@ -36,14 +36,20 @@
 #include "ui/app_context.h"
 #include "ui/filter_windows.h"
 #include "ui/frmAcercaDe.h"
+#include "ui/frmAlgebra.h"
 #include "ui/frmAnalisis.h"
 #include "ui/frmEscrutar.h"
 #include "ui/frmEstadisticas.h"
 #include "ui/frmGarantiasTOTAL.h"
 #include "ui/frmMultiEscrutinioEstadistico.h"
 #include "ui/frmMultiEscrutinioMultiFichero.h"
+#include "ui/frmGeneradorNumeros.h"
+#include "ui/frmGeneradorPorcentajes.h"
+#include "ui/frmPronosticoAleatorio.h"
 #include "ui/frmReduccion.h"
+#include "ui/frmSistemasPropios.h"
 #include "ui/frmVentanaProceso.h"
+#include "ui/frmVisualizarArchivo.h"
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/ticket_grid.h"
 #include "ui/worker.h"
@@ -182,6 +188,7 @@ frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
     resetFilterRows(state_);
     recomputeCounters(state_);
     previousKind_ = 0;
+    openRandomMarking = [this](QWidget* parent) { cmdPronosticoAleatorio(parent); };
     refreshAll();
     resize(1240, 720);
 }
@@ -192,14 +199,12 @@ QAction* frmPrincipal::action(const QString& name) const { return findChild<QAct
 
 void frmPrincipal::buildMenus()
 {
-    auto add = [this](QMenu* menu, const QString& name, const QString& text, auto slot, bool enabled = true) {
+    auto add = [this](QMenu* menu, const QString& name, const QString& text, auto slot) {
         QAction* a = menu->addAction(text);
         a->setObjectName(name);
-        a->setEnabled(enabled);
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    auto nothing = [] {};
     QMenu* archivo = menuBar()->addMenu(QStringLiteral("Archivo"));
     archivo->setObjectName(QStringLiteral("menuArchivo"));
     add(archivo, QStringLiteral("menuNuevo"), QStringLiteral("Nuevo fichero XML"), [this] { cmdNuevo(); });
@@ -216,17 +221,19 @@ void frmPrincipal::buildMenus()
 
     QMenu* util = menuBar()->addMenu(QStringLiteral("Utilidades"));
     util->setObjectName(QStringLiteral("menuUtilidades"));
-    add(util, QStringLiteral("menuVisualizarArchivo"), QStringLiteral("Visualizar Archivo"), nothing, false);
+    add(util, QStringLiteral("menuVisualizarArchivo"), QStringLiteral("Visualizar Archivo"), [this] { cmdVisualizarArchivo(); });
     add(util, QStringLiteral("menuEscrutinios"), QStringLiteral("Realizar Escrutinios"), [this] { cmdEscrutinios(); });
     add(util, QStringLiteral("menuMultiFichero"), QStringLiteral("MultiEscrutinio MultiFichero"),
         [this] { cmdMultiEscrutinioMultiFichero(); });
     add(util, QStringLiteral("menuMultiEstadistico"), QStringLiteral("MultiEscrutinio Estadístico"),
         [this] { cmdMultiEscrutinioEstadistico(); });
-    add(util, QStringLiteral("menuAlgebra"), QStringLiteral("Algebra de Combinaciones"), nothing, false);
+    add(util, QStringLiteral("menuAlgebra"), QStringLiteral("Algebra de Combinaciones"), [this] { cmdAlgebra(); });
     add(util, QStringLiteral("menuGarantias"), QStringLiteral("Garantías"), [this] { cmdGarantias(); });
-    add(util, QStringLiteral("menuSistemasPropios"), QStringLiteral("Sistemas Propios"), nothing, false);
-    add(util, QStringLiteral("menuGeneradorNumeros"), QStringLiteral("Generador Apuestas Aleatorias por Números"), nothing, false);
-    add(util, QStringLiteral("menuGeneradorPorcentajes"), QStringLiteral("Generador Apuestas Aleatorias por Porcentajes"), nothing, false);
+    add(util, QStringLiteral("menuSistemasPropios"), QStringLiteral("Sistemas Propios"), [this] { cmdSistemasPropios(); });
+    add(util, QStringLiteral("menuGeneradorNumeros"), QStringLiteral("Generador Apuestas Aleatorias por Números"),
+        [this] { cmdGeneradorNumeros(); });
+    add(util, QStringLiteral("menuGeneradorPorcentajes"), QStringLiteral("Generador Apuestas Aleatorias por Porcentajes"),
+        [this] { cmdGeneradorPorcentajes(); });
 
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
     ayuda->setObjectName(QStringLiteral("menuAyuda"));
@@ -873,6 +880,52 @@ void frmPrincipal::cmdMultiEscrutinioEstadistico()
 {
     if (busy_) return;
     frmMultiEscrutinioEstadistico window(state_.base.gameName, ui_, this);
+    window.exec();
+}
+
+void frmPrincipal::cmdPronosticoAleatorio(QWidget* parent)
+{
+    frmPronosticoAleatorio window(state_, ui_, parent);
+    // The grid and the counters follow every draw while the window stays open.
+    connect(&window, &frmPronosticoAleatorio::marked, this, [this] {
+        refreshGrid();
+        refreshCounters();
+    });
+    window.exec();
+}
+
+void frmPrincipal::cmdVisualizarArchivo()
+{
+    if (busy_) return;
+    frmVisualizarArchivo window(state_.base.game, ui_, this);
+    window.exec();
+}
+
+void frmPrincipal::cmdAlgebra()
+{
+    if (busy_) return;
+    frmAlgebra window(ui_, this);
+    window.exec();
+}
+
+void frmPrincipal::cmdSistemasPropios()
+{
+    if (busy_) return;
+    frmSistemasPropios window(ui_, state_.baseFileName, this);
+    window.exec();
+}
+
+void frmPrincipal::cmdGeneradorNumeros()
+{
+    if (busy_) return;
+    frmGeneradorNumeros window(ui_, this);
+    window.exec();
+}
+
+void frmPrincipal::cmdGeneradorPorcentajes()
+{
+    if (busy_) return;
+    frmGeneradorPorcentajes window(ui_, this);
     window.exec();
 }
 

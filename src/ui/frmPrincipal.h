@@ -76,7 +76,8 @@ public:
     // Find a menu action by its object name ("menuGarantias"...).
     QAction* action(const QString& name) const;
 
-    // Windows of later work plug in here; while empty their commands stay disabled or do nothing.
+    // Opened when the combination kind becomes "Pronóstico Aleatorio": the random-marking window
+    // by default (cmdPronosticoAleatorio); tests may put something else here.
     std::function<void(QWidget* parent)> openRandomMarking;
 
     // Commands (menus and command bar).
@@ -101,6 +102,13 @@ public:
     // "MultiEscrutinio MultiFichero" and "MultiEscrutinio Estadístico", modal.
     void cmdMultiEscrutinioMultiFichero();
     void cmdMultiEscrutinioEstadistico();
+    // The system tools, each a modal window of its own.
+    void cmdPronosticoAleatorio(QWidget* parent);
+    void cmdVisualizarArchivo();
+    void cmdAlgebra();
+    void cmdSistemasPropios();
+    void cmdGeneradorNumeros();
+    void cmdGeneradorPorcentajes();
     void openFilterRow(int row);
     void switchFilterRow(int row);
 

@@ -74,7 +74,7 @@ TEST_F(MultiScrutinyFlows, TheFileList)
 TEST_F(MultiScrutinyFlows, WinningCombinationsAreReadWithoutReintegros)
 {
     ui.openPaths.push_back(file("sorteos.txt", "01 02 03 04 05 06 7\r\n10 11 12 13 14 15\r\n"));
-    const BetFileLoad load = OpenWinningCombinations(ui);
+    const ScrutinyFileLoad load = OpenWinningCombinations(ui);
     EXPECT_EQ(load.count(), 2);
     ASSERT_EQ(ui.openRequests.size(), 1u);
     EXPECT_EQ(ui.openRequests[0].filterIndex, 1);

@@ -46,6 +46,33 @@ TEST(RandomGeneratorsFlow, ByNumbersSavesTheSampleUnderTheKmbRule)
     EXPECT_EQ(test::readFile(again.path), test::readFile(outcome.path));
 }
 
+namespace {
+// Remembers the captions of the progress, which the windows show on their waiting panels.
+struct CaptionedInteraction : test::RecordingInteraction {
+    struct : Progress {
+        void caption(std::string_view text) override { captions.emplace_back(text); }
+        std::vector<std::string> captions;
+    } recorded;
+    Progress& progress() override { return recorded; }
+};
+} // namespace
+
+TEST(RandomGeneratorsFlow, SavingIsCaptionedOnlyOnceAPathIsChosen)
+{
+    test::TempDir dir;
+    NumberPercentages percentages{};
+    for (int v : {3, 9, 17, 25, 33, 41}) percentages[v] = 20;
+    for (bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel);
+        CaptionedInteraction ui;
+        if (!cancel) ui.savePaths = {dir.file("a.KMB"), dir.file("b.KMB")};
+        GenerateRandomBetsByNumbers({1, 2, 3, 4, 5, 6, 7}, "3", 1, ui);
+        GenerateRandomBetsByPercentages(percentages, "10", 1, ui);
+        const std::vector<std::string> saving(cancel ? 0 : 2, "Guardando por favor espere ...");
+        EXPECT_EQ(ui.recorded.captions, saving);
+    }
+}
+
 TEST(RandomGeneratorsFlow, ByNumbersRefusalsAndCancel)
 {
     test::TempDir dir;

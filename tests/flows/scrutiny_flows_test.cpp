@@ -42,7 +42,7 @@ const std::string kZeroBets = "AVISO: Se han importado 0 apuestas.\nEl fichero h
 TEST_F(ScrutinyFlows, OpeningABetFile)
 {
     // Cancelling the dialog changes nothing.
-    BetFileLoad load = OpenScrutinyFile(true, ui);
+    ScrutinyFileLoad load = OpenScrutinyFile(true, ui);
     EXPECT_FALSE(load.chosen);
     ASSERT_EQ(ui.openRequests.size(), 1u);
     EXPECT_EQ(ui.openRequests[0].title, "Abrir Fichero");
@@ -72,7 +72,7 @@ TEST_F(ScrutinyFlows, OpeningABetFile)
 TEST_F(ScrutinyFlows, TextFilesWithoutBetsOrWithErrors)
 {
     test::writeFile(dir.file("vacio.txt"), "corta\r\n");
-    BetFileLoad load = LoadScrutinyFile(dir.file("vacio.txt"), false, ui);
+    ScrutinyFileLoad load = LoadScrutinyFile(dir.file("vacio.txt"), false, ui);
     EXPECT_EQ(load.count(), 0);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{kZeroBets}));
 

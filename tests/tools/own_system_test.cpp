@@ -157,6 +157,32 @@ TEST(OwnSystem, OrderChoiceRefusals)
     for (int d = 1; d <= 49; ++d) EXPECT_EQ(to.order[d], 0);
 }
 
+TEST(OwnSystem, UnmarkedDestinationFreesItsOriginNumber)
+{
+    OwnSystemDestination to = destination({10, 11});
+    SetChooseOrder(to, true);
+    ASSERT_FALSE(ChooseOrigin(to, 10, 3).has_value());
+    // Unmarking 10 hides its selector: 3 is free again for the others.
+    SetDestinationMarked(to, 10, false);
+    EXPECT_EQ(to.order[10], 0);
+    EXPECT_FALSE(to.marked[10]);
+    EXPECT_FALSE(ChooseOrigin(to, 11, 3).has_value());
+    SetDestinationMarked(to, 10, true);
+    EXPECT_EQ(to.count(), 2);
+
+    // Random marking keeps the choices of numbers still marked and drops the others.
+    OwnSystemDestination all;
+    for (int v = 1; v <= 49; ++v) all.marked[v] = 1;
+    SetChooseOrder(all, true);
+    for (int v = 1; v <= 49; ++v) all.order[v] = static_cast<uint8_t>(v);
+    MarkRandomDestination(all, 8, 77);
+    EXPECT_EQ(all.count(), 8);
+    for (int v = 1; v <= 49; ++v) {
+        SCOPED_TRACE(v);
+        EXPECT_EQ(all.order[v], all.marked[v] ? v : 0);
+    }
+}
+
 TEST(OwnSystem, SaveChecksInOrder)
 {
     const OwnSystemOrigin empty;

@@ -39,6 +39,7 @@ TEST(RandomMarking, ForecastReplacesTheGridAndSetsTheCounters)
     for (int v : {1, 2, 3, 4, 5, 6, 7, 8}) setNumberMarked(state, v, true);
     setReintegroMarked(state, 4, true);
     state.reducedCount = 28;
+    state.savedFlag = true;
 
     // Three numbers: the earlier marks are gone, the initial counter is 0.
     MarkRandomForecast(state, 3, 99);
@@ -48,6 +49,8 @@ TEST(RandomMarking, ForecastReplacesTheGridAndSetsTheCounters)
     EXPECT_EQ(state.conditionedCount, 0);
     EXPECT_EQ(state.reducedCount, 0);
     EXPECT_TRUE(state.base.markedReintegros[4]);
+    // A new combination on the grid: leaving or starting afresh must ask first.
+    EXPECT_FALSE(state.savedFlag);
 
     MarkRandomForecast(state, 49, 5);
     EXPECT_EQ(state.initialCount, 13983816);

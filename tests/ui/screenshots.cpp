@@ -37,6 +37,7 @@
 #include "ui/widgets/ticket_grid.h"
 #include "filters/filter_screenshots.h"
 #include "scrutiny_screenshots.h"
+#include "tools/tool_screenshots.h"
 
 using namespace kombitron;
 using namespace kombitron::ui;
@@ -190,5 +191,7 @@ int main(int argc, char** argv)
 
     // The nineteen filter windows, filled.
     kombitron::test::renderFilterWindows(g_folder);
+    // The system tools.
+    kombitron::test::renderToolWindows(g_folder);
     return 0;
 }

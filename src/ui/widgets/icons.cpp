@@ -1,6 +1,11 @@
 #include "ui/widgets/icons.h"
 
+#include <QColor>
 #include <QFile>
+#include <QPainter>
+#include <QPixmap>
+
+#include "ui/widgets/mark_cell.h"
 
 // Resources must be registered from the global namespace.
 static void initBundledIcons() { Q_INIT_RESOURCE(kombitron); }
@@ -31,6 +36,10 @@ const char* themeName(AppIcon icon)
     case AppIcon::RemoveFile: return "list-remove";
     case AppIcon::EmptyList: return "edit-delete";
     case AppIcon::Calculator: return "accessories-calculator";
+    case AppIcon::First: return "go-first";
+    case AppIcon::Previous: return "go-previous";
+    case AppIcon::Next: return "go-next";
+    case AppIcon::Last: return "go-last";
     }
     return "dialog-information";
 }
@@ -45,11 +54,37 @@ QIcon bundled(const QString& name)
     return icon;
 }
 
+// The theme's navigation arrows are drawn in light grey and read as disabled beside the
+// coloured pictures: the bundled ones are painted in the program's accent colour instead.
+QIcon tinted(const QString& name)
+{
+    QIcon icon;
+    for (const char* size : {"-24.png", "-48.png"}) {
+        QPixmap pixmap(QStringLiteral(":/icons/") + name + QLatin1String(size));
+        if (pixmap.isNull()) continue;
+        QPainter painter(&pixmap);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(pixmap.rect(), QColor(QLatin1String(colors::kAccent)));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+bool isNavigation(AppIcon icon)
+{
+    return icon == AppIcon::First || icon == AppIcon::Previous || icon == AppIcon::Next || icon == AppIcon::Last;
+}
+
 } // namespace
 
 QIcon appIcon(AppIcon icon)
 {
     const QString name = QLatin1String(themeName(icon));
+    if (isNavigation(icon)) {
+        QIcon own = tinted(name);
+        if (!own.isNull()) return own;
+    }
     return QIcon::fromTheme(name, bundled(name));
 }
 

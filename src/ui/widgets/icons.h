@@ -30,6 +30,10 @@ enum class AppIcon {
     RemoveFile,  // remove the selected file of a list (cmdDEL)
     EmptyList,   // empty a list (cmdDELALL)
     Calculator,  // imgCalculadoraPremios
+    First,       // imgPrimero
+    Previous,    // imgRetroceder
+    Next,        // imgAvanzar
+    Last,        // imgUltimo
 };
 
 // The icon for a role (never null).

@@ -54,7 +54,14 @@ void MarkCell::restyle()
                       .arg(enabled ? "black" : "#b0b0b0");
     }
     setStyleSheet(css);
-    setCursor(enabled ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    setCursor(enabled && !readOnly_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void MarkCell::setReadOnly(bool readOnly)
+{
+    if (readOnly_ == readOnly) return;
+    readOnly_ = readOnly;
+    restyle();
 }
 
 void MarkCell::mousePressEvent(QMouseEvent* event)
@@ -68,7 +75,7 @@ void MarkCell::mouseReleaseEvent(QMouseEvent* event)
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
-    if (click && isEnabled()) emit clicked();
+    if (click && isEnabled() && !readOnly_) emit clicked();
 }
 
 void MarkCell::changeEvent(QEvent* event)

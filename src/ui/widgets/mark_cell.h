@@ -30,6 +30,9 @@ public:
     Tone tone() const { return tone_; }
     // Side of the square cell in device-independent pixels.
     void setCellSize(int side);
+    // A cell that only shows (the numbers a loaded system uses): no hand cursor, no clicks.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return readOnly_; }
 
 signals:
     void clicked();
@@ -46,6 +49,7 @@ private:
     Tone tone_ = Tone::Red;
     bool marked_ = false;
     bool pressed_ = false;
+    bool readOnly_ = false;
 };
 
 // Colours of the program, in one place.

@@ -87,4 +87,9 @@ void TicketGrid::setNumberEnabled(int number, bool enabled)
     if (auto* c = cell(number)) c->setEnabled(enabled);
 }
 
+void TicketGrid::setReadOnly(bool readOnly)
+{
+    for (int n = 1; n <= 49; ++n) cells_[n]->setReadOnly(readOnly);
+}
+
 } // namespace kombitron::ui

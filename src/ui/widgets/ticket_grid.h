@@ -34,6 +34,8 @@ public:
     // Mark exactly the numbers whose flag is set (index = number, index 0 unused).
     void setMarkedNumbers(const std::array<uint8_t, 50>& flags);
     void setNumberEnabled(int number, bool enabled);
+    // Every cell only shows its mark (MarkCell::setReadOnly): the grid of a loaded system.
+    void setReadOnly(bool readOnly);
 
     // Grid position of a number: {row, column}.
     static int rowOf(int number) { return number % 10; }

@@ -13,7 +13,14 @@
 
 namespace kombitron::ui {
 
-WaitingPanel::WaitingPanel(QWidget* host, bool withStop, const QString& name) : QFrame(host)
+WaitingPanel::WaitingPanel(QWidget* host, bool withStop, const QString& name)
+    : WaitingPanel(host, name, QStringLiteral("lblEspera"), QString(), QStringLiteral("lblProgressBar"), withStop)
+{
+}
+
+WaitingPanel::WaitingPanel(QWidget* host, const QString& name, const QString& textName, const QString& text,
+                           const QString& barName, bool withStop)
+    : QFrame(host)
 {
     setObjectName(name);
     setStyleSheet(QStringLiteral("QFrame#%1 { background: white; border: 2px solid %2; border-radius: 8px; }")
@@ -21,18 +28,20 @@ WaitingPanel::WaitingPanel(QWidget* host, bool withStop, const QString& name) : 
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(24, 18, 24, 18);
     v->setSpacing(10);
-    title_ = new QLabel(this);
-    title_->setObjectName(QStringLiteral("lblEspera"));
-    QFont f = title_->font();
+    label_ = new QLabel(text, this);
+    label_->setObjectName(textName);
+    label_->setAlignment(Qt::AlignCenter);
+    QFont f = label_->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.2);
-    title_->setFont(f);
+    label_->setFont(f);
     bar_ = new QProgressBar(this);
-    bar_->setObjectName(QStringLiteral("lblProgressBar"));
+    bar_->setObjectName(barName);
     bar_->setRange(0, 100);
     bar_->setValue(0);
+    bar_->setTextVisible(false);
     bar_->setMinimumWidth(340);
-    v->addWidget(title_, 0, Qt::AlignCenter);
+    v->addWidget(label_);
     v->addWidget(bar_);
     if (withStop) {
         stop_ = new QPushButton(QStringLiteral("Detener"), this);
@@ -46,11 +55,13 @@ WaitingPanel::WaitingPanel(QWidget* host, bool withStop, const QString& name) : 
     host->installEventFilter(this);
 }
 
-void WaitingPanel::setTitle(const QString& title)
+void WaitingPanel::setText(const QString& text)
 {
-    title_->setText(title);
+    label_->setText(text);
     if (isVisible()) centre();
 }
+
+QString WaitingPanel::text() const { return label_->text(); }
 
 void WaitingPanel::setProgress(qint64 done, qint64 total)
 {
@@ -58,8 +69,15 @@ void WaitingPanel::setProgress(qint64 done, qint64 total)
         bar_->setRange(0, 0);
         return;
     }
-    bar_->setRange(0, 1000);
-    bar_->setValue(static_cast<int>(std::min<qint64>(done, total) * 1000 / total));
+    bar_->setRange(0, 100);
+    bar_->setValue(static_cast<int>(std::clamp<qint64>(done * 100 / total, 0, 100)));
+}
+
+void WaitingPanel::popUp()
+{
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    showCentred();
 }
 
 void WaitingPanel::showCentred()
