@@ -123,13 +123,15 @@ inline uint32_t rankOf(Mask m)
     return static_cast<uint32_t>(r);
 }
 
-// What every search reads and none changes.
+// What every search reads and none changes. The outcomes to cover are the conditioned bets; the
+// parts of a construction (below) cover every `points`-set of their numbers instead.
 struct Problem {
     int n = 0;
     int k = 3;
+    int points = 6;                   // numbers of an outcome; bets always have six
     Mask all = 0;                     // the n base positions
-    int64_t total = 0;                // conditioned bets
-    bool full = false;                // every 6-set of the base is conditioned
+    int64_t total = 0;                // outcomes (conditioned bets)
+    bool full = false;                // every 6-set of the base is conditioned (every points-set is an outcome)
     BitSet conditioned;               // by rank of the 6-set; unused when full
     bool byCount = false;
     int64_t allowed = 0;              // uncovered bets a system may leave (Coverage)
@@ -138,12 +140,14 @@ struct Problem {
 
     bool isConditioned(Mask c) const { return full || conditioned.test(rankOf(c)); }
 
-    // The 6-set of a rank.
-    Mask unrank6(uint32_t r) const
+    bool isOutcome(Mask c) const { return full || conditioned.test(rankOf(c)); }
+
+    // The outcome of a rank.
+    Mask unrank(uint32_t r) const
     {
         Mask m = 0;
         int e = n - 1;
-        for (int j = 6; j >= 1; --j) {
+        for (int j = points; j >= 1; --j) {
             while (bin[e][j] > r) --e;
             r -= static_cast<uint32_t>(bin[e][j]);
             m |= bit(e);
@@ -189,7 +193,8 @@ public:
     explicit Search(const Problem& p)
         : p_(&p), count_(static_cast<size_t>(subsets::choose(p.n, p.k)), 0u),
           ext_(static_cast<size_t>(subsets::choose(p.n, p.k - 1)), 0),
-          inSystem_(subsets::choose(p.n, 6)), uncovered_(subsets::choose(p.n, 6)), listed_(subsets::choose(p.n, 6)),
+          inSystem_(subsets::choose(p.n, 6)), uncovered_(subsets::choose(p.n, p.points)),
+          listed_(subsets::choose(p.n, p.points)),
           kSubsets_(&patterns().of[6][p.k]), partnersOfA_(&patterns().of[5][p.k - 1])
     {
         for (int size = 0; size <= 6; ++size) partners_[static_cast<size_t>(size)] = &patterns().of[size][p.k - 2];
@@ -223,7 +228,14 @@ public:
     {
         while (uncovered_count_ > 0 && !enough()) {
             if (stop.stopRequested()) return false;
-            add(p_->unrank6(pickUncovered()));
+            Mask c = p_->unrank(pickUncovered());
+            // An outcome of fewer numbers joins as a bet with others taken at random.
+            while (popcount(c) < 6 || inSystem_.test(rankOf(c))) {
+                if (popcount(c) == 6) c &= ~bit(nth(c, rng_.below(6)));
+                const Mask free = p_->all & ~c;
+                c |= bit(nth(free, rng_.below(popcount(free))));
+            }
+            add(c);
         }
         return true;
     }
@@ -259,7 +271,7 @@ public:
     {
         if (uncovered_count_ == 0 || bets_.empty()) return;
         if (list_.size() > 2 * static_cast<size_t>(uncovered_count_) + 32) compactList();
-        const Mask c = p_->unrank6(pickUncovered());
+        const Mask c = p_->unrank(pickUncovered());
         shared_.resize(bets_.size());
         shares(bets_.data(), bets_.size(), c, shared_.data());
         const int share = *std::max_element(shared_.begin(), shared_.end());
@@ -292,7 +304,7 @@ public:
                 next = moved;
             }
         }
-        if (!tried) {
+        if (!tried && p_->points == 6) {
             // No neighbour of those bets is conditioned and new: one of them jumps to c itself.
             const size_t i = near_[static_cast<size_t>(rng_.below(static_cast<int64_t>(near_.size())))];
             const int64_t delta = change<Mode::Count>(bets_[i], c, limit);
@@ -352,7 +364,7 @@ private:
                 markUncovered(c);
             };
             try {
-                extend<true>(0, none, 0, 0, 0, 6, mark);
+                extend<true>(0, none, 0, 0, 0, p_->points, mark);
             } catch (const StopSeen&) {
                 return false;
             }
@@ -449,7 +461,7 @@ private:
             int64_t found = 0;
             for (; candidates; candidates &= candidates - 1) {
                 const Mask c = s | (candidates & (~candidates + 1));
-                if (!p_->isConditioned(c)) continue;
+                if (!p_->isOutcome(c)) continue;
                 ++found;
                 if constexpr (List) visit(c);
             }
@@ -473,8 +485,8 @@ private:
     int64_t alone(Mask K, Visit& visit, Mask avoid = 0) const
     {
         const int k = p_->k;
-        if (k == 6) {
-            if ((K & avoid) || !p_->isConditioned(K)) return 0;
+        if (k == p_->points) {
+            if ((K & avoid) || !p_->isOutcome(K)) return 0;
             if constexpr (List) visit(K);
             return 1;
         }
@@ -482,7 +494,7 @@ private:
         subsets::elementsOfMask(K, e);
         Mask forbidden = avoid;
         for (Mask rest = K; rest; rest &= rest - 1) forbidden |= ext_[rankOf(K ^ (rest & (~rest + 1)))];
-        return extend<List>(K, e, k, forbidden, 0, 6 - k, visit);
+        return extend<List>(K, e, k, forbidden, 0, p_->points - k, visit);
     }
 
     // The change in uncovered conditioned bets when b takes the place of a in the system bet s,
@@ -496,7 +508,7 @@ private:
         if (list_.size() > kScanned) return change<Mode::Count>(s, next, limit);
         int64_t delta = 0;
         for (uint32_t r : list_)
-            if (uncovered_.test(r) && popcount(p_->unrank6(r) & next) >= p_->k) --delta;
+            if (uncovered_.test(r) && popcount(p_->unrank(r) & next) >= p_->k) --delta;
         uint8_t e[6];
         subsets::elementsOfMask(s ^ bit(a), e);
         Mask gone[10];
@@ -624,7 +636,8 @@ BetList betListOf(const std::vector<Mask>& masks, const std::vector<uint8_t>& ba
 }
 
 // The checks of the inputs, the problem they describe and the start as masks (repeats dropped).
-void prepare(const OptimiserInputs& in, Problem& p, std::vector<Mask>& start)
+// False when the stop was seen first.
+bool prepare(const OptimiserInputs& in, Problem& p, std::vector<Mask>& start, const StopToken& stop)
 {
     const int n = static_cast<int>(in.baseNumbers.size());
     if (n < 6 || n > kMaxNumber) throw std::invalid_argument("la base debe tener entre 6 y 49 números");
@@ -642,6 +655,7 @@ void prepare(const OptimiserInputs& in, Problem& p, std::vector<Mask>& start)
     const uint64_t space = subsets::choose(n, 6);
     p.conditioned = BitSet(space);
     for (int64_t s = 1; s <= p.total; ++s) {
+        if ((s & 0xFFFF) == 0 && stop.stopRequested()) return false;
         const uint8_t* b = in.conditioned.bet(s);
         Mask m = 0;
         for (int j = 0; j < 6; ++j) {
@@ -676,6 +690,7 @@ void prepare(const OptimiserInputs& in, Problem& p, std::vector<Mask>& start)
             throw std::invalid_argument("el sistema de partida tiene una apuesta que no está en el sistema condicionado");
         if (seen.insert(rankOf(m))) start.push_back(m);
     }
+    return true;
 }
 
 // Reports of a run: events on the calling thread (search 0 runs there), at most ten times a
@@ -755,28 +770,99 @@ uint64_t searchSeed(uint64_t seed, int t)
 
 } // namespace
 
+// Anneal and drop until the deadline, the step limit or a stop, keeping in `mine` the best system
+// met; `onKept` hears of each one kept and `onStep` is called before every step. Returns false
+// when the stop was seen; `steps` counts the steps done.
+template <class OnKept, class OnStep>
+bool searchLoop(Search& search, const Problem& p, Kept& mine, Clock::time_point deadline, int64_t stepLimit,
+                const StopToken& stop, int64_t& steps, OnKept&& onKept, OnStep&& onStep)
+{
+    for (int64_t done = 0;; ++done) {
+        const Clock::time_point now = Clock::now();
+        if (stop.stopRequested()) return false;
+        if (now >= deadline || (stepLimit > 0 && done >= stepLimit)) return true;
+        onStep(now);
+        ++steps;
+        const Quality q = search.quality();
+        const bool complete = p.byCount ? q.uncovered == 0 : q.uncovered <= p.allowed;
+        if ((p.byCount || complete) && better(p, q, mine.quality)) {
+            mine = {q, search.bets()};
+            onKept(q);
+        }
+        if (complete) {
+            if (search.size() == 0) return true;
+            search.dropCheapest(stop);
+            continue;
+        }
+        // Nothing left to move, or (k = 6) no move that could cover more.
+        if (search.size() == 0 || p.k == 6) return true;
+        search.anneal(kTemperature);
+    }
+}
+
+// Bases this wide, with every 6-set conditioned and "al 3", are also built from two parts, with
+// this share of the time.
+constexpr int kPartsFrom = 14;
+constexpr double kPartsShare = 0.3;
+
+// A full system "al 3" from two parts of its numbers, A and B: bets inside A holding every
+// triple of A, and bets inside B meeting every 4-set of B in three numbers. A 6-set has three
+// numbers in A (a triple some bet holds) or four in B (three of them in some bet), so together
+// they cover every 6-set; and each part is a far smaller problem for the same search, on
+// outcomes of three and four numbers. Returns no bets when the stop was seen or a part could not
+// be completed in its time.
+template <class OnStep>
+std::vector<Mask> twoParts(int n, int a, uint64_t seed, Clock::time_point deadlineA, Clock::time_point deadlineB,
+                           int64_t stepLimit, const StopToken& stop, int64_t& steps, OnStep&& onStep)
+{
+    static const IndexBetList none;
+    std::vector<Mask> bets;
+    const struct {
+        int size, points, offset;
+        Clock::time_point deadline;
+    } parts[2] = {{a, 3, 0, deadlineA}, {n - a, 4, a, deadlineB}};
+    for (const auto& part : parts) {
+        Problem q;
+        q.n = part.size;
+        q.k = 3;
+        q.points = part.points;
+        q.all = bit(part.size) - 1;
+        q.full = true;
+        q.total = static_cast<int64_t>(subsets::choose(part.size, part.points));
+        q.bin = subsets::binomialRows();
+        Search search(q);
+        search.seed(seed + static_cast<uint64_t>(part.points));
+        if (!search.load({}, stop, none) || !search.fill([] { return false; }, stop)) return {};
+        Kept best{search.quality(), search.bets()};
+        if (!searchLoop(search, q, best, part.deadline, stepLimit, stop, steps, [](const Quality&) {}, onStep)) return {};
+        if (best.quality.uncovered != 0) return {};
+        for (Mask m : best.bets) bets.push_back(m << part.offset);
+    }
+    return bets;
+}
+
 OptimiserResult runOptimiser(const OptimiserInputs& inputs, OptimiserProgress& progress, const StopToken& stop)
 {
     const Clock::time_point begin = Clock::now();
     return guardJob<OptimiserResult>([&](OptimiserResult& result) {
         Problem p;
         std::vector<Mask> start;
-        prepare(inputs, p, start);
-        result.conditioned = p.total;
+        auto stoppedAtOnce = [&] {
+            // Stopped before the start was even measured: it is all there is to give back.
+            result.bets = inputs.start;
+            result.startBets = inputs.start.size();
+            result.covered = result.startCovered = -1;
+            result.seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+            result.markStopped();
+        };
+        result.conditioned = inputs.conditioned.size();
+        if (!prepare(inputs, p, start, stop)) return stoppedAtOnce();
         const double budget = std::max(0.0, inputs.seconds);
         const Clock::time_point deadline = begin + std::chrono::microseconds(static_cast<int64_t>(budget * 1e6));
         Reporter reporter(progress, p, begin, budget);
 
         Search first(p);
-        if (!first.load(start, stop, inputs.conditioned)) {
-            // Stopped before the start was even measured: it is all there is to give back.
-            result.bets = betListOf(start, inputs.baseNumbers);
-            result.startBets = static_cast<int64_t>(start.size());
-            result.covered = result.startCovered = -1;
-            result.seconds = std::chrono::duration<double>(Clock::now() - begin).count();
-            result.markStopped();
-            return;
-        }
+        if (!first.load(start, stop, inputs.conditioned)) return stoppedAtOnce();
         const Quality startQuality = first.quality();
         result.startBets = startQuality.bets;
         result.startCovered = p.total - startQuality.uncovered;
@@ -802,10 +888,14 @@ OptimiserResult runOptimiser(const OptimiserInputs& inputs, OptimiserProgress& p
         // is to do, and one search does it.
         const bool searchable = ready && p.total > 0;
         if (p.k == 6) threads = 1;
+        const bool constructed = p.full && p.k == 3 && p.n >= kPartsFrom;
         std::vector<Kept> kept(static_cast<size_t>(threads), overall);
         std::atomic<bool> stopped{false};
         if (searchable) {
-            std::vector<Search> searches(static_cast<size_t>(threads), first);
+            std::vector<Search> searches;
+            searches.reserve(static_cast<size_t>(threads));
+            for (int t = 1; t < threads; ++t) searches.push_back(first);
+            searches.push_back(std::move(first));
 #pragma omp parallel num_threads(threads)
             {
                 const int t = omp_get_thread_num();
@@ -813,37 +903,36 @@ OptimiserResult runOptimiser(const OptimiserInputs& inputs, OptimiserProgress& p
                 search.seed(searchSeed(inputs.seed, t));
                 Kept& mine = kept[static_cast<size_t>(t)];
                 int64_t steps = 0, unreported = 0;
-                for (;;) {
-                    const Clock::time_point now = Clock::now();
-                    if (stop.stopRequested()) {
-                        stopped.store(true, std::memory_order_relaxed);
-                        break;
-                    }
-                    if (now >= deadline || (inputs.stepLimit > 0 && steps >= inputs.stepLimit)) break;
-                    if (t == 0) {
-                        reporter.addSteps(unreported);
-                        unreported = 0;
-                        reporter.tick(now);
-                    }
-                    ++steps;
+                auto onStep = [&](Clock::time_point now) {
                     ++unreported;
-                    const Quality q = search.quality();
-                    const bool complete = p.byCount ? q.uncovered == 0 : q.uncovered <= p.allowed;
-                    if (p.byCount || complete) {
-                        if (better(p, q, mine.quality)) {
-                            mine = {q, search.bets()};
-                            reporter.offer(q);
-                        }
+                    if (t != 0) return;
+                    reporter.addSteps(unreported);
+                    unreported = 0;
+                    reporter.tick(now);
+                };
+                auto onKept = [&](const Quality& q) { reporter.offer(q); };
+                bool going = true;
+                if (constructed) {
+                    // Part of the time goes to building the system from two parts, each search
+                    // with its own split; the annealing then goes on from the better system.
+                    const Clock::time_point now = Clock::now();
+                    const auto share = std::chrono::duration_cast<Clock::duration>((deadline - now) * kPartsShare);
+                    const int a = std::clamp((p.n * (36 + 5 * (t % 2)) + 50) / 100, 6, p.n - 6);
+                    std::vector<Mask> built = twoParts(p.n, a, searchSeed(inputs.seed, t), now + share / 3, now + share,
+                                                       inputs.stepLimit / 4, stop, steps, onStep);
+                    going = !stop.stopRequested();
+                    if (!built.empty()) {
+                        Search candidate(p);
+                        candidate.seed(searchSeed(inputs.seed, t));
+                        if (candidate.load(built, stop, inputs.conditioned) && better(p, candidate.quality(), search.quality()))
+                            search = std::move(candidate);
                     }
-                    if (complete) {
-                        if (search.size() == 0) break;
-                        search.dropCheapest(stop);
-                        continue;
-                    }
-                    // Nothing left to move, or (k = 6) no move that could cover more.
-                    if (search.size() == 0 || p.k == 6) break;
-                    search.anneal(kTemperature);
                 }
+                const int64_t before = steps;
+                if (going)
+                    going = searchLoop(search, p, mine, deadline, inputs.stepLimit > 0 ? std::max<int64_t>(1, inputs.stepLimit - before) : 0,
+                                       stop, steps, onKept, onStep);
+                if (!going) stopped.store(true, std::memory_order_relaxed);
                 reporter.addSteps(unreported);
             }
         }

@@ -212,6 +212,49 @@ TEST(Optimiser, FindsSmallerSystemsThanAFirstFit)
     }
 }
 
+TEST(Optimiser, WideFullSystemsAtThreeHitsAreAlsoBuiltFromTwoParts)
+{
+    // 30 numbers: 593,775 bets, counted against every kept bet as bit masks.
+    const TestSystem s = randomSystem(21, 30, 1.0, false);
+    std::vector<uint64_t> masks;
+    for (const Positions& p : s.positions) {
+        uint64_t m = 0;
+        for (uint8_t x : p) m |= uint64_t{1} << x;
+        masks.push_back(m);
+    }
+    auto maskOf = [&](const Numbers& b) {
+        uint64_t m = 0;
+        for (uint8_t v : b) m |= uint64_t{1} << (std::find(s.base.begin(), s.base.end(), v) - s.base.begin() + 1);
+        return m;
+    };
+    std::vector<uint64_t> fit;
+    for (uint64_t c : masks)
+        if (std::none_of(fit.begin(), fit.end(), [&](uint64_t b) { return __builtin_popcountll(b & c) >= 3; })) fit.push_back(c);
+    std::vector<Numbers> start;
+    for (uint64_t m : fit) {
+        Numbers b{};
+        int j = 0;
+        for (int x = 1; x <= 30; ++x)
+            if ((m >> x) & 1) b[static_cast<size_t>(j++)] = s.base[static_cast<size_t>(x - 1)];
+        start.push_back(b);
+    }
+    OptimiserInputs in = inputsFor(s, 3, start);
+    in.stepLimit = 0;
+    in.seconds = 3;
+    OptimiserProgress events;
+    const OptimiserResult r = runOptimiser(in, events, StopToken());
+    ASSERT_TRUE(r.done());
+    std::vector<uint64_t> kept;
+    for (const Numbers& b : betsOf(r.bets)) kept.push_back(maskOf(b));
+    EXPECT_EQ(std::set<uint64_t>(kept.begin(), kept.end()).size(), kept.size());
+    int64_t covered = 0;
+    for (uint64_t c : masks)
+        covered += std::any_of(kept.begin(), kept.end(), [&](uint64_t b) { return __builtin_popcountll(b & c) >= 3; });
+    EXPECT_EQ(covered, 593775);
+    EXPECT_EQ(r.covered, covered);
+    EXPECT_LT(r.bets.size(), static_cast<int64_t>(start.size()));
+}
+
 TEST(Optimiser, BetCountModeCoversMoreWithAtMostThatManyBets)
 {
     const TestSystem s = randomSystem(12, 12, 0.6, false);
@@ -313,21 +356,30 @@ TEST(Optimiser, NeverWorseThanItsStart)
 
 TEST(Optimiser, RepeatableForASeedWithAStepLimit)
 {
-    const TestSystem s = randomSystem(15, 15, 0.5, true);
-    for (int threads : {1, 2}) {
-        SCOPED_TRACE(threads);
-        OptimiserInputs in = inputsFor(s, 4, firstFit(s, 4));
-        in.threads = threads;
-        in.stepLimit = 4000;
-        in.seed = 77;
-        OptimiserProgress events;
-        const OptimiserResult a = runOptimiser(in, events, StopToken());
-        const OptimiserResult b = runOptimiser(in, events, StopToken());
-        ASSERT_TRUE(a.done());
-        EXPECT_EQ(betsOf(a.bets), betsOf(b.bets));
-        EXPECT_EQ(a.covered, b.covered);
-        EXPECT_EQ(a.steps, b.steps);
-        EXPECT_EQ(a.steps, 4000 * threads);
+    struct Case {
+        const char* name;
+        TestSystem system;
+        int k;
+    } cases[] = {
+        {"15 numbers filtered al 4", randomSystem(15, 15, 0.5, true), 4},
+        {"16 numbers full al 3, built from two parts too", randomSystem(20, 16, 1.0, false), 3},
+    };
+    for (const Case& c : cases) {
+        for (int threads : {1, 2}) {
+            SCOPED_TRACE(std::string(c.name) + ", threads " + std::to_string(threads));
+            OptimiserInputs in = inputsFor(c.system, c.k, firstFit(c.system, c.k));
+            in.threads = threads;
+            in.stepLimit = 4000;
+            in.seed = 77;
+            OptimiserProgress events;
+            const OptimiserResult a = runOptimiser(in, events, StopToken());
+            const OptimiserResult b = runOptimiser(in, events, StopToken());
+            ASSERT_TRUE(a.done());
+            EXPECT_EQ(betsOf(a.bets), betsOf(b.bets));
+            EXPECT_EQ(a.covered, b.covered);
+            EXPECT_EQ(a.steps, b.steps);
+            EXPECT_EQ(a.steps, 4000 * threads);
+        }
     }
 }
 
