@@ -184,10 +184,10 @@ bool better(const Problem& p, const Quality& a, const Quality& b)
 // The state of one search. A conditioned bet is covered when one of its k-subsets lies inside a
 // system bet, so the state is kept per k-subset: how many system bets hold it, and, per
 // (k-1)-subset P, the mask of the elements z for which P + z is held ("extensions"). From those
-// masks the 6-sets that contain a given k-subset and no other held one are enumerated with a few
-// mask operations per partial set, which makes the effect of a move exact and cheap: a move
-// changes at most C(5, k-1) k-subsets each way, and a conditioned bet changes state only when
-// the last held k-subset it has goes, or when the first one comes.
+// masks the outcomes that contain a given k-subset and no other held one are enumerated with a
+// few mask operations per partial set, which makes the effect of a move exact and cheap: a move
+// changes at most C(5, k-1) k-subsets each way, and an outcome changes state only when the last
+// held k-subset it has goes, or when the first one comes.
 class Search {
 public:
     explicit Search(const Problem& p)
@@ -913,13 +913,15 @@ OptimiserResult runOptimiser(const OptimiserInputs& inputs, OptimiserProgress& p
                 auto onKept = [&](const Quality& q) { reporter.offer(q); };
                 bool going = true;
                 if (constructed) {
-                    // Part of the time goes to building the system from two parts, each search
-                    // with its own split; the annealing then goes on from the better system.
+                    // Part of the time (and at most half the steps) goes to building the system
+                    // from two parts, each search with its own split; the annealing then goes on
+                    // from the better of that and the start.
                     const Clock::time_point now = Clock::now();
                     const auto share = std::chrono::duration_cast<Clock::duration>((deadline - now) * kPartsShare);
                     const int a = std::clamp((p.n * (36 + 5 * (t % 2)) + 50) / 100, 6, p.n - 6);
+                    const int64_t partLimit = inputs.stepLimit > 0 ? std::max<int64_t>(1, inputs.stepLimit / 4) : 0;
                     std::vector<Mask> built = twoParts(p.n, a, searchSeed(inputs.seed, t), now + share / 3, now + share,
-                                                       inputs.stepLimit / 4, stop, steps, onStep);
+                                                       partLimit, stop, steps, onStep);
                     going = !stop.stopRequested();
                     if (!built.empty()) {
                         Search candidate(p);
