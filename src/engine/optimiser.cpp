@@ -919,9 +919,12 @@ OptimiserResult runOptimiser(const OptimiserInputs& inputs, OptimiserProgress& p
                     const Clock::time_point now = Clock::now();
                     const auto share = std::chrono::duration_cast<Clock::duration>((deadline - now) * kPartsShare);
                     const int a = std::clamp((p.n * (36 + 5 * (t % 2)) + 50) / 100, 6, p.n - 6);
-                    const int64_t partLimit = inputs.stepLimit > 0 ? std::max<int64_t>(1, inputs.stepLimit / 4) : 0;
-                    std::vector<Mask> built = twoParts(p.n, a, searchSeed(inputs.seed, t), now + share / 3, now + share,
-                                                       partLimit, stop, steps, onStep);
+                    // With a step limit the parts end by their steps alone, so that the run
+                    // repeats itself whatever the load.
+                    const bool bySteps = inputs.stepLimit > 0;
+                    const int64_t partLimit = bySteps ? std::max<int64_t>(1, inputs.stepLimit / 4) : 0;
+                    std::vector<Mask> built = twoParts(p.n, a, searchSeed(inputs.seed, t), bySteps ? deadline : now + share / 3,
+                                                       bySteps ? deadline : now + share, partLimit, stop, steps, onStep);
                     going = !stop.stopRequested();
                     if (!built.empty()) {
                         Search candidate(p);

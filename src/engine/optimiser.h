@@ -87,10 +87,10 @@ struct OptimiserResult : JobOutcome {
 //
 // The stop is seen within a few milliseconds and the best system so far is kept (outcome
 // stopped). Each search is repeatable: the same inputs, seed and thread count visit the same
-// systems step by step, so with a step limit the result is the same on every run whatever the
-// load of the machine; with a time budget it is the best each search had reached when time ran
-// out. The searches do not share their systems; the result is the best of them, the first
-// search winning ties. Inputs that are not as described (numbers, positions, repeated
+// systems step by step, so a run that ends by its step limit (before its time budget) gives the
+// same result every time, whatever the load of the machine; a run that ends by its budget gives
+// the best each search had reached by then. The searches (one per thread) do not share their
+// systems; the result is the best of them, the first search winning ties. Inputs that are not as described (numbers, positions, repeated
 // conditioned bets, a start bet outside the conditioned system, k out of range) fail the run.
 OptimiserResult runOptimiser(const OptimiserInputs& inputs, OptimiserProgress& progress, const StopToken& stop);
 
