@@ -801,9 +801,10 @@ bool searchLoop(Search& search, const Problem& p, Kept& mine, Clock::time_point 
 }
 
 // Bases this wide, with every 6-set conditioned and "al 3", are also built from two parts, with
-// this share of the time.
+// this share of the time (the parts are small problems: more time does little for them).
 constexpr int kPartsFrom = 14;
 constexpr double kPartsShare = 0.3;
+constexpr std::chrono::seconds kPartsLongest{30};
 
 // A full system "al 3" from two parts of its numbers, A and B: bets inside A holding every
 // triple of A, and bets inside B meeting every 4-set of B in three numbers. A 6-set has three
@@ -912,13 +913,16 @@ OptimiserResult runOptimiser(const OptimiserInputs& inputs, OptimiserProgress& p
                 };
                 auto onKept = [&](const Quality& q) { reporter.offer(q); };
                 bool going = true;
-                if (constructed) {
+                // One search in two builds (the only one builds too); the others anneal the start
+                // straight away, so that what the parts cannot help is not held up by them.
+                if (constructed && (threads == 1 || t % 2 == 1)) {
                     // Part of the time (and at most half the steps) goes to building the system
                     // from two parts, each search with its own split; the annealing then goes on
                     // from the better of that and the start.
                     const Clock::time_point now = Clock::now();
-                    const auto share = std::chrono::duration_cast<Clock::duration>((deadline - now) * kPartsShare);
-                    const int a = std::clamp((p.n * (36 + 5 * (t % 2)) + 50) / 100, 6, p.n - 6);
+                    const auto share = std::min(std::chrono::duration_cast<Clock::duration>((deadline - now) * kPartsShare),
+                                                std::chrono::duration_cast<Clock::duration>(kPartsLongest));
+                    const int a = std::clamp((p.n * (36 + 5 * (t / 2 % 2)) + 50) / 100, 6, p.n - 6);
                     // With a step limit the parts end by their steps alone, so that the run
                     // repeats itself whatever the load.
                     const bool bySteps = inputs.stepLimit > 0;

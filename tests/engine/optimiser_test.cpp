@@ -463,7 +463,7 @@ TEST(Optimiser, ReportsOnTheCallingThread)
     const TestSystem s = randomSystem(18, 16, 1.0, true);
     OptimiserInputs in = inputsFor(s, 3, firstFit(s, 3));
     in.stepLimit = 0;
-    in.seconds = 0.4;
+    in.seconds = 1;
     const OptimiserResult r = runOptimiser(in, recorder, StopToken());
     ASSERT_TRUE(r.done());
     ASSERT_FALSE(recorder.improvements.empty());
