@@ -48,7 +48,7 @@ constexpr size_t kScanned = 256;
 // covers is kept about one time in eighteen, two more one time in three hundred: enough to
 // wander off a plateau, too little to undo a good system.
 constexpr double kTemperature = 0.35;
-// Candidate moves weighed per step.
+// Candidate moves weighed per step: one, as weighing more did not pay for its time.
 constexpr int kSamples = 1;
 
 inline Mask bit(int e) { return Mask{1} << e; }
@@ -284,7 +284,7 @@ public:
         int64_t limit = 0;
         if (temperature > 0 && u > 0) limit = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(-temperature * std::log(u))) - 1);
         // Sharing fewer than k - 1 numbers, the move takes the bet one number closer to c.
-        // Of a few such moves the one that uncovers least is the candidate.
+        // Of kSamples such moves the one that uncovers least is the candidate.
         size_t chosen = 0;
         Mask next = 0;
         int64_t least = limit + 1;
@@ -917,18 +917,33 @@ OptimiserResult runOptimiser(const OptimiserInputs& inputs, OptimiserProgress& p
                 // straight away, so that what the parts cannot help is not held up by them.
                 if (constructed && (threads == 1 || t % 2 == 1)) {
                     // Part of the time (and at most half the steps) goes to building the system
-                    // from two parts, each search with its own split; the annealing then goes on
-                    // from the better of that and the start.
+                    // from two parts; the annealing then goes on from the better of that and the
+                    // start. Which split is best depends on the base, and small parts settle in
+                    // moments: four splits are tried, the first with half the time, the next
+                    // with a quarter, then an eighth each.
                     const Clock::time_point now = Clock::now();
                     const auto share = std::min(std::chrono::duration_cast<Clock::duration>((deadline - now) * kPartsShare),
                                                 std::chrono::duration_cast<Clock::duration>(kPartsLongest));
-                    const int a = std::clamp((p.n * (36 + 5 * (t / 2 % 2)) + 50) / 100, 6, p.n - 6);
                     // With a step limit the parts end by their steps alone, so that the run
                     // repeats itself whatever the load.
                     const bool bySteps = inputs.stepLimit > 0;
-                    const int64_t partLimit = bySteps ? std::max<int64_t>(1, inputs.stepLimit / 4) : 0;
-                    std::vector<Mask> built = twoParts(p.n, a, searchSeed(inputs.seed, t), bySteps ? deadline : now + share / 3,
-                                                       bySteps ? deadline : now + share, partLimit, stop, steps, onStep);
+                    constexpr int kSplits[4] = {36, 41, 31, 46};   // percent of the numbers in the first part
+                    std::vector<Mask> built;
+                    std::vector<int> tried;
+                    Clock::time_point from = now;
+                    for (int i = 0; i < 4 && !stop.stopRequested(); ++i) {
+                        const int percent = kSplits[(i + t / 2) % 4];
+                        const int a = std::clamp((p.n * percent + 50) / 100, 6, p.n - 6);
+                        if (std::find(tried.begin(), tried.end(), a) != tried.end()) continue;
+                        tried.push_back(a);
+                        const auto slice = share / (2 << std::min(i, 2));
+                        const int64_t partLimit = bySteps ? std::max<int64_t>(1, inputs.stepLimit / (8 << i)) : 0;
+                        std::vector<Mask> parts = twoParts(p.n, a, searchSeed(inputs.seed, t) + static_cast<uint64_t>(i),
+                                                           bySteps ? deadline : from + slice / 3, bySteps ? deadline : from + slice,
+                                                           partLimit, stop, steps, onStep);
+                        if (!parts.empty() && (built.empty() || parts.size() < built.size())) built = std::move(parts);
+                        from += slice;
+                    }
                     going = !stop.stopRequested();
                     if (!built.empty()) {
                         Search candidate(p);
