@@ -617,18 +617,19 @@ struct Kept {
 
 BetList betListOf(const std::vector<Mask>& masks, const std::vector<uint8_t>& base)
 {
-    std::vector<Mask> sorted = masks;
-    // Ascending order of bets: by their positions read from the smallest one.
-    auto key = [](Mask m) {
-        uint64_t k = 0;
-        for (int j = 0; j < 6; ++j, m &= m - 1) k = (k << 8) | static_cast<uint64_t>(lowest(m));
-        return k;
-    };
-    std::sort(sorted.begin(), sorted.end(), [&](Mask a, Mask b) { return key(a) < key(b); });
+    // Ascending order of bets: by their positions read from the smallest one, packed in a key.
+    std::vector<std::pair<uint64_t, Mask>> sorted;
+    sorted.reserve(masks.size());
+    for (Mask m : masks) {
+        uint64_t key = 0;
+        for (Mask rest = m; rest; rest &= rest - 1) key = (key << 8) | static_cast<uint64_t>(lowest(rest));
+        sorted.emplace_back(key, m);
+    }
+    std::sort(sorted.begin(), sorted.end());
     BetList out(static_cast<int64_t>(sorted.size()));
     for (size_t i = 0; i < sorted.size(); ++i) {
         uint8_t* d = out.bet(static_cast<int64_t>(i) + 1);
-        Mask m = sorted[i];
+        Mask m = sorted[i].second;
         for (int j = 0; j < 6; ++j, m &= m - 1) d[j] = base[static_cast<size_t>(lowest(m))];
         d[6] = 0;
     }
@@ -961,8 +962,8 @@ OptimiserResult runOptimiser(const OptimiserInputs& inputs, OptimiserProgress& p
             }
         }
 
-        for (const Kept& k : kept)
-            if (better(p, k.quality, overall.quality)) overall = k;
+        for (Kept& k : kept)
+            if (better(p, k.quality, overall.quality)) overall = std::move(k);
         result.bets = betListOf(overall.bets, inputs.baseNumbers);
         result.covered = p.total - overall.quality.uncovered;
         result.improved = better(p, overall.quality, startQuality);
