@@ -137,7 +137,7 @@ std::string endOfFileDescription(const ByteInput& in)
     return in.failure().empty() ? "fin de fichero inesperado" : in.failure();
 }
 
-BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
+BetFileRead readKmb(ByteInput& in, Progress& progress, const StopToken& stop)
 {
     const RecordCipher cipher;
     std::vector<uint8_t> record;
@@ -221,7 +221,7 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
         in.consume(at);
         done += batch;
         progress.report(done, count);
-        if (stop.requested()) {
+        if (stop.stopRequested()) {
             read.bets.clear();
             read.status = BetFileStatus::Stopped;
             return read;
@@ -286,7 +286,7 @@ std::string ImportErrorMessage(const std::string& description)
 
 std::string ImportValidationMessage(const std::string& specific) { return ImportErrorMessage(" " + specific); }
 
-BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const StopFlag& stop)
+BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const StopToken& stop)
 {
     ByteInput in;
     std::string failure;
@@ -294,14 +294,14 @@ BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const St
     return readKmb(in, progress, stop);
 }
 
-BetFileRead ReadBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopFlag& stop)
+BetFileRead ReadBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopToken& stop)
 {
     ByteInput in(bytes);
     return readKmb(in, progress, stop);
 }
 
 BetFileWrite WriteBetFile(const std::string& path, const std::string& header, const BetList& bets, int64_t count,
-                          Progress& progress, const StopFlag& stop)
+                          Progress& progress, const StopToken& stop)
 {
     BetFileWrite result;
     auto fail = [&](const std::string& description) {
@@ -346,7 +346,7 @@ BetFileWrite WriteBetFile(const std::string& path, const std::string& header, co
         }
         if (!written) return fail(failure);
         progress.report(b * kWriteBatch + n, count);
-        if (stop.requested()) {
+        if (stop.stopRequested()) {
             result.status = BetFileStatus::Stopped;
             return result;
         }
