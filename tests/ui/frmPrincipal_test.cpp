@@ -75,6 +75,8 @@ struct MainWindowTest : ::testing::Test {
         for (int n : numbers) click(window->gridNumeros->cell(n));
     }
     QString row(int p) const { return window->lstFiltros->item(p)->text(); }
+    // Long work runs as jobs: wait until the window is idle again.
+    void idle() { ASSERT_TRUE(test::waitUntil([&] { return !window->isBusy(); }, 20000)); }
     void rightClickRow(int p)
     {
         QListWidget* list = window->lstFiltros;
@@ -155,6 +157,9 @@ TEST_F(MainWindowTest, RightClickSwitchesOneRowAndTheCalculationUsesIt)
     mark({1, 2, 3, 4, 5, 6, 7});
     click(window->lblReintegro[5]);
     click(window->lblMenu[4]);
+    EXPECT_TRUE(window->isBusy());
+    EXPECT_FALSE(window->lblMenu[4]->isEnabled());
+    idle();
     EXPECT_TRUE(person.messages.empty()) << person.lastText();
     EXPECT_EQ(window->lblApuestasIniciales->text(), QStringLiteral("7"));
     EXPECT_EQ(window->lblApuestasCondicionadas->text(), QStringLiteral("7"));
@@ -177,6 +182,7 @@ TEST_F(MainWindowTest, RefusedChangeToManualGoesBackToTheImport)
     window->chkReintegros->setChecked(false);
     person.openPaths = {path};
     window->cboTipoCombinacion->setCurrentIndex(2);
+    idle();
     EXPECT_EQ(window->lblApuestasIniciales->text(), QStringLiteral("2"));
     EXPECT_EQ(window->cmdCuadroApuDirecto->text(), QStringLiteral("Apuestas Importadas"));
     EXPECT_EQ(window->txtFicheroASCII->text(), QStringLiteral("apuestas.txt"));
@@ -218,6 +224,7 @@ TEST_F(MainWindowTest, ClosingDuringACalculationIsRefused)
     };
     person.answers = {false};
     click(window->lblMenu[4]);
+    idle();
     EXPECT_TRUE(busy);
     EXPECT_TRUE(menusOff);
     EXPECT_FALSE(closed);
@@ -244,6 +251,7 @@ TEST_F(MainWindowTest, ReductionRowWithoutRealReductionOpensNoProcessWindow)
         w->close();
     });
     click(window->lblMenu[4]);
+    idle();
     EXPECT_FALSE(processWindow);
     EXPECT_EQ(window->lblApuestasReducidas->text(), QStringLiteral("28"));
     EXPECT_EQ(window->lblApuestasCondicionadas->text(), QStringLiteral("28"));
@@ -345,6 +353,7 @@ TEST_F(MainWindowTest, ReductionThenDefinitiveSaveFromTheProcessWindow)
     person.onSave = [&] { panelShown = window->picVentanaEspera->isVisible(); };
     person.savePaths = {dir.file("sistema")};
     click(window->lblMenu[4]);
+    idle();
     EXPECT_TRUE(processOpened);
     EXPECT_TRUE(person.messages.empty()) << person.lastText();
     ASSERT_EQ(person.saveRequests.size(), 1u);

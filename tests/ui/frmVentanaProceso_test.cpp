@@ -128,6 +128,9 @@ TEST(frmVentanaProceso, ReturningFromTheGuaranteesStartsNoNewRun)
 
     click(window.imgCalcular);
     EXPECT_EQ(window.runCount(), 2);
+    click(window.imgCalculoDefinitivo);
+    EXPECT_TRUE(window.isVisible()) << "no definitive request while a run goes on";
+    ASSERT_TRUE(waitUntil([&] { return !window.isRunning(); }));
 
     click(window.imgCalculoDefinitivo);
     EXPECT_TRUE(s.saveWhenDone);
