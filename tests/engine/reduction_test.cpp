@@ -362,18 +362,6 @@ TEST(Reduction, MalformedInputIsAFailureNotACrash)
     EXPECT_FALSE(r.failure.empty());
 }
 
-TEST(Reduction, ExactCountPrecondition)
-{
-    ReductionOptions o = options(2, 100, 10, 1, 0, 1);
-    EXPECT_TRUE(exactCountExceedsConditioned(o, 9));
-    EXPECT_FALSE(exactCountExceedsConditioned(o, 10));
-    o.exactCount = 0;
-    EXPECT_FALSE(exactCountExceedsConditioned(o, 9));
-    EXPECT_EQ(std::string(kExactCountTooLargeMessage),
-              "ERROR: Ha elegido reducir con la opción 'Número Exacto de Apuestas' y dicho número supera el sistema "
-              "final condicionado, cambie el número de apuestas pedidas al reducir");
-}
-
 TEST(Reduction, ImportedSystemIsNeverTakenAsFull)
 {
     AppState state;
