@@ -22,7 +22,9 @@
 // the validators of command_line.h (their messages are Spanish) before the command runs, and bound
 // to the command's own options struct, which the run reads once parsing is over. The run returns
 // kExitDone, or kExitRefused after the program's message whenever the flow it runs ended in an
-// error; usage errors (kExitUsage) never reach it. Messages go to stderr through a
+// error. Usage errors (kExitUsage) are CLI11's, before the run; only a check across options that
+// no validator can make (guarantees: the conditioned scope has level 6 only) prints its reason
+// from the run and returns kExitUsage. Messages go to stderr through a
 // TerminalInteraction; what the command prints goes to stdout. Add the declaration below, the
 // call in main.cpp, and the file to CMakeLists.txt.
 
