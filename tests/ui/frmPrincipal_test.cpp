@@ -384,3 +384,31 @@ TEST_F(MainWindowTest, FitsASmallLaptopScreen)
     EXPECT_LE(minimum.width(), 1366);
     EXPECT_LE(minimum.height(), 700);
 }
+
+// "Cálculo Definitivo" saves the final system as a job: the waiting panel shows while the save
+// dialog asks, the commands wait, and the files are there when the window is idle again.
+TEST_F(MainWindowTest, DefinitiveSaveRunsAsAJobBehindTheWaitingPanel)
+{
+    mark({1, 2, 3, 4, 5, 6, 7, 8});
+    click(window->lblReintegro[2]);
+    click(window->lblMenu[4]);
+    idle();
+    ASSERT_EQ(state.reducedCount, 28);
+
+    bool panelShown = false, commandsOff = false;
+    person.onSave = [&] {
+        panelShown = window->picVentanaEspera->isVisible();
+        commandsOff = !window->lblMenu[6]->isEnabled() && window->isBusy();
+    };
+    person.savePaths = {dir.file("semana")};
+    click(window->lblMenu[6]);
+    idle();
+    EXPECT_TRUE(panelShown);
+    EXPECT_TRUE(commandsOff);
+    EXPECT_FALSE(window->picVentanaEspera->isVisible());
+    EXPECT_TRUE(person.messages.empty()) << person.lastText();
+    EXPECT_TRUE(std::filesystem::exists(dir.file("semana.KMB")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("semana.xml")));
+    EXPECT_TRUE(state.savedFlag);
+    EXPECT_EQ(state.finalSystem.size(), 28) << "the lists came back from the job";
+}
