@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
 
 namespace kombitron::cli {
 
@@ -123,41 +122,48 @@ int CommandLine::run(int argc, char** argv)
     return chosen_();
 }
 
+namespace {
+
+// The text before and after the first `separator` of `text`; false when it is not there.
+bool splitAt(const std::string& text, const std::string& separator, std::string& before, std::string& after)
+{
+    const size_t at = text.find(separator);
+    if (at == std::string::npos) return false;
+    before = text.substr(0, at);
+    after = text.substr(at + separator.size());
+    return true;
+}
+
+bool endsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+} // namespace
+
 std::string SpanishUsageError(const CLI::Error& error)
 {
     const std::string name = error.get_name();
     const std::string text = error.what();
-    std::smatch m;
+    std::string a, b;
     if (name == "RequiredError") {
-        if (text.find("subcommand") != std::string::npos) return "falta la orden";
-        static const std::regex required("(.+) is required");
-        if (std::regex_match(text, m, required)) return "falta " + m[1].str();
-        static const std::regex requires_("(.+) requires (.+)");
-        if (std::regex_match(text, m, requires_)) return m[1].str() + " necesita " + m[2].str();
+        if (text.find("ubcommand") != std::string::npos) return "falta la orden";
+        if (endsWith(text, " is required")) return "falta " + text.substr(0, text.size() - 12);
+        if (splitAt(text, " requires ", a, b)) return a + " necesita " + b;
     }
-    if (name == "ExtrasError") {
-        static const std::regex extras("The following arguments? (?:was|were) not expected: (.*)");
-        if (std::regex_match(text, m, extras)) return "argumentos de más o desconocidos: " + m[1].str();
-    }
+    // A command's leftovers carry the command's name as the error's name: known by the text.
+    if (splitAt(text, " not expected: ", a, b)) return "argumentos de más o desconocidos: " + b;
     if (name == "ConversionError") {
-        static const std::regex convert("Could not convert: (.+) = (.*)");
-        if (std::regex_match(text, m, convert)) return "valor no válido para " + m[1].str() + ": " + m[2].str();
-        static const std::regex allowed("The value (.+) is not an allowed value for (.+)");
-        if (std::regex_match(text, m, allowed)) return "valor no válido para " + m[2].str() + ": " + m[1].str();
+        if (splitAt(text, "Could not convert: ", a, b) && splitAt(b, " = ", a, b)) return "valor no válido para " + a + ": " + b;
+        if (splitAt(text, " is not an allowed value for ", a, b)) {
+            const std::string value = a.rfind("The value ", 0) == 0 ? a.substr(10) : a;
+            return "valor no válido para " + b + ": " + value;
+        }
     }
-    if (name == "ArgumentMismatch") {
-        static const std::regex missing("(.+?): .*(?:required|missing).*");
-        if (std::regex_match(text, m, missing)) return "falta el valor de " + m[1].str();
-    }
-    if (name == "RequiresError") {
-        static const std::regex requires_("(.+) requires (.+)");
-        if (std::regex_match(text, m, requires_)) return m[1].str() + " necesita " + m[2].str();
-    }
-    if (name == "ExcludesError") {
-        static const std::regex excludes("(.+) excludes (.+)");
-        if (std::regex_match(text, m, excludes)) return m[1].str() + " no puede ir con " + m[2].str();
-    }
-    // Our own validators already speak Spanish ("--level: debe ser ...").
+    if (name == "ArgumentMismatch" && splitAt(text, ": ", a, b)) return "falta el valor de " + a;
+    if (name == "RequiresError" && splitAt(text, " requires ", a, b)) return a + " necesita " + b;
+    if (name == "ExcludesError" && splitAt(text, " excludes ", a, b)) return a + " no puede ir con " + b;
+    // Our own validators already speak Spanish ("--level: «7» no es ninguno de ...").
     if (name == "ValidationError") return text;
     return "error de uso (" + text + ")";
 }

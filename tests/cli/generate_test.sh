@@ -42,6 +42,8 @@ Uso: kombitron-cli generate [OPCIONES]
 Más información: kombitron-cli generate --help" "$out"
 check usage-unknown "kombitron-cli: orden desconocida: frobnicate" "$("$cli" frobnicate 2>&1 | head -1)"
 check usage-missing "kombitron-cli: falta FILE" "$("$cli" view 2>&1 | head -1)"
+check usage-extras "kombitron-cli: argumentos de más o desconocidos: --nada" "$("$cli" view a.txt --nada 2>&1 | head -1)"
+check usage-no-value "kombitron-cli: falta el valor de --numbers" "$("$cli" generate --numbers 2>&1 | head -1)"
 
 # Every command has its --help: exit 0, its usage line and its options, on stdout.
 for command in generate view import convert base calc summary guarantees analysis stats "history load" "history update"; do

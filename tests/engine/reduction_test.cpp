@@ -66,7 +66,9 @@ ReductionTrace engine(const TestSystem& s, const ReductionOptions& o, int stopAf
     TraceProgress progress(t, stop, stopAfterCycles, captions);
     ReductionResult r = runReduction(ReductionInput{s.base, s.list, full}, o, progress, stop);
     EXPECT_FALSE(r.failed()) << r.failure;
-    if (!stop.requested()) EXPECT_TRUE(r.done());
+    if (!stop.requested()) {
+        EXPECT_TRUE(r.done());
+    }
     EXPECT_EQ(r.bets.size(), r.found ? r.best : 0);
     t.found = r.found;
     t.best = r.best;
