@@ -3,7 +3,7 @@
 #include "core/filter_rows.h"
 #include "core/interaction.h"
 #include "core/state.h"
-#include "engine/calculation.h"
+#include "filters/conditioning.h"
 #include "engine/generation.h"
 #include "history/draw_history.h"
 
@@ -94,9 +94,9 @@ static void BM_ConditioningEighteenFilters49(benchmark::State& st)
 {
     AppState state = allNumbers();
     activateEighteenFilters(state);
-    SilentInteraction ui;
+    Progress quiet;
     int64_t eliminated = 0;
-    for (auto _ : st) eliminated = RunConditioningPass(state, ui);
+    for (auto _ : st) eliminated = RunConditioningPass(state, quiet, {}).eliminated;
     st.counters["eliminated"] = static_cast<double>(eliminated);
     st.counters["survivors"] = static_cast<double>(kAllBets - eliminated);
 }
@@ -121,8 +121,9 @@ static void BM_PreviousDrawsWholeHistory49(benchmark::State& st)
     g.aciertosMinimoSORTEOS = 0;
     g.aciertosMaximoSORTEOS = static_cast<int32_t>(st.range(1));
     setRowActive(state.filterRows[static_cast<int>(FilterId::SORTEOSANTERIORES)], true);
+    Progress quiet;
     int64_t eliminated = 0;
-    for (auto _ : st) eliminated = RunConditioningPass(state, ui);
+    for (auto _ : st) eliminated = RunConditioningPass(state, quiet, {}).eliminated;
     st.counters["draws"] = static_cast<double>(history.draws.size());
     st.counters["eliminated"] = static_cast<double>(eliminated);
 }

@@ -8,8 +8,9 @@
 #include "core/random.h"
 #include "core/rank.h"
 #include "core/state.h"
+#include "flows/import.h"
 #include "formats/bet_files.h"
-#include "formats/import_base.h"
+#include "formats/repeated_bets.h"
 
 using namespace kombitron;
 
@@ -138,7 +139,7 @@ static void BM_RemoveRepeatedAll(benchmark::State& st)
         st.PauseTiming();
         BetList copy = all.bets;
         st.ResumeTiming();
-        if (RemoveRepeatedBets(copy, progress, stop) != 0) st.SkipWithError("unexpected repeats");
+        if (RemoveRepeatedBets(copy, progress, stop).repeated != 0) st.SkipWithError("unexpected repeats");
     }
 }
 BENCHMARK(BM_RemoveRepeatedAll)->Unit(benchmark::kMillisecond)->Iterations(2);

@@ -22,7 +22,7 @@
 #include "core/filter_rows.h"
 #include "core/interaction.h"
 #include "core/state.h"
-#include "engine/calculation.h"
+#include "filters/conditioning.h"
 #include "engine/generation.h"
 #include "engine/optimiser.h"
 #include "engine/reduction.h"
@@ -72,8 +72,8 @@ AppState conditionedState(const Case& c)
         setRowActive(state.filterRows[static_cast<int>(FilterId::ALTOSBAJOS)], true);
         setRowActive(state.filterRows[static_cast<int>(FilterId::SUMAS)], true);
     }
-    SilentInteraction ui;
-    const int64_t eliminated = RunConditioningPass(state, ui);
+    Progress quiet;
+    const int64_t eliminated = RunConditioningPass(state, quiet, StopToken()).eliminated;
     IndexBetList conditioned(state.totalSystem.size() - eliminated);
     int64_t kept = 0;
     for (int64_t i = 1; i <= state.totalSystem.size(); ++i)
@@ -92,10 +92,12 @@ BetList reductionFirstCycle(AppState& state, int type)
     state.reduction.percentage = 100;
     state.reduction.byBetCount = 0;
     state.reduction.cycles = 1;
-    StopFlag stop;
-    ReductionCallbacks cb;
-    cb.cycleDone = [&](double) { stop.request(); };
-    ReductionResult r = runReduction(state, cb, stop);
+    // The first cycle is all the bench wants: stop as soon as it is counted.
+    struct FirstCycle : ReductionProgress {
+        StopFlag stop;
+        void cycleDone(double) override { stop.request(); }
+    } progress;
+    ReductionResult r = runReduction(state, progress, progress.stop);
     if (!r.found) return BetList();
     BetList out(state.reducedCount);
     std::copy(state.finalSystem.data(), state.finalSystem.data() + state.reducedCount * kBetBytes, out.data());
@@ -148,7 +150,7 @@ void runCase(const Case& c, const std::vector<double>& marks, int threads, uint6
     OptimiserInputs in;
     in.baseNumbers = state.base.baseNumbers;
     in.conditioned = state.conditionedSystem;
-    in.minHits = reductionMinHits(c.type);
+    in.minHits = reductionType(c.type).minimumHits;
     in.target = OptimiserTarget::Coverage;
     in.requiredCovered = requiredCoveredBets(state.conditionedCount, 100);
     in.start = reduced;

@@ -6,8 +6,8 @@
 #include "core/interaction.h"
 #include "core/random.h"
 #include "core/state.h"
-#include "engine/calculation.h"
 #include "engine/generation.h"
+#include "filters/conditioning.h"
 
 using namespace kombitron;
 
@@ -56,8 +56,8 @@ static void BM_PreviousDrawsConditioning(benchmark::State& st)
     g.aciertosMinimoSORTEOS = 0;
     g.aciertosMaximoSORTEOS = drawCount;
     setRowActive(state.filterRows[static_cast<size_t>(FilterId::SORTEOSANTERIORES)], true);
-    SilentInteraction ui;
-    for (auto _ : st) benchmark::DoNotOptimize(RunConditioningPass(state, ui));
+    Progress quiet;
+    for (auto _ : st) benchmark::DoNotOptimize(RunConditioningPass(state, quiet, {}).eliminated);
     st.counters["bets"] = static_cast<double>(bets);
     st.counters["draws"] = drawCount;
 }

@@ -43,9 +43,13 @@ void firstCycle(benchmark::State& st, int n, int type)
     int64_t size = 0;
     for (auto _ : st) {
         StopFlag stop;
-        ReductionCallbacks cb;
-        cb.cycleDone = [&](double) { stop.request(); };
-        ReductionResult r = runReduction(state, cb, stop);
+        // The first cycle is the measure: the stop comes with its end.
+        struct StopAfterACycle : ReductionProgress {
+            explicit StopAfterACycle(StopFlag& s) : stop(s) {}
+            void cycleDone(double) override { stop.request(); }
+            StopFlag& stop;
+        } progress(stop);
+        ReductionResult r = runReduction(state, progress, stop);
         if (!r.found) st.SkipWithError("no result");
         size = r.best;
     }
@@ -81,9 +85,11 @@ static void BM_ExactCountFill(benchmark::State& st)
         for (int j = 0; j < 6; ++j) b[j] = static_cast<uint8_t>(state.base.baseNumbers[state.conditionedSystem.at(i * 1000, j + 1) - 1]);
         b[6] = 0;
     }
+    Progress quiet;
     for (auto _ : st) {
-        BetList out = AdjustToExactCount(reduced, state.conditionedSystem, state.base.baseNumbers, 5000);
-        benchmark::DoNotOptimize(out.data());
+        ExactCountResult out =
+            AdjustToExactCount(ExactCountInput{reduced, state.conditionedSystem, state.base.baseNumbers, 5000}, quiet, {});
+        benchmark::DoNotOptimize(out.bets.data());
     }
 }
 BENCHMARK(BM_ExactCountFill)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -113,10 +119,9 @@ static void BM_GuaranteesTotal49(benchmark::State& st)
     Progress quiet;
     StopFlag stop;
     for (auto _ : st) {
-        GuaranteeStats stats;
-        if (!RunGuaranteePass(GuaranteeInput{base, none, reduced}, GuaranteeScope::Total, 6, stats, quiet, stop))
-            st.SkipWithError("stopped");
-        benchmark::DoNotOptimize(stats.cases);
+        const GuaranteePassResult pass = RunGuaranteePass(GuaranteeInput{base, none, reduced}, GuaranteeScope::Total, 6, quiet, stop);
+        if (!pass.done()) st.SkipWithError("stopped");
+        benchmark::DoNotOptimize(pass.stats.cases);
     }
     st.counters["peak_MB"] = peakMegabytes();
 }

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "formats/bet_files.h"
-#include "formats/import_base.h"
+#include "formats/repeated_bets.h"
 
 using namespace kombitron;
 

@@ -1,69 +1,100 @@
 #include "cli/calc_reduction.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
-#include <cstdlib>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "core/format.h"
-#include "engine/process_run.h"
+#include "flows/process_run.h"
 
 namespace kombitron::cli {
 
 namespace {
 
-bool parseLimit(const Args& args, const char* flag, double& value)
-{
-    std::string text;
-    if (!args.value(flag, text)) return true;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !(v > 0)) {
-        std::fprintf(stderr, "kombitron-cli: %s needs a positive number\n", flag);
-        return false;
+// The run's figures on stderr, and the cycle limit.
+class TerminalReductionProgress : public ReductionProgress {
+public:
+    TerminalReductionProgress(StopFlag& stop, double maxCycles) : stop_(stop), maxCycles_(maxCycles) {}
+
+    void report(int64_t done, int64_t) override
+    {
+        // A line every tenth of the way is enough for a terminal.
+        const int tenth = static_cast<int>(done) / 10;
+        if (tenth == shownTenth_) return;
+        shownTenth_ = tenth;
+        std::fprintf(stderr, "%d%%\n", tenth * 10);
     }
-    value = v;
-    return true;
-}
+    void caption(std::string_view text) override
+    {
+        std::fprintf(stderr, "Ciclo Actual : %.*s\n", static_cast<int>(text.size()), text.data());
+    }
+    void cycleDone(double cycles) override
+    {
+        std::fprintf(stderr, "Ciclo Actual : %.0f\n", cycles);
+        if (maxCycles_ > 0 && cycles >= maxCycles_) stop_.request();
+    }
+    void improved(int64_t size) override { std::fprintf(stderr, "Apuestas : %s\n", formatCount(size).c_str()); }
+
+private:
+    StopFlag& stop_;
+    double maxCycles_;
+    int shownTenth_ = -1;
+};
+
+// Requests a stop once `seconds` have passed, unless it is dismissed first.
+class Deadline {
+public:
+    Deadline(StopFlag& stop, double seconds)
+    {
+        if (seconds <= 0) return;
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        watcher_ = std::thread([this, &stop, limit] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (!woken_.wait_until(lock, limit, [this] { return dismissed_; })) stop.request();
+        });
+    }
+    ~Deadline()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            dismissed_ = true;
+        }
+        woken_.notify_all();
+        if (watcher_.joinable()) watcher_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable woken_;
+    bool dismissed_ = false;
+    std::thread watcher_;
+};
 
 } // namespace
-
-bool parseReductionLimits(const Args& args, ReductionLimits& limits)
-{
-    return parseLimit(args, "--max-cycles", limits.maxCycles) && parseLimit(args, "--seconds", limits.seconds);
-}
 
 std::function<bool(AppState&, Interaction&)> processWindowReduction(const ReductionLimits& limits)
 {
     return [limits](AppState& state, Interaction& ui) {
         StopFlag stop;
-        const auto started = std::chrono::steady_clock::now();
-        int shownTenth = -1;
-        ReductionCallbacks cb;
-        cb.progress = [&](int percent) {
-            // A line every tenth of the way is enough for a terminal.
-            const int tenth = percent / 10;
-            if (tenth == shownTenth) return;
-            shownTenth = tenth;
-            std::fprintf(stderr, "%d%%\n", tenth * 10);
-        };
-        cb.caption = [&](const std::string& text) { std::fprintf(stderr, "Ciclo Actual : %s\n", text.c_str()); };
-        cb.cycleDone = [&](double cycles) {
-            std::fprintf(stderr, "Ciclo Actual : %.0f\n", cycles);
-            if (limits.maxCycles > 0 && cycles >= limits.maxCycles) stop.request();
-        };
-        cb.improved = [&](int64_t size, const BetList&) {
-            std::fprintf(stderr, "Apuestas : %s\n", formatCount(size).c_str());
-        };
-        cb.yield = [&] {
-            if (limits.seconds <= 0) return;
-            const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - started;
-            if (spent.count() >= limits.seconds) stop.request();
-        };
-        const ProcessRunResult run = RunProcessCalculation(state, cb, stop);
-        if (run.reduction.failed) ui.error("ERROR: " + run.reduction.failure);
-        if (run.adjusted) std::fprintf(stderr, "Apuestas : %s\n", formatCount(state.reducedCount).c_str());
-        return true;
+        TerminalReductionProgress progress(stop, limits.maxCycles);
+        ProcessRunResult run;
+        {
+            Deadline deadline(stop, limits.seconds);
+            run = RunProcessReduction(state, progress, stop);
+        }
+        if (run.reduction.failed()) {
+            ui.error("ERROR: " + run.reduction.failure);
+            return false;
+        }
+        if (run.needsExactCount) {
+            Progress quiet;
+            run = RunProcessExactCount(state, std::move(run), quiet, ui.stopToken());
+            if (run.adjusted) std::fprintf(stderr, "Apuestas : %s\n", formatCount(state.reducedCount).c_str());
+        }
+        return !run.stopped();
     };
 }
 

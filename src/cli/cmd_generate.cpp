@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -6,71 +7,34 @@
 #include "cli/terminal.h"
 #include "core/state.h"
 #include "engine/generation.h"
+#include "flows/definitive_save.h"
 
 namespace kombitron::cli {
 
 namespace {
 
-bool parseGame(const Args& args, GameType& game)
+struct GenerateOptions {
+    std::string numbers;
+    std::string reintegros;
+    std::string game = "primitiva";
+    std::string mode = "directo";
+    bool count = false;
+    std::string out;
+};
+
+int runGenerate(const GenerateOptions& o)
 {
-    std::string text;
-    if (!args.value("--game", text)) return true;
-    if (text == "primitiva") game = GameType::Primitiva;
-    else if (text == "bonoloto") game = GameType::Bonoloto;
-    else return false;
-    return true;
-}
-
-bool parseMode(const Args& args, ReintegroMode& mode)
-{
-    std::string text;
-    if (!args.value("--mode", text)) return true;
-    if (text == "directo") mode = ReintegroMode::Direct;
-    else if (text == "secuenciales") mode = ReintegroMode::Sequential;
-    else if (text == "aleatorios") mode = ReintegroMode::Random;
-    else return false;
-    return true;
-}
-
-void printBets(const BetList& bets, int64_t count)
-{
-    // One buffered block per chunk: printing 14 million lines one printf at a time is slow.
-    std::string chunk;
-    chunk.reserve(1 << 20);
-    for (int64_t i = 1; i <= count; ++i) {
-        chunk += betRecordText(bets.bet(i));
-        chunk += '\n';
-        if (chunk.size() > (1u << 20) - 32) {
-            std::fwrite(chunk.data(), 1, chunk.size(), stdout);
-            chunk.clear();
-        }
-    }
-    std::fwrite(chunk.data(), 1, chunk.size(), stdout);
-}
-
-} // namespace
-
-// Optional hook for "--out": the definitive save, supplied by the formats commands.
-int saveGeneratedBets(AppState& state, const std::string& out, TerminalInteraction& ui);
-
-int cmdGenerate(int argc, char** argv)
-{
-    Args args(argc, argv, 0);
-    std::string numbersText, reintegrosText;
     std::vector<int> numbers, reintegros;
-    AppState state;
-    ResetStateDefaults(state);
-    GameType game = GameType::Primitiva;
-    ReintegroMode mode = ReintegroMode::Direct;
-    if (!args.value("--numbers", numbersText) || !parseNumberList(numbersText, 1, 49, numbers) ||
-        (args.value("--reintegros", reintegrosText) && !parseNumberList(reintegrosText, 0, 9, reintegros)) ||
-        !parseGame(args, game) || !parseMode(args, mode)) {
-        std::fprintf(stderr, "usage: kombitron-cli generate --numbers LIST [--game primitiva|bonoloto] "
-                             "[--reintegros LIST] [--mode directo|secuenciales|aleatorios] [--count] [--out FILE]\n");
-        return kExitUsage;
-    }
+    parseNumberList(o.numbers, 1, 49, numbers);
+    if (!o.reintegros.empty()) parseNumberList(o.reintegros, 0, 9, reintegros);
+    const GameType game = o.game == "bonoloto" ? GameType::Bonoloto : GameType::Primitiva;
+    const ReintegroMode mode = o.mode == "secuenciales" ? ReintegroMode::Sequential
+                               : o.mode == "aleatorios" ? ReintegroMode::Random
+                                                        : ReintegroMode::Direct;
 
     // As a player would: choose the game and mode, then mark on the grid.
+    AppState state;
+    ResetStateDefaults(state);
     selectGame(state, game);
     state.base.reintegroMode = mode;
     for (int v : numbers) setNumberMarked(state, v, true);
@@ -92,11 +56,34 @@ int cmdGenerate(int argc, char** argv)
     state.reducedCount = total;
     if (game == GameType::Primitiva) AssignReintegros(state);
 
-    std::string out;
-    if (args.value("--out", out)) return saveGeneratedBets(state, out, ui);
-    if (args.has("--count")) std::printf("%lld\n", static_cast<long long>(total));
+    if (!o.out.empty()) {
+        // The save dialog of the terminal answers with the path given on the command line.
+        ui.savePath = o.out;
+        return RunDefinitiveSave(state, ui) ? kExitDone : kExitRefused;
+    }
+    if (o.count) std::printf("%lld\n", static_cast<long long>(total));
     else printBets(state.finalSystem, total);
-    return 0;
+    return kExitDone;
+}
+
+} // namespace
+
+void addGenerateCommand(CommandLine& cli)
+{
+    auto o = std::make_shared<GenerateOptions>();
+    CLI::App& command = cli.add("generate",
+                                "Marca los números y reintegros como en la cuadrícula y lista todas las apuestas del "
+                                "sistema total, como 01,02,03,04,05,06+07",
+                                [o] { return runGenerate(*o); });
+    command.add_option("--numbers", o->numbers, "Números marcados: lista de números y rangos, 1-10,15,20")
+        ->required()
+        ->check(NumberListIn(1, 49))->type_name("LISTA");
+    command.add_option("--game", o->game, "Juego")->check(OneOf({"primitiva", "bonoloto"}))->type_name("primitiva|bonoloto");
+    command.add_option("--reintegros", o->reintegros, "Reintegros marcados: lista de 0 a 9")->check(NumberListIn(0, 9))->type_name("LISTA");
+    command.add_option("--mode", o->mode, "Tipo de reintegro")->check(OneOf({"directo", "secuenciales", "aleatorios"}))->type_name("directo|secuenciales|aleatorios");
+    command.add_flag("--count", o->count, "Solo el número de apuestas");
+    command.add_option("--out", o->out, "Guarda como \"Cálculo Definitivo\": el fichero KMB y el XML a su lado")
+        ->type_name("FILE");
 }
 
 } // namespace kombitron::cli

@@ -1,14 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
+#include "core/bet.h"
 #include "core/interaction.h"
 
 namespace kombitron::cli {
 
-// The command line's Interaction: messages on stderr, questions answered by a fixed policy,
-// no dialogs, progress on stderr when asked for.
+// The command line's Interaction: messages on stderr, questions answered by a fixed policy and
+// shown with the answer, no open dialog, the save dialog answered with `savePath`, the editor
+// and the browser taken as opened. Progress goes where `useProgress` points (nowhere by default).
 class TerminalInteraction : public Interaction {
 public:
     explicit TerminalInteraction(bool answerYes = true) : answerYes_(answerYes) {}
@@ -19,37 +22,37 @@ public:
     std::string saveFileDialog(const FileDialogRequest&) override { return savePath; }
     bool openInEditor(const std::string&, std::string&) override { return true; }
     bool openWebPage(const std::string&, std::string&) override { return true; }
-    Progress& progress() override { return progress_; }
-    StopFlag& stopFlag() override { return stop_; }
+    Progress& progress() override { return *progress_; }
+    StopToken stopToken() const override { return stop; }
+
+    // Report the progress of the flows to `progress` from now on (it must outlive their runs).
+    void useProgress(Progress& progress) { progress_ = &progress; }
 
     std::string savePath;           // what a save dialog answers
-    bool refused = false;           // an error or warning was shown
+    StopFlag stop;                  // the stop request of the running flow
+    bool errorShown = false;        // an error message was shown
 
 private:
     bool answerYes_;
-    Progress progress_;
-    StopFlag stop_;
+    Progress quiet_;
+    Progress* progress_ = &quiet_;
 };
 
-// Parse "1-10,15,20" into values within [low, high]; false on malformed text.
-bool parseNumberList(const std::string& text, int low, int high, std::vector<int>& values);
-
-// Simple argument access: flags "--name value" and "--flag" after the command word.
-class Args {
+// Captions and every tenth of the way on stderr, as "40%" lines.
+class StderrProgress : public Progress {
 public:
-    Args(int argc, char** argv, int first);
-    bool has(const std::string& flag) const;
-    // Value after the flag; false when missing.
-    bool value(const std::string& flag, std::string& out) const;
-    // Words that are not flags nor flag values, in order; `valued` lists the flags that take a value.
-    std::vector<std::string> positional(const std::vector<std::string>& valued) const;
-    const std::vector<std::string>& all() const { return args_; }
+    void report(int64_t done, int64_t total) override;
+    void caption(std::string_view text) override;
 
 private:
-    std::vector<std::string> args_;
+    int64_t last_ = -1;
 };
 
-inline constexpr int kExitRefused = 1;
-inline constexpr int kExitUsage = 2;
+// Write text to stdout as it is (CR LF line ends kept).
+void writeOut(std::string_view text);
+
+// Bets 1..count of a list on stdout, one "01,02,03,04,05,06+07" line each.
+void printBets(const BetList& bets, int64_t count);
+inline void printBets(const BetList& bets) { printBets(bets, bets.size()); }
 
 } // namespace kombitron::cli

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/binomial.h"
+
 namespace kombitron {
 
 const char* gameName(GameType game)
@@ -30,6 +32,7 @@ const char* combinationKindText(CombinationKind kind)
 int64_t combinationCount(int n, int k)
 {
     if (k < 0 || n < k) return 0;
+    if (n < kBinomialRows && k < kBinomialColumns) return static_cast<int64_t>(kBinomial[n][k]);
     // Multiplicative form keeps every intermediate value exact in 64 bits for n <= 49.
     int64_t result = 1;
     for (int i = 1; i <= k; ++i) result = result * (n - k + i) / i;

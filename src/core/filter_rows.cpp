@@ -104,20 +104,9 @@ std::string buildFilterRow(const AppState& state, int position, bool active)
     return withCountField(headOf(state, position, active), "-");
 }
 
-const char* reductionTypeText(int type)
-{
-    switch (type) {
-    case 1: return "al 5";
-    case 2: return "al 4";
-    case 3: return "al 3";
-    case 4: return "al 2";
-    default: return "-   ";
-    }
-}
-
 std::string buildReductionRow(int type, bool active)
 {
-    return (active ? "Sí   " : "No   ") + std::string(kReductionListLabel) + reductionTypeText(type) + "   " +
+    return (active ? "Sí   " : "No   ") + std::string(kReductionListLabel) + padRight(reductionType(type).shortName, 4) + "   " +
            std::string(12, ' ') + "-";
 }
 

@@ -27,7 +27,6 @@ int entryCapacity(FilterId id);
 std::string buildFilterRow(const AppState& state, int position, bool active);
 // The reduction row for a reduction type: "-   " for 0, "al 5" .. "al 2" for 1..4.
 std::string buildReductionRow(int type, bool active);
-const char* reductionTypeText(int type);
 
 // Fill the twenty rows as at start-up and after New: every row inactive, with the current counts.
 void resetFilterRows(AppState& state);

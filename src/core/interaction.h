@@ -58,9 +58,10 @@ public:
     virtual bool openInEditor(const std::string& path, std::string& failure) = 0;
     // Open a web address in the browser; false with a description when it cannot.
     virtual bool openWebPage(const std::string& url, std::string& failure) = 0;
-    // Progress of the running job and its stop flag.
+    // Progress of the running flow, and its stop request: a flow reads it, whoever runs the
+    // flow owns the flag behind it (a stop button, Ctrl-C, a closing window).
     virtual Progress& progress() = 0;
-    virtual StopFlag& stopFlag() = 0;
+    virtual StopToken stopToken() const = 0;
 
     void error(const std::string& text) { message(MessageKind::Error, text); }
     void warning(const std::string& text) { message(MessageKind::Warning, text); }
@@ -76,11 +77,10 @@ public:
     bool openInEditor(const std::string&, std::string&) override { return true; }
     bool openWebPage(const std::string&, std::string&) override { return true; }
     Progress& progress() override { return progress_; }
-    StopFlag& stopFlag() override { return stop_; }
+    StopToken stopToken() const override { return {}; }
 
 private:
     Progress progress_;
-    StopFlag stop_;
 };
 
 } // namespace kombitron

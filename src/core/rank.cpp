@@ -6,42 +6,22 @@
 #include <functional>
 
 #include "core/bet.h"
+#include "core/binomial.h"
 
 namespace kombitron {
 
 namespace {
-// binom[a][b] for a = 0..49, b = 0..6.
-struct BinomialTable {
-    std::array<std::array<int64_t, 7>, 50> value{};
-    BinomialTable()
-    {
-        for (int a = 0; a < 50; ++a)
-            for (int b = 0; b < 7; ++b) value[a][b] = combinationCount(a, b);
-    }
-};
-const BinomialTable& table()
-{
-    static const BinomialTable t;
-    return t;
-}
+int64_t binom(int a, int b) { return static_cast<int64_t>(kBinomial[a][b]); }
 } // namespace
-
-int64_t binomial(int a, int b)
-{
-    if (b < 0 || a < b) return 0;
-    if (a < 50 && b < 7) return table().value[a][b];
-    return combinationCount(a, b);
-}
 
 int32_t CombinationRank(int k, int n, const uint8_t* c)
 {
-    const auto& t = table().value;
     int64_t rank = 0;  // the last step adds c(k) - c(k-1), which includes the 1 of the first rank
     int previous = 0;
     for (int i = 1; i < k; ++i) {
         // Sum of C(n - v, k - i) for v = previous+1 .. c(i)-1, by the hockey-stick identity.
         const int r = k - i;
-        rank += t[n - previous][r + 1] - t[n - c[i - 1] + 1][r + 1];
+        rank += binom(n - previous, r + 1) - binom(n - c[i - 1] + 1, r + 1);
         previous = c[i - 1];
     }
     rank += c[k - 1] - previous;
@@ -50,13 +30,12 @@ int32_t CombinationRank(int k, int n, const uint8_t* c)
 
 void CombinationFromRank(int32_t rank, int k, int n, uint8_t* c)
 {
-    const auto& t = table().value;
     int64_t base = 0;
     int previous = 0;
     for (int i = 1; i < k; ++i) {
         int v = previous + 1;
-        while (base + t[n - v][k - i] < rank) {
-            base += t[n - v][k - i];
+        while (base + binom(n - v, k - i) < rank) {
+            base += binom(n - v, k - i);
             ++v;
         }
         c[i - 1] = static_cast<uint8_t>(v);

@@ -6,9 +6,6 @@
 
 namespace kombitron {
 
-// Binomial coefficient as the rank uses it: C(a,0) = 1, 0 when a < b or b < 0.
-int64_t binomial(int a, int b);
-
 // Lexicographic rank 1..C(n,k) of k ascending numbers 1..n (k <= 6, n <= 49).
 int32_t CombinationRank(int k, int n, const uint8_t* numbers);
 inline int32_t CombinationRank(const uint8_t* six) { return CombinationRank(6, 49, six); }

@@ -20,6 +20,50 @@ const PercentagesTable& defaultPlayedPercentages()
     return table;
 }
 
+const ReductionType& reductionType(int type)
+{
+    static constexpr ReductionType kTypes[5] = {
+        {6, "-", "Sin reducción"},
+        {5, "al 5", "Reducción al 5"},
+        {4, "al 4", "Reducción al 4"},
+        {3, "al 3", "Reducción al 3"},
+        {2, "al 2", "Reducción al 2"},
+    };
+    return kTypes[type >= 1 && type <= 4 ? type : 0];
+}
+
+void BuildBaseNumbers(AppState& state)
+{
+    state.base.baseNumbers.clear();
+    for (int v = kMinNumber; v <= kMaxNumber; ++v)
+        if (state.base.markedNumbers[v]) state.base.baseNumbers.push_back(static_cast<uint8_t>(v));
+}
+
+AppState LendState(AppState& state)
+{
+    IndexBetList total = std::move(state.totalSystem);
+    std::vector<uint8_t> flags = std::move(state.eliminationFlags);
+    IndexBetList conditioned = std::move(state.conditionedSystem);
+    BetList final = std::move(state.finalSystem);
+    BetList saving = std::move(state.savingCopy);
+    BetList imported = std::move(state.base.importedBets);
+    // Moved-from lists are valid but unspecified: make them plainly empty.
+    state.totalSystem.clear();
+    state.eliminationFlags.clear();
+    state.conditionedSystem.clear();
+    state.finalSystem.clear();
+    state.savingCopy.clear();
+    state.base.importedBets.clear();
+    AppState work = state;
+    work.totalSystem = std::move(total);
+    work.eliminationFlags = std::move(flags);
+    work.conditionedSystem = std::move(conditioned);
+    work.finalSystem = std::move(final);
+    work.savingCopy = std::move(saving);
+    work.base.importedBets = std::move(imported);
+    return work;
+}
+
 int currentYear()
 {
     std::time_t now = std::time(nullptr);

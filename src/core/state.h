@@ -43,6 +43,17 @@ struct ReductionOptions {
     bool operator==(const ReductionOptions&) const = default;
 };
 
+// What a reduction type 0..4 stands for (any other value reads as 0, "Sin reducción"): the
+// fewest hits every conditioned bet keeps with some reduced bet (6 - type; 6 for none), its
+// short name in the filter list and the base file ("al 5"; "-" for none) and its caption in
+// the reduction window ("Reducción al 5").
+struct ReductionType {
+    int minimumHits;
+    const char* shortName;
+    const char* caption;
+};
+const ReductionType& reductionType(int type);
+
 // ---- filter parameters, one group per FilterId ----
 
 struct AltosBajosParams { HitSet bajos, altos; bool operator==(const AltosBajosParams&) const = default; };
@@ -258,6 +269,15 @@ struct AppState {
     std::string lastDialogPath;
     std::string baseFileName = "Sin guardar.xml"; // shown in the title
 };
+
+// baseNumbers = the marked numbers 1..49 in ascending order.
+void BuildBaseNumbers(AppState& state);
+
+// A copy of `state` for a job to work on, made without copying its large lists: the stages of
+// the calculation and the imported bets are moved into the copy, leaving them empty in `state`.
+// The job's result brings the copy back and the window that started it puts it in place again
+// (`state = std::move(copy)`), so no window sees the job's work half done.
+AppState LendState(AppState& state);
 
 // Write the default of every reduction option and filter parameter, set the editing cursors
 // to 1 and empty the previous draws. The grid, the game, the imported bets, the stage lists,

@@ -28,13 +28,16 @@ int32_t rankOrZero(const uint8_t* six)
 
 } // namespace
 
-BetList AdjustToExactCount(const BetList& reduced, const IndexBetList& conditioned,
-                           const std::vector<uint8_t>& baseNumbers, int64_t betCount,
-                           const ExactCountCallbacks& callbacks)
+ExactCountResult AdjustToExactCount(const ExactCountInput& input, Progress& progress, const StopToken& stop)
 {
+    ExactCountResult result;
+    const BetList& reduced = input.reduced;
     const int64_t have = reduced.size();
-    const int64_t want = std::max<int64_t>(betCount, 0);
-    if (have == want) return reduced;
+    const int64_t want = std::max<int64_t>(input.betCount, 0);
+    if (have == want) {
+        result.bets = reduced;
+        return result;
+    }
 
     BetList out(want);
     const int64_t kept = std::min(have, want);
@@ -42,16 +45,23 @@ BetList AdjustToExactCount(const BetList& reduced, const IndexBetList& condition
         std::memcpy(out.bet(i), reduced.bet(i), 6);
         out.bet(i)[6] = 0;
     }
-    if (have > want) return out;
+    if (have > want) {
+        result.bets = std::move(out);
+        return result;
+    }
 
-    auto report = [&](int percent) {
-        if (callbacks.progress) callbacks.progress(percent);
-        if (callbacks.yield) callbacks.yield();
+    // Reports a step and reads the stop request; false when the adjustment must end.
+    auto goOn = [&](int percent) {
+        progress.report(percent, 100);
+        if (!stop.stopRequested()) return true;
+        result.markStopped();
+        return false;
     };
 
     // candidate: a conditioned bet not in the reduced system.
     subsets::BitSet candidate(static_cast<uint64_t>(kAllBets) + 1);
-    const int n = static_cast<int>(baseNumbers.size());
+    const int n = static_cast<int>(input.baseNumbers.size());
+    const IndexBetList& conditioned = input.conditioned;
     const int64_t conditionedCount = conditioned.size();
     uint64_t* words = candidate.words();
 #pragma omp parallel for schedule(static) if (conditionedCount > 100000)
@@ -61,7 +71,7 @@ BetList AdjustToExactCount(const BetList& reduced, const IndexBetList& condition
         bool valid = true;
         for (int j = 0; j < 6; ++j) {
             valid = valid && positions[j] >= 1 && positions[j] <= n;
-            six[j] = valid ? baseNumbers[static_cast<size_t>(positions[j] - 1)] : 0;
+            six[j] = valid ? input.baseNumbers[static_cast<size_t>(positions[j] - 1)] : 0;
         }
         if (const int32_t r = valid ? rankOrZero(six) : 0)
             __atomic_fetch_or(words + (r >> 6), uint64_t{1} << (r & 63), __ATOMIC_RELAXED);
@@ -73,14 +83,16 @@ BetList AdjustToExactCount(const BetList& reduced, const IndexBetList& condition
     for (int32_t i = 0; i < static_cast<int32_t>(kAllBets); ++i) rankOrder[static_cast<size_t>(i)] = i + 1;
     Rng rng;
     rng.reseed(1);
-    for (int pass = 0; pass < 3; ++pass)
-        swapWithAnyPosition(rankOrder.data(), kAllBets, rng, [&](int64_t j) {
-            if (j % 50000 == 0) report(fixPercent(j, kAllBets));
+    for (int pass = 0; pass < 3; ++pass) {
+        const bool shuffled = swapWithAnyPosition(rankOrder.data(), kAllBets, rng, [&](int64_t j) {
+            return j % 50000 != 0 || goOn(fixPercent(j, kAllBets));
         });
+        if (!shuffled) return result;
+    }
 
     int64_t filled = kept;
     for (int64_t p = 1; p <= kAllBets && filled < want; ++p) {
-        if (p % 10000 == 0) report(fixPercent(p, kAllBets));
+        if (p % 10000 == 0 && !goOn(fixPercent(p, kAllBets))) return result;
         const int32_t r = rankOrder[static_cast<size_t>(p - 1)];
         if (!candidate.test(static_cast<uint64_t>(r))) continue;
         uint8_t* d = out.bet(++filled);
@@ -88,17 +100,23 @@ BetList AdjustToExactCount(const BetList& reduced, const IndexBetList& condition
         d[6] = 0;
     }
     out.truncate(filled);
-    return out;
+    result.bets = std::move(out);
+    return result;
 }
 
-void AdjustToExactCount(AppState& state, const ExactCountCallbacks& callbacks)
+JobOutcome AdjustToExactCount(AppState& state, Progress& progress, const StopToken& stop)
 {
     const int64_t want = std::max<int64_t>(state.reduction.betCount, 1);
     BetList reduced = state.finalSystem;
     reduced.truncate(std::min(state.reducedCount, reduced.size()));
-    if (reduced.size() == want) return;
-    state.finalSystem = AdjustToExactCount(reduced, state.conditionedSystem, state.base.baseNumbers, want, callbacks);
-    state.reducedCount = state.finalSystem.size();
+    if (reduced.size() == want) return {};
+    ExactCountResult adjusted = AdjustToExactCount(
+        ExactCountInput{reduced, state.conditionedSystem, state.base.baseNumbers, want}, progress, stop);
+    if (adjusted.done()) {
+        state.finalSystem = std::move(adjusted.bets);
+        state.reducedCount = state.finalSystem.size();
+    }
+    return adjusted;
 }
 
 } // namespace kombitron

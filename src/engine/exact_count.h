@@ -1,18 +1,26 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "core/bet.h"
+#include "core/job.h"
 #include "core/state.h"
 
 namespace kombitron {
 
-// Progress (0..100) and the points where the fill-up gives way; both may be empty.
-struct ExactCountCallbacks {
-    std::function<void(int percent)> progress;
-    std::function<void()> yield;
+// What the exact-count adjustment reads: the reduced system (numbers), the conditioned system
+// (base positions) with its base numbers, and the number of bets wanted.
+struct ExactCountInput {
+    const BetList& reduced;
+    const IndexBetList& conditioned;
+    const std::vector<uint8_t>& baseNumbers;
+    int64_t betCount = 0;
+};
+
+// The adjusted system; Stopped (with no bets) when a stop request ended the adjustment.
+struct ExactCountResult : JobOutcome {
+    BetList bets;
 };
 
 // The reduced system made exactly `betCount` bets long: its first betCount bets when it is
@@ -20,13 +28,13 @@ struct ExactCountCallbacks {
 // order of all 13,983,816 combinations (the generator reset and seeded with 1), so the same
 // systems always get the same added bets. Numbers only, reintegros 0. When the conditioned
 // system has too few bets left, every one of them is added and the result is shorter.
-BetList AdjustToExactCount(const BetList& reduced, const IndexBetList& conditioned,
-                           const std::vector<uint8_t>& baseNumbers, int64_t betCount,
-                           const ExactCountCallbacks& callbacks = {});
+// Progress goes as report(percent, 100); the stop request is read every 50,000 shuffled and
+// every 10,000 walked positions.
+ExactCountResult AdjustToExactCount(const ExactCountInput& input, Progress& progress, const StopToken& stop);
 
-// The same on the program state: finalSystem (its first reducedCount bets) is replaced by the
-// adjusted list and reducedCount set to its length; nothing changes when they already match
-// state.reduction.betCount.
-void AdjustToExactCount(AppState& state, const ExactCountCallbacks& callbacks = {});
+// The same on the state a job works on: finalSystem (its first reducedCount bets) is replaced by
+// the adjusted list and reducedCount set to its length; nothing changes when they already match
+// state.reduction.betCount, nor when the adjustment is stopped.
+JobOutcome AdjustToExactCount(AppState& state, Progress& progress, const StopToken& stop);
 
 } // namespace kombitron

@@ -8,13 +8,6 @@
 
 namespace kombitron {
 
-void BuildBaseNumbers(AppState& state)
-{
-    state.base.baseNumbers.clear();
-    for (int v = kMinNumber; v <= kMaxNumber; ++v)
-        if (state.base.markedNumbers[v]) state.base.baseNumbers.push_back(static_cast<uint8_t>(v));
-}
-
 int64_t EnumerateSubsets(AppState& state, int k)
 {
     const int n = static_cast<int>(state.base.baseNumbers.size());

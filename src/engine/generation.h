@@ -9,9 +9,6 @@ namespace kombitron {
 
 class Interaction;
 
-// baseNumbers = the marked numbers 1..49 in ascending order.
-void BuildBaseNumbers(AppState& state);
-
 // totalSystem = every k-subset of the positions 1..n in lexicographic order (rows beyond k hold
 // 99); returns C(n,k). Any k outside 1..6 gives an empty system and 0.
 int64_t EnumerateSubsets(AppState& state, int k);

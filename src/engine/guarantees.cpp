@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
 
 #include <omp.h>
 
+#include "core/binomial.h"
 #include "core/format.h"
-#include "core/paths.h"
 #include "engine/big_array.h"
 #include "engine/subset_rank.h"
 
@@ -16,11 +15,6 @@ namespace kombitron {
 namespace {
 
 constexpr const char* kLineBreak = "\r\n";
-
-constexpr int64_t kSmallBinomial[7][7] = {
-    {1, 0, 0, 0, 0, 0, 0},    {1, 1, 0, 0, 0, 0, 0},     {1, 2, 1, 0, 0, 0, 0},    {1, 3, 3, 1, 0, 0, 0},
-    {1, 4, 6, 4, 1, 0, 0},    {1, 5, 10, 10, 5, 1, 0},   {1, 6, 15, 20, 15, 6, 1},
-};
 
 // Per-thread counts, merged at the end of a pass (sums, minima and maxima do not depend on
 // the order in which outcomes were met).
@@ -160,7 +154,7 @@ public:
                 for (int i = 0; i <= Q; ++i) {
                     int64_t c = 0;
                     for (int j = i; j <= Q; ++j) {
-                        const int64_t term = kSmallBinomial[j][i] * sums[j];
+                        const int64_t term = static_cast<int64_t>(kBinomial[j][i]) * sums[j];
                         c += ((j - i) & 1) ? -term : term;
                     }
                     count[i] = c;
@@ -199,7 +193,7 @@ private:
 };
 
 template <int Q>
-bool totalPass(const InclusionTables& tables, Accumulator& result, Progress& progress, const StopFlag& stop)
+bool totalPass(const InclusionTables& tables, Accumulator& result, Progress& progress, const StopToken& stop)
 {
     constexpr int q = Q;
     const int n = tables.n();
@@ -232,7 +226,7 @@ bool totalPass(const InclusionTables& tables, Accumulator& result, Progress& pro
                 if (depth == length) {
                     const int x0 = length ? prefix[length - 1] + 1 : 0;
                     if (x0 > n - 1) return true;
-                    if (stop.requested()) return false;
+                    if (stop.stopRequested()) return false;
                     tables.outcomesAfter<Q>(prefix, x0, nullptr, n - x0,
                                             [&](const int64_t* count) { local.add<Q>(count); });
                     shared.add(n - x0);
@@ -254,7 +248,7 @@ bool totalPass(const InclusionTables& tables, Accumulator& result, Progress& pro
 }
 
 bool conditionedPass(const InclusionTables& tables, const IndexBetList& conditioned, Accumulator& result,
-                     Progress& progress, const StopFlag& stop)
+                     Progress& progress, const StopToken& stop)
 {
     const int n = tables.n();
     const int64_t outcomes = conditioned.size();
@@ -268,7 +262,7 @@ bool conditionedPass(const InclusionTables& tables, const IndexBetList& conditio
 #pragma omp for schedule(dynamic, 1)
         for (int64_t c = 0; c < chunks; ++c) {
             if (stopped.load(std::memory_order_relaxed)) continue;
-            if (stop.requested()) {
+            if (stop.stopRequested()) {
                 stopped.store(true, std::memory_order_relaxed);
                 continue;
             }
@@ -335,40 +329,45 @@ int64_t guaranteeOutcomeCount(const GuaranteeInput& input, GuaranteeScope scope,
 }
 
 namespace {
-bool pass(const GuaranteeInput& input, GuaranteeScope scope, int q, GuaranteeStats& stats, Progress& progress,
-          const StopFlag& stop)
+GuaranteePassResult pass(const GuaranteeInput& input, GuaranteeScope scope, int q, Progress& progress,
+                         const StopToken& stop)
 {
-    stats.reset();
+    GuaranteePassResult result;
     if (scope != GuaranteeScope::Total) q = 6;
     q = std::clamp(q, 1, 6);
+    result.level = q;
     const int64_t outcomes = guaranteeOutcomeCount(input, scope, q);
+    result.outcomes = outcomes;
     progress.report(0, outcomes);
     const int n = static_cast<int>(input.baseNumbers.size());
-    if (n > 49 || (scope == GuaranteeScope::Total && n < q)) return true;
+    if (n > 49 || (scope == GuaranteeScope::Total && n < q)) return result;
     InclusionTables tables(input, q);
-    Accumulator result;
+    Accumulator counts;
     bool done = true;
-    if (scope != GuaranteeScope::Total) done = conditionedPass(tables, input.conditioned, result, progress, stop);
+    if (scope != GuaranteeScope::Total) done = conditionedPass(tables, input.conditioned, counts, progress, stop);
     else switch (q) {
-        case 1: done = totalPass<1>(tables, result, progress, stop); break;
-        case 2: done = totalPass<2>(tables, result, progress, stop); break;
-        case 3: done = totalPass<3>(tables, result, progress, stop); break;
-        case 4: done = totalPass<4>(tables, result, progress, stop); break;
-        case 5: done = totalPass<5>(tables, result, progress, stop); break;
-        default: done = totalPass<6>(tables, result, progress, stop); break;
+        case 1: done = totalPass<1>(tables, counts, progress, stop); break;
+        case 2: done = totalPass<2>(tables, counts, progress, stop); break;
+        case 3: done = totalPass<3>(tables, counts, progress, stop); break;
+        case 4: done = totalPass<4>(tables, counts, progress, stop); break;
+        case 5: done = totalPass<5>(tables, counts, progress, stop); break;
+        default: done = totalPass<6>(tables, counts, progress, stop); break;
         }
-    if (!done) return false;
-    stats = result.stats;
+    if (!done) {
+        result.markStopped();
+        return result;
+    }
+    result.stats = counts.stats;
     progress.report(outcomes, outcomes);
-    return true;
+    return result;
 }
 } // namespace
 
-bool RunGuaranteePass(const GuaranteeInput& input, GuaranteeScope scope, int q, GuaranteeStats& stats,
-                      Progress& progress, const StopFlag& stop)
+GuaranteePassResult RunGuaranteePass(const GuaranteeInput& input, GuaranteeScope scope, int q, Progress& progress,
+                                     const StopToken& stop)
 {
     progress.caption(kGuaranteeCaption);
-    return pass(input, scope, q, stats, progress, stop);
+    return pass(input, scope, q, progress, stop);
 }
 
 GuaranteeTable EmptyGuaranteeTable(int q)
@@ -428,48 +427,21 @@ std::string GuaranteeReportText(const GuaranteeTable& table)
     return text;
 }
 
-std::string GuaranteeReportPath(int q)
+ExtendedGuaranteesResult ExtendedGuarantees(const GuaranteeInput& input, Progress& progress, const StopToken& stop)
 {
-    return (std::filesystem::path(applicationFolder()) / ("KOMBITRON_GARANTIAS_si" + std::to_string(q) + ".txt")).string();
-}
-
-bool WriteGuaranteeReport(const GuaranteeTable& table, std::string& path, std::string& failure)
-{
-    path = GuaranteeReportPath(table.level);
-    return writeFileAtomically(path, GuaranteeReportText(table) + kLineBreak, failure);
-}
-
-AllLevelsResult RunAllGuaranteeLevels(const GuaranteeInput& input, Progress& progress, const StopFlag& stop)
-{
-    AllLevelsResult result;
-    for (int q = 1; q <= 6; ++q) {
-        GuaranteeStats stats;
-        if (!RunGuaranteePass(input, GuaranteeScope::Total, q, stats, progress, stop)) {
-            result.stopped = true;
-            break;
-        }
-        result.stats = stats;
-        result.table = PublishGuarantees(stats, guaranteeOutcomeCount(input, GuaranteeScope::Total, q), q);
-        std::string path, failure;
-        if (!WriteGuaranteeReport(result.table, path, failure)) {
-            result.writeFailed = true;
-            result.failure = failure;
-        } else {
-            result.reportPaths.push_back(path);
-        }
-    }
-    return result;
-}
-
-std::string ExtendedGuaranteesText(const GuaranteeInput& input, Progress& progress, const StopFlag& stop)
-{
+    ExtendedGuaranteesResult result;
     progress.caption("");
     std::string text = std::string("DETALLE DE MINI GARANTIAS") + kLineBreak;
     const int n = static_cast<int>(input.baseNumbers.size());
     for (int i = 2; i <= 6; ++i) {
         progress.caption("Calculando garantías (x si " + std::to_string(i) + ") ...");
-        GuaranteeStats stats;
-        if (!pass(input, GuaranteeScope::Total, i, stats, progress, stop)) return kExtendedStoppedText;
+        const GuaranteePassResult level = pass(input, GuaranteeScope::Total, i, progress, stop);
+        if (level.stopped()) {
+            result.markStopped();
+            result.text = kExtendedStoppedText;
+            return result;
+        }
+        const GuaranteeStats& stats = level.stats;
         const int64_t sets = static_cast<int64_t>(subsets::choose(n, i));
         int64_t atLeast = 0;
         std::array<int64_t, 7> hit{};
@@ -484,7 +456,8 @@ std::string ExtendedGuaranteesText(const GuaranteeInput& input, Progress& progre
         }
         text += kLineBreak;
     }
-    return text;
+    result.text = std::move(text);
+    return result;
 }
 
 } // namespace kombitron

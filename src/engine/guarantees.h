@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/bet.h"
-#include "core/interaction.h"
+#include "core/job.h"
 
 namespace kombitron {
 
@@ -41,13 +41,20 @@ struct GuaranteeInput {
 // Number of outcomes of a pass: C(n, q) for Total, the conditioned bets otherwise.
 int64_t guaranteeOutcomeCount(const GuaranteeInput& input, GuaranteeScope scope, int q);
 
+// What a guarantee pass found; Stopped (with the stats reset) when a stop request ended it.
+struct GuaranteePassResult : JobOutcome {
+    GuaranteeStats stats;
+    int level = 6;          // the hits level the pass used (6 for the conditioned scopes)
+    int64_t outcomes = 0;   // T, the number of outcomes compared
+};
+
 // The guarantee pass for the scope and the hits level q (1..6; the conditioned scopes always
 // use 6). Reports outcomes done of the total and the caption "Calculando garantías y
-// porcentajes ..." through `progress` on the calling thread; uses every core. Returns false,
-// with `stats` reset, when the stop flag was seen; the counts are exactly those of comparing
-// every outcome with every reduced bet.
-bool RunGuaranteePass(const GuaranteeInput& input, GuaranteeScope scope, int q, GuaranteeStats& stats,
-                      Progress& progress, const StopFlag& stop);
+// porcentajes ..." through `progress` on the calling thread; uses every core and reads the
+// stop request between blocks of outcomes. The counts are exactly those of comparing every
+// outcome with every reduced bet.
+GuaranteePassResult RunGuaranteePass(const GuaranteeInput& input, GuaranteeScope scope, int q, Progress& progress,
+                                     const StopToken& stop);
 
 // The texts the window shows after a pass at level q (rows h <= q are shown).
 struct GuaranteeTable {
@@ -64,6 +71,11 @@ GuaranteeTable EmptyGuaranteeTable(int q);
 
 // Publish the stats of a pass over T outcomes at level q.
 GuaranteeTable PublishGuarantees(const GuaranteeStats& stats, int64_t outcomes, int q);
+// Publish a completed pass at its own level.
+inline GuaranteeTable PublishGuarantees(const GuaranteePassResult& pass)
+{
+    return PublishGuarantees(pass.stats, pass.outcomes, pass.level);
+}
 
 // The summary `txtResumen`: one line per shown row, h = 6..0, each ended by a line break.
 std::string GuaranteeSummaryText(const GuaranteeTable& table);
@@ -71,30 +83,13 @@ std::string GuaranteeSummaryText(const GuaranteeTable& table);
 // The tabulated report text of the shown rows (without the file's final line break).
 std::string GuaranteeReportText(const GuaranteeTable& table);
 
-// applicationFolder()/KOMBITRON_GARANTIAS_si<q>.txt
-std::string GuaranteeReportPath(int q);
-
-// Write the tabulated report (text and a final line break) to GuaranteeReportPath(level),
-// replacing an older file; false with a description when it cannot be written.
-bool WriteGuaranteeReport(const GuaranteeTable& table, std::string& path, std::string& failure);
-
-// Level "Todas": q = 1..6 in turn, each pass followed by its tabulated report. A stop ends the
-// sequence: the reports of the levels already completed stay written, no report is written for
-// the stopped level nor for the ones after it.
-struct AllLevelsResult {
-    bool stopped = false;
-    GuaranteeTable table;                   // the last completed level (q = 6 when all ran)
-    GuaranteeStats stats;
-    std::vector<std::string> reportPaths;   // in the order written: si1 .. si6
-    bool writeFailed = false;
-    std::string failure;
+// The extended guarantees ("DETALLE DE MINI GARANTIAS"): for i = 2..6 and j = i..2 the share of
+// the i-sets of base numbers for which some reduced bet holds at least j of them. A stop ends
+// them Stopped, and the whole text is then the stopped text.
+struct ExtendedGuaranteesResult : JobOutcome {
+    std::string text;
 };
-AllLevelsResult RunAllGuaranteeLevels(const GuaranteeInput& input, Progress& progress, const StopFlag& stop);
-
-// The extended guarantees text ("DETALLE DE MINI GARANTIAS"): for i = 2..6 and j = i..2 the share
-// of the i-sets of base numbers for which some reduced bet holds at least j of them. When the
-// stop flag is seen the whole text is the stopped text.
-std::string ExtendedGuaranteesText(const GuaranteeInput& input, Progress& progress, const StopFlag& stop);
+ExtendedGuaranteesResult ExtendedGuarantees(const GuaranteeInput& input, Progress& progress, const StopToken& stop);
 
 inline constexpr const char* kGuaranteeCaption = "Calculando garantías y porcentajes ...";
 inline constexpr const char* kGuaranteesStoppedText = "Proceso de cálculo de porcentajes/garantías detenido";

@@ -1,9 +1,7 @@
 #include "engine/process_percentages.h"
 
-#include <filesystem>
 
 #include "core/format.h"
-#include "core/paths.h"
 
 namespace kombitron {
 
@@ -81,12 +79,6 @@ std::string PercentagesReportText(const NumberPercentages& panel)
     }
     text += kLineBreak;
     return text;
-}
-
-bool WritePercentagesReport(const NumberPercentages& panel, std::string& path, std::string& failure)
-{
-    path = (std::filesystem::path(applicationFolder()) / "KOMBITRON_ANALISIS.txt").string();
-    return writeFileAtomically(path, PercentagesReportText(panel) + kLineBreak, failure);
 }
 
 } // namespace kombitron

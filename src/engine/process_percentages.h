@@ -41,8 +41,4 @@ inline bool showsPercentagesAfter(int64_t conditionedShown, int64_t reducedShown
 // The percentages report: "KOMBITRON " + caption + ":", then the numbers in a 10 x 5 grid.
 std::string PercentagesReportText(const NumberPercentages& panel);
 
-// Write the report (text and a final line break) to KOMBITRON_ANALISIS.txt in the application
-// folder, replacing the old file; false with a description when it cannot.
-bool WritePercentagesReport(const NumberPercentages& panel, std::string& path, std::string& failure);
-
 } // namespace kombitron

@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/interaction.h"
 #include "core/random.h"
 #include "engine/generation.h"
 #include "engine/reduction_options.h"
@@ -27,20 +28,9 @@ int32_t COMBINAT(int a, int b)
     return static_cast<int32_t>(std::lround(Fact(a) / (Fact(b) * Fact(a - b))));
 }
 
-int reductionMinHits(int type)
-{
-    switch (type) {
-    case 1: return 5;
-    case 2: return 4;
-    case 3: return 3;
-    case 4: return 2;
-    default: return 6;
-    }
-}
-
 bool usesMaximumCoverage(int type, int n)
 {
-    const int k = reductionMinHits(type);
+    const int k = reductionType(type).minimumHits;
     return k >= 5 || (k == 4 && n <= 22);
 }
 
@@ -67,20 +57,19 @@ constexpr int64_t kBlock = 64;
 
 class Run {
 public:
-    Run(const ReductionInput& in, const ReductionOptions& options, const ReductionCallbacks& cb, StopFlag& stop)
-        : base_(in.baseNumbers), list_(in.conditioned), opt_(options), cb_(cb), stop_(stop)
+    Run(const ReductionInput& in, const ReductionOptions& options, ReductionProgress& progress, const StopToken& stop)
+        : base_(in.baseNumbers), list_(in.conditioned), opt_(options), progress_(progress), stop_(stop)
     {
         n_ = static_cast<int>(base_.size());
         total_ = list_.size();
         full_ = in.fullSystem && total_ == combinationCount(n_, 6);
-        k_ = reductionMinHits(opt_.type);
+        k_ = reductionType(opt_.type).minimumHits;
         c_ = subsets::binomialRows();
     }
 
     void execute()
     {
         result_.best = total_ + 1;
-        stop_.reset();
         report(0);
         caption("0");
         if (total_ == 0) return;
@@ -90,17 +79,9 @@ public:
         else firstFit();
     }
 
-    void finish()
-    {
-        report(0);
-        stop_.request();
-    }
+    void finish() { report(0); }
 
-    void fail(const char* what)
-    {
-        result_.failed = true;
-        result_.failure = what ? what : "";
-    }
+    void fail(const char* what) { result_.markFailed(what ? what : ""); }
 
     ReductionResult take()
     {
@@ -164,24 +145,23 @@ private:
     {
         if (percent == lastProgress_) return;
         lastProgress_ = percent;
-        if (cb_.progress) cb_.progress(percent);
+        progress_.report(percent, 100);
     }
 
-    void caption(const char* text)
-    {
-        if (cb_.caption) cb_.caption(text);
-    }
+    void caption(const char* text) { progress_.caption(text); }
 
+    // Where the run gives way: a stop request seen here ends it.
     bool yieldSeesStop()
     {
-        if (cb_.yield) cb_.yield();
-        return stop_.requested();
+        if (!stop_.stopRequested()) return false;
+        result_.markStopped();
+        return true;
     }
 
     void countCycle()
     {
         cyclesDone_ += 1;
-        if (cb_.cycleDone) cb_.cycleDone(cyclesDone_);
+        progress_.cycleDone(cyclesDone_);
     }
 
     BetList betsOf(const std::vector<int32_t>& selection) const
@@ -201,7 +181,7 @@ private:
         best_ = selection;
         result_.found = true;
         result_.best = static_cast<int64_t>(selection.size());
-        if (cb_.improved) cb_.improved(result_.best, betsOf(best_));
+        progress_.improved(result_.best);
     }
 
     // The swap-with-any-position shuffle of the scan order, seeded by the cycle number (or the
@@ -620,7 +600,7 @@ private:
         best_.clear();
         result_.best = total_ + 1;
         std::vector<int32_t> selection;
-        while (!stop_.requested()) {
+        while (!yieldSeesStop()) {
             covered_.clearAll();
             selection.clear();
             int64_t covered = 0;
@@ -660,8 +640,8 @@ private:
     const std::vector<uint8_t>& base_;
     const IndexBetList& list_;
     ReductionOptions opt_;
-    const ReductionCallbacks& cb_;
-    StopFlag& stop_;
+    ReductionProgress& progress_;
+    StopToken stop_;
     const uint64_t (*c_)[8] = nullptr;
 
     int n_ = 0;
@@ -698,11 +678,11 @@ private:
 } // namespace
 
 ReductionResult runReduction(const ReductionInput& input, const ReductionOptions& options,
-                             const ReductionCallbacks& callbacks, StopFlag& stop)
+                             ReductionProgress& progress, const StopToken& stop)
 {
     ReductionOptions clamped = options;
     clampReductionOptions(clamped);
-    Run run(input, clamped, callbacks, stop);
+    Run run(input, clamped, progress, stop);
     try {
         run.execute();
     } catch (const std::exception& e) {
@@ -713,8 +693,7 @@ ReductionResult runReduction(const ReductionInput& input, const ReductionOptions
         return run.take();
     } catch (const std::exception& e) {
         ReductionResult r;
-        r.failed = true;
-        r.failure = e.what();
+        r.markFailed(e.what());
         return r;
     }
 }
@@ -746,7 +725,7 @@ bool PrepareReduction(AppState& state)
     return generated && state.noBetEliminated && state.conditionedCount == combinationCount(n, 6);
 }
 
-ReductionResult runReduction(AppState& state, const ReductionCallbacks& callbacks, StopFlag& stop)
+ReductionResult runReduction(AppState& state, ReductionProgress& progress, const StopToken& stop)
 {
     clampReductionOptions(state.reduction);
     bool full = false;
@@ -754,14 +733,12 @@ ReductionResult runReduction(AppState& state, const ReductionCallbacks& callback
         full = PrepareReduction(state);
     } catch (const std::exception& e) {
         ReductionResult r;
-        r.failed = true;
-        r.failure = e.what();
-        if (callbacks.progress) callbacks.progress(0);
-        stop.request();
+        r.markFailed(e.what());
+        progress.report(0, 100);
         return r;
     }
     ReductionResult result =
-        runReduction(ReductionInput{state.base.baseNumbers, state.conditionedSystem, full}, state.reduction, callbacks, stop);
+        runReduction(ReductionInput{state.base.baseNumbers, state.conditionedSystem, full}, state.reduction, progress, stop);
     if (result.found) {
         state.finalSystem = std::move(result.bets);
         state.reducedCount = result.best;

@@ -22,15 +22,4 @@ bool exactCountExceedsConditioned(const ReductionOptions& options, int64_t condi
     return options.exactCount == 1 && conditionedCount < options.betCount;
 }
 
-const char* reductionTypeCaption(int type)
-{
-    switch (type) {
-    case 1: return "Reducción al 5";
-    case 2: return "Reducción al 4";
-    case 3: return "Reducción al 3";
-    case 4: return "Reducción al 2";
-    default: return "Sin reducción";
-    }
-}
-
 } // namespace kombitron

@@ -20,7 +20,4 @@ inline constexpr const char* kExactCountTooLargeMessage =
 // system has fewer bets than betCount.
 bool exactCountExceedsConditioned(const ReductionOptions& options, int64_t conditionedCount);
 
-// The reduction's own caption: "Sin reducción", "Reducción al 5" .. "Reducción al 2".
-const char* reductionTypeCaption(int type);
-
 } // namespace kombitron

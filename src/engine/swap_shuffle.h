@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 
 #include "core/random.h"
@@ -8,9 +9,10 @@
 namespace kombitron {
 
 // For i = 1..count: swap order[i] with order[Int(r x count + 1)], r uniform in [0,1) from `rng`
-// (a swap with any position, not a Fisher-Yates shuffle). `step(i)` runs after swap i.
+// (a swap with any position, not a Fisher-Yates shuffle). `step(i)` runs after swap i; a step
+// that returns bool ends the shuffle early by returning false. True when every swap was made.
 template <class T, class Step>
-void swapWithAnyPosition(T* order, int64_t count, Rng& rng, Step&& step)
+bool swapWithAnyPosition(T* order, int64_t count, Rng& rng, Step&& step)
 {
     const double size = static_cast<double>(count);
     auto draw = [&] {
@@ -31,8 +33,13 @@ void swapWithAnyPosition(T* order, int64_t count, Rng& rng, Step&& step)
             __builtin_prefetch(order + ahead[i % kAhead], 1);
         }
         std::swap(order[i], order[j]);
-        step(i + 1);
+        if constexpr (std::is_same_v<decltype(step(i + 1)), bool>) {
+            if (!step(i + 1)) return false;
+        } else {
+            step(i + 1);
+        }
     }
+    return true;
 }
 
 } // namespace kombitron

@@ -111,7 +111,7 @@ std::string coefficientStepText(int step)
     return std::to_string(step / 10) + numberFormat().decimal + std::to_string(step % 10);
 }
 
-int64_t CoeficienteRentabilidadPass(AppState& state, Progress& progress)
+int64_t CoeficienteRentabilidadPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const CoeficienteParams& p = state.filters.coeficiente;
     bool inForce = false;
@@ -146,7 +146,7 @@ int64_t CoeficienteRentabilidadPass(AppState& state, Progress& progress)
         uint64_t prefix_ = ~uint64_t{0};
         double playedPrefix_ = 1.0, realPrefix_ = 1.0;
     };
-    return runPass(state, progress, Test(p));
+    return runPass(state, progress, stop, Test(p));
 }
 
 std::string CheckCoefficientPanels(const std::array<std::string, 49>& played, const std::array<std::string, 49>& real)

@@ -27,7 +27,7 @@ std::string coefficientStepText(int step);
 
 // COEFICIENTERENTABILIDAD: in force when a step flag 0..100 is set; eliminates every bet whose
 // step is not allowed (no bet ever has step 100).
-int64_t CoeficienteRentabilidadPass(AppState& state, Progress& progress);
+int64_t CoeficienteRentabilidadPass(AppState& state, Progress& progress, const StopToken& stop);
 
 // "Calcular": the first blank field, played panel then real panel, gives
 // "ERROR EN NUMERO " + n + ": EL % ESTA EN BLANCO (% APOSTADOS)" (or "(% REALES)"); else "".

@@ -31,7 +31,7 @@ int16_t toInt16(int64_t value) { return static_cast<int16_t>(std::min<int64_t>(v
 
 } // namespace
 
-int64_t DistanciasPass(AppState& state, Progress& progress)
+int64_t DistanciasPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const DistanciasParams& p = state.filters.distancias;
     struct Pair {
@@ -44,7 +44,7 @@ int64_t DistanciasPass(AppState& state, Progress& progress)
     for (int r = 0; r < 6; ++r)
         if (p.minimum[r] != 0 || p.maximum[r] != 0) pairs.push_back({kFrom[r], kTo[r], p.minimum[r], p.maximum[r]});
     if (pairs.empty()) return 0;
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         for (const Pair& pair : pairs) {
             const int d = n[pair.to] - n[pair.from];
             if (d < pair.minimum || d > pair.maximum) return true;
@@ -53,21 +53,21 @@ int64_t DistanciasPass(AppState& state, Progress& progress)
     });
 }
 
-int64_t SumasPass(AppState& state, Progress& progress)
+int64_t SumasPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const std::vector<Bounds> intervals = inForce(state.filters.sumas.intervals.data(), 10);
     if (intervals.empty()) return 0;
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         return !inAny(intervals, n[0] + n[1] + n[2] + n[3] + n[4] + n[5]);
     });
 }
 
-int64_t SumasPorTriosPass(AppState& state, Progress& progress)
+int64_t SumasPorTriosPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const std::vector<Bounds> first = inForce(state.filters.sumasPorTrios.first.data(), 5);
     const std::vector<Bounds> last = inForce(state.filters.sumasPorTrios.last.data(), 5);
     if (first.empty() && last.empty()) return 0;
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         if (!first.empty() && !inAny(first, n[0] + n[1] + n[2])) return true;
         return !last.empty() && !inAny(last, n[3] + n[4] + n[5]);
     });

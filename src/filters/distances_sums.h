@@ -9,12 +9,12 @@ namespace kombitron {
 
 // DISTANCIAS: eliminates a bet when a gap a2-a1 .. a6-a5 or the spread a6-a1 whose pair is in
 // force (a bound non-zero) lies outside its bounds.
-int64_t DistanciasPass(AppState& state, Progress& progress);
+int64_t DistanciasPass(AppState& state, Progress& progress, const StopToken& stop);
 // SUMAS: keeps a bet whose sum lies in some interval in force.
-int64_t SumasPass(AppState& state, Progress& progress);
+int64_t SumasPass(AppState& state, Progress& progress, const StopToken& stop);
 // SUMASPORTRIOS: the sum of the three lowest numbers against the first intervals (when any is in
 // force), then the sum of the three highest against the last intervals.
-int64_t SumasPorTriosPass(AppState& state, Progress& progress);
+int64_t SumasPorTriosPass(AppState& state, Progress& progress, const StopToken& stop);
 
 // Fields of the DISTANCIAS window, rows 1-2, 2-3, 3-4, 4-5, 5-6 and 1-6.
 struct DistanciasFields {

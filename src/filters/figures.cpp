@@ -99,7 +99,7 @@ const char* decadeFigureText(int flag) { return flag >= 0 && flag <= 9 ? figureT
 const char* runFigureText(int flag) { return figureText(flag); }
 const char* lastDigitFigureText(int flag) { return flag >= 0 && flag <= 9 ? figureText(flag + 1) : ""; }
 
-int64_t DecenasPass(AppState& state, Progress& progress)
+int64_t DecenasPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const DecenasParams& p = state.filters.decenas;
     const uint16_t figures = figureBits(p.figures.data(), 10);
@@ -111,7 +111,7 @@ int64_t DecenasPass(AppState& state, Progress& progress)
     }
     if (figures == 0 && !anyDecade) return 0;
     const ClassCounter& decade = counters().decade;
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         const uint64_t counts = decade.counts(n);
         if (figures != 0) {
             const int index = figureOfCounts(counts, 5);
@@ -123,20 +123,20 @@ int64_t DecenasPass(AppState& state, Progress& progress)
     });
 }
 
-int64_t SeguidosPass(AppState& state, Progress& progress)
+int64_t SeguidosPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const SeguidosParams& p = state.filters.seguidos;
     const uint16_t figures = figureBits(p.figures.data(), 11);
     const uint8_t longest = hitBits(p.seguidos);
     if (figures == 0 && longest == 0) return 0;
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         const RunShape& shape = runShape(n);
         if (figures != 0 && !figureAllowed(figures, shape.figure)) return true;
         return longest != 0 && !allows(longest, shape.longest);
     });
 }
 
-int64_t TerminacionesPass(AppState& state, Progress& progress)
+int64_t TerminacionesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const TerminacionesParams& p = state.filters.terminaciones;
     const uint16_t figures = figureBits(p.figures.data(), 10);
@@ -146,7 +146,7 @@ int64_t TerminacionesPass(AppState& state, Progress& progress)
     for (auto b : bits) anyDigit = anyDigit || b != 0;
     const int sumMin = p.sumMin, sumMax = p.sumMax;
     const Counters& c = counters();
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         if (figures != 0) {
             const int index = figureOfCounts(c.lastDigit.counts(n), 10);
             if (!figureAllowed(figures, index >= 1 ? index - 1 : -1)) return true;

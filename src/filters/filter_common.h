@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/interaction.h"
+#include "core/job.h"
 #include "core/state.h"
 
 #ifdef _OPENMP
@@ -19,7 +19,7 @@ namespace kombitron {
 // The shape of every filter's pass over the total system: it tests the bets whose elimination
 // flag is 0, sets the flag of each bet that fails and returns how many flags it set. A filter
 // whose parameters hold no condition returns 0 without touching a bet. It never fails.
-using FilterPassFunction = int64_t (*)(AppState& state, Progress& progress);
+using FilterPassFunction = int64_t (*)(AppState& state, Progress& progress, const StopToken& stop);
 
 // Bit n set for each number n of a bet; bit 0 stands for a position outside the base.
 using NumberMask = uint64_t;
@@ -146,9 +146,10 @@ inline constexpr int64_t kPassChunk = int64_t{1} << 16;
 // six numbers ascending; set the flag of every bet it rejects and return how many. Bets are
 // independent, so chunks of them run on every core; the flags and the count are those of a plain
 // walk. Reports progress (bets done of N) from the calling thread. Each thread works on its own
-// copy of `rejects`, which may therefore keep a cache of the bets it has just seen.
+// copy of `rejects`, which may therefore keep a cache of the bets it has just seen. The stop
+// request is read before every chunk; once seen, the chunks left are skipped.
 template <class Rejects>
-int64_t runPass(AppState& state, Progress& progress, const Rejects& rejects)
+int64_t runPass(AppState& state, Progress& progress, const StopToken& stop, const Rejects& rejects)
 {
     const int64_t total = state.totalSystem.size();
     if (total == 0) return 0;
@@ -172,6 +173,7 @@ int64_t runPass(AppState& state, Progress& progress, const Rejects& rejects)
 #endif
 #pragma omp for schedule(dynamic, 1)
         for (int64_t c = 0; c < chunks; ++c) {
+            if (stop.stopRequested()) continue;
             const int64_t start = c * kPassChunk, end = std::min(total, start + kPassChunk);
             for (int64_t i = start; i < end; ++i) {
                 if (flags[i]) continue;
@@ -187,7 +189,7 @@ int64_t runPass(AppState& state, Progress& progress, const Rejects& rejects)
             if (reporter) progress.report(finished, total);
         }
     }
-    progress.report(total, total);
+    if (!stop.stopRequested()) progress.report(total, total);
     return count;
 }
 

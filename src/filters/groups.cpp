@@ -49,7 +49,7 @@ struct CountedGroups {
 
 } // namespace
 
-int64_t GruposPass(AppState& state, Progress& progress)
+int64_t GruposPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     struct Group {
         int chunk, field;
@@ -73,7 +73,7 @@ int64_t GruposPass(AppState& state, Progress& progress)
     const size_t chunks = counted.chunks.size();
     // One walk for all groups: a bet is rejected by the first group that fails it, which gives
     // the same flags and the same count as one walk per group.
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         uint64_t counts[kGroupCount / 16 + 1];
         for (size_t c = 0; c < chunks; ++c) counts[c] = counted.chunks[c].counts(n);
         for (const Group& g : groups) {
@@ -91,7 +91,7 @@ int64_t GruposPass(AppState& state, Progress& progress)
     });
 }
 
-int64_t GruposEntreLimitesPass(AppState& state, Progress& progress)
+int64_t GruposEntreLimitesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const GruposEntreLimitesParams& p = state.filters.gruposEntreLimites;
     struct Group {
@@ -110,7 +110,7 @@ int64_t GruposEntreLimitesPass(AppState& state, Progress& progress)
     const int64_t minimum = p.minimum, maximum = p.maximum;
     if (groups.empty() && minimum <= 0 && maximum >= 0) return 0; // every bet holds 0 groups
     const size_t chunks = counted.chunks.size();
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         uint64_t counts[kGroupCount / 16 + 1];
         for (size_t c = 0; c < chunks; ++c) counts[c] = counted.chunks[c].counts(n);
         int64_t held = 0;

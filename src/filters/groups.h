@@ -8,10 +8,10 @@ namespace kombitron {
 
 // GRUPOS: for every group with numbers, in order, counts the bet's numbers in the group at the
 // group's chosen positions and eliminates the bet when that count is not an allowed hit.
-int64_t GruposPass(AppState& state, Progress& progress);
+int64_t GruposPass(AppState& state, Progress& progress, const StopToken& stop);
 // GRUPOSENTRELIMITES: counts the groups with numbers whose HitSet allows the bet's count in them
 // and eliminates the bet when that number lies outside the minimum..maximum limits. Always walks.
-int64_t GruposEntreLimitesPass(AppState& state, Progress& progress);
+int64_t GruposEntreLimitesPass(AppState& state, Progress& progress, const StopToken& stop);
 
 // Closing checks of the GRUPOS window over groups 1..210: "" when all pass, else the message of
 // the first failure ("ERROR en GRUPO5 : ...").

@@ -45,12 +45,12 @@ int adjacentCount(const uint8_t* numbers)
     return k;
 }
 
-int64_t HomologosPass(AppState& state, Progress& progress)
+int64_t HomologosPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const uint8_t bits = hitBits(state.filters.homologos.homologos);
     if (bits == 0) return 0;
     const Tables& t = tables();
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         const uint64_t counts = t.homologous.counts(n);
         for (int c = 0; c < 9; ++c)
             if (allows(bits, ClassCounter::field(counts, c))) return false;
@@ -58,12 +58,12 @@ int64_t HomologosPass(AppState& state, Progress& progress)
     });
 }
 
-int64_t ColindantesPass(AppState& state, Progress& progress)
+int64_t ColindantesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const uint8_t bits = hitBits(state.filters.colindantes.colindantes);
     if (bits == 0) return 0;
     const Tables& t = tables();
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         const NumberMask mask = maskOf(n);
         int k = 0;
         for (int i = 0; i < 6; ++i) k += (t.neighbours[n[i]] & mask) != 0 ? 1 : 0;

@@ -17,45 +17,45 @@ bool isSuperior(int n) { return n >= 1 && n <= 49 && n % 10 <= 4; }
 namespace {
 
 // The shared shape: count the bet's numbers in one class and look the count up.
-int64_t classCountPass(AppState& state, Progress& progress, const HitSet& allowed, bool (*member)(int))
+int64_t classCountPass(AppState& state, Progress& progress, const StopToken& stop, const HitSet& allowed, bool (*member)(int))
 {
     if (!allowed.any()) return 0;
     const uint8_t bits = hitBits(allowed);
     std::array<uint8_t, 64> in{};
     for (int n = kMinNumber; n <= kMaxNumber; ++n) in[static_cast<size_t>(n)] = member(n) ? 1 : 0;
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         return !allows(bits, in[n[0]] + in[n[1]] + in[n[2]] + in[n[3]] + in[n[4]] + in[n[5]]);
     });
 }
 
 } // namespace
 
-int64_t AltosBajosPass(AppState& state, Progress& progress)
+int64_t AltosBajosPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const AltosBajosParams& p = state.filters.altosBajos;
     const bool altos = p.altos.any(), bajos = p.bajos.any();
     if (!altos && !bajos) return 0;
     const uint8_t altosBits = hitBits(p.altos), bajosBits = hitBits(p.bajos);
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         int high = 0;
         for (int k = 0; k < 6; ++k) high += n[k] > 24 ? 1 : 0;
         return (altos && !allows(altosBits, high)) || (bajos && !allows(bajosBits, 6 - high));
     });
 }
 
-int64_t ParesImparesPass(AppState& state, Progress& progress)
+int64_t ParesImparesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
-    return classCountPass(state, progress, state.filters.paresImpares.pares, isEven);
+    return classCountPass(state, progress, stop, state.filters.paresImpares.pares, isEven);
 }
 
-int64_t ExterioresInterioresPass(AppState& state, Progress& progress)
+int64_t ExterioresInterioresPass(AppState& state, Progress& progress, const StopToken& stop)
 {
-    return classCountPass(state, progress, state.filters.exteriores.exteriores, isExterior);
+    return classCountPass(state, progress, stop, state.filters.exteriores.exteriores, isExterior);
 }
 
-int64_t SuperioresInferioresPass(AppState& state, Progress& progress)
+int64_t SuperioresInferioresPass(AppState& state, Progress& progress, const StopToken& stop)
 {
-    return classCountPass(state, progress, state.filters.superiores.superiores, isSuperior);
+    return classCountPass(state, progress, stop, state.filters.superiores.superiores, isSuperior);
 }
 
 } // namespace kombitron

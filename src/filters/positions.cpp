@@ -2,7 +2,7 @@
 
 namespace kombitron {
 
-int64_t PosicionesPass(AppState& state, Progress& progress)
+int64_t PosicionesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     struct Ball {
         int index;
@@ -14,7 +14,7 @@ int64_t PosicionesPass(AppState& state, Progress& progress)
         if (allowed != 0) balls.push_back({b, allowed});
     }
     if (balls.empty()) return 0;
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         for (const Ball& ball : balls)
             if (!((ball.allowed >> n[ball.index]) & 1u)) return true;
         return false;

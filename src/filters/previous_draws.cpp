@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "core/binomial.h"
+
 namespace kombitron {
 
 namespace {
@@ -15,19 +17,6 @@ bool notAfter(const DrawRecord& d, const DrawRef& ref)
 {
     return d.season < ref.season || (d.season == ref.season && d.drawNumber <= ref.draw);
 }
-
-// binom[x][r] = C(x, r) for x = 0..48, r = 0..6.
-struct Binomials {
-    uint32_t c[49][7]{};
-    Binomials()
-    {
-        for (int x = 0; x < 49; ++x) {
-            c[x][0] = 1;
-            for (int r = 1; r <= 6; ++r) c[x][r] = x == 0 ? 0 : c[x - 1][r - 1] + c[x - 1][r];
-        }
-    }
-};
-const Binomials kBinom;
 
 constexpr uint32_t kLevelSize[7] = {1, 49, 1176, 18424, 211876, 1906884, 13983816};
 
@@ -84,7 +73,7 @@ public:
             for (int h = 0; h <= k; ++h) {
                 if (!((allowedHits >> h) & 1u)) continue;
                 const int64_t sign = ((k - h) % 2 == 0) ? 1 : -1;
-                w += sign * static_cast<int64_t>(kBinom.c[k][h]);
+                w += sign * static_cast<int64_t>(kBinomial[k][h]);
             }
             weight_[k] = w;
         }
@@ -116,7 +105,7 @@ public:
     static void edges(const uint8_t* a, Edges e)
     {
         for (int i = 0; i < 6; ++i)
-            for (int r = 1; r <= 6; ++r) e[i][r] = kBinom.c[49 - a[5 - i]][r];
+            for (int r = 1; r <= 6; ++r) e[i][r] = static_cast<uint32_t>(kBinomial[49 - a[5 - i]][r]);
     }
 
     // The part of q that does not depend on the highest number: the constant term and the
@@ -246,12 +235,13 @@ bool drawSelected(const DrawRecord& draw, const DrawRef& from, const DrawRef& to
     return notBefore(draw, from) && notAfter(draw, to) && (weekday == 0 || weekday == draw.weekday);
 }
 
-int64_t SorteosAnterioresPass(AppState& state, Progress& progress)
+int64_t SorteosAnterioresPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const SorteosAnterioresParams& p = state.filters.sorteosAnteriores;
     if (p.draws.empty()) return 0;
     int64_t eliminated = 0;
     for (const PreviousDrawsGroup& g : p.groups) {
+        if (stop.stopRequested()) break;
         const uint8_t allowed = hitBits(g.acertarEN);
         if (allowed == 0) continue;
         std::vector<std::array<uint8_t, 6>> regular, irregular;
@@ -270,7 +260,7 @@ int64_t SorteosAnterioresPass(AppState& state, Progress& progress)
             regular.clear();
         }
         const HitCounter counter(regular, allowed);
-        eliminated += runPass(state, progress, GroupTest(counter, regular, irregular, allowed, minimum, maximum));
+        eliminated += runPass(state, progress, stop, GroupTest(counter, regular, irregular, allowed, minimum, maximum));
     }
     return eliminated;
 }

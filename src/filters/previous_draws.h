@@ -13,7 +13,7 @@ bool drawSelected(const DrawRecord& draw, const DrawRef& from, const DrawRef& to
 // SORTEOSANTERIORES: with draws loaded, for every active group (a hit count chosen) in order,
 // q = how many selected draws the bet hits with an allowed count; eliminates the bet when q lies
 // outside minimum..maximum. No draws loaded: eliminates nothing.
-int64_t SorteosAnterioresPass(AppState& state, Progress& progress);
+int64_t SorteosAnterioresPass(AppState& state, Progress& progress, const StopToken& stop);
 
 // The group fields of the SORTEOS ANTERIORES window.
 struct PreviousDrawsFields {

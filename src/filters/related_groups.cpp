@@ -84,7 +84,7 @@ bool conditionsAssignable(const uint8_t* acceptable, int conditions)
     return assignFrom(acceptable, 0, conditions, 0);
 }
 
-int64_t GruposRelacionadosPass(AppState& state, Progress& progress)
+int64_t GruposRelacionadosPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const GruposRelacionadosParams& p = state.filters.gruposRelacionados;
     std::vector<Block> blocks;
@@ -95,7 +95,7 @@ int64_t GruposRelacionadosPass(AppState& state, Progress& progress)
     }
     if (blocks.empty()) return 0;
     // One walk for all blocks: the first block that fails a bet rejects it, as in one walk per block.
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         for (const Block& block : blocks)
             if (!block.accepts(n)) return true;
         return false;

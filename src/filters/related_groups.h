@@ -14,7 +14,7 @@ bool conditionsAssignable(const uint8_t* acceptable, int conditions);
 // GRUPOSRELACIONADOS: for every block in use (a sub-group with numbers), in order, eliminates a
 // bet whose sub-group counts cannot meet the block's active conditions one to one. A block in use
 // with no active condition, or with more conditions than active sub-groups, passes no bet.
-int64_t GruposRelacionadosPass(AppState& state, Progress& progress);
+int64_t GruposRelacionadosPass(AppState& state, Progress& progress, const StopToken& stop);
 
 // Closing checks of the GRUPOS RELACIONADOS window over blocks 1..60: "" when all pass, else the
 // first failure ("ERROR en GRUPO7 : No puede haber más condiciones que subgrupos activados").

@@ -2,8 +2,6 @@
 
 #include "core/filter_rows.h"
 #include "core/format.h"
-#include "core/interaction.h"
-#include "core/paths.h"
 #include "filters/coefficient.h"
 #include "filters/figures.h"
 #include "filters/filter_common.h"
@@ -314,24 +312,6 @@ std::string BuildFilterSummary(const AppState& state)
             if (isRowActive(state.filterRows[p])) section(out, state, static_cast<FilterId>(p));
     }
     return out.take();
-}
-
-bool WriteAndOpenReport(const std::string& fileName, const std::string& text, Interaction& ui)
-{
-    std::string folder = applicationFolder();
-    if (!folder.empty() && folder.back() != '/') folder += '/';
-    const std::string path = folder + fileName;
-    std::string failure;
-    if (!writeFileAtomically(path, text + "\r\n", failure) || !ui.openInEditor(path, failure)) {
-        ui.error("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (" + failure + ")");
-        return false;
-    }
-    return true;
-}
-
-bool ShowFilterSummary(const AppState& state, Interaction& ui)
-{
-    return WriteAndOpenReport(kFilterSummaryFileName, BuildFilterSummary(state), ui);
 }
 
 } // namespace kombitron

@@ -12,7 +12,7 @@ bool valuationInForce(const ValoracionesParams& params, int condition)
     return false;
 }
 
-int64_t ValoracionesPass(AppState& state, Progress& progress)
+int64_t ValoracionesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const ValoracionesParams& p = state.filters.valoraciones;
     struct Condition {
@@ -31,7 +31,7 @@ int64_t ValoracionesPass(AppState& state, Progress& progress)
         conditions.push_back(std::move(condition));
     }
     if (conditions.empty()) return 0;
-    return runPass(state, progress, [&](const uint8_t* n) {
+    return runPass(state, progress, stop, [&](const uint8_t* n) {
         for (const Condition& c : conditions) {
             const int32_t score = c.value[n[0]] + c.value[n[1]] + c.value[n[2]] + c.value[n[3]] + c.value[n[4]] +
                                   c.value[n[5]];

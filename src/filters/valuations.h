@@ -12,7 +12,7 @@ bool valuationInForce(const ValoracionesParams& params, int condition);
 
 // VALORACIONES: for every condition in force, in order, the score of a bet (the sum of its six
 // numbers' valuations) must lie in one of the condition's intervals in force.
-int64_t ValoracionesPass(AppState& state, Progress& progress);
+int64_t ValoracionesPass(AppState& state, Progress& progress, const StopToken& stop);
 
 // What the window shows for one condition.
 struct ValuationFields {

@@ -4,7 +4,7 @@ namespace kombitron {
 
 AlgebraSystemLoad LoadAlgebraSystem(const std::string& path, Interaction& ui)
 {
-    AlgebraSystemLoad load = runLoadAlgebraSystem({path}, ui.progress(), StopToken(ui.stopFlag()));
+    AlgebraSystemLoad load = runLoadAlgebraSystem({path}, ui.progress(), ui.stopToken());
     ShowToolReadMessages(load, load.warnings, load.system.count(), false, ui);
     if (!load.done()) load.system = AlgebraSystem{{}, path, {}};
     return load;
@@ -27,7 +27,7 @@ AlgebraResult CalculateAlgebra(const AlgebraInputs& inputs, Interaction& ui)
         refused.markFailed(notice->text);
         return refused;
     }
-    AlgebraResult result = runAlgebra(inputs, ui.progress(), StopToken(ui.stopFlag()));
+    AlgebraResult result = runAlgebra(inputs, ui.progress(), ui.stopToken());
     if (result.failed()) ui.error("ERROR: " + result.failure);
     return result;
 }
@@ -43,7 +43,7 @@ ToolSaveOutcome SaveAlgebraResult(const std::string& resultsText, const SharedBe
     const std::string path = AskToolSavePath(kAlgebraProposedName, ui);
     if (path.empty()) return outcome;
     ui.progress().caption(kWaitingSaveCaption);
-    return FinishToolSave(runSaveBetFile({path, kAlgebraHeader, result}, ui.progress(), StopToken(ui.stopFlag())), ui);
+    return FinishToolSave(runSaveBetFile({path, kAlgebraHeader, result}, ui.progress(), ui.stopToken()), ui);
 }
 
 } // namespace kombitron

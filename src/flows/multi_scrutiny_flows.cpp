@@ -57,7 +57,7 @@ ScrutinyFileLoad LoadWinningCombinations(const std::string& path, Interaction& u
     load.chosen = true;
     load.path = path;
     load.fileName = fileNameOf(path);
-    BetFileRead read = ReadBetFileText(path, false, ui.progress(), ui.stopFlag());
+    BetFileRead read = ReadBetFileText(path, false, ui.progress(), ui.stopToken());
     if (read.status == BetFileStatus::Stopped) return load;
     ShowBetFileMessages(read, ui);
     if (read.ok()) load.bets = std::make_shared<BetList>(std::move(read.bets));
@@ -82,7 +82,7 @@ MultiFileResult RunMultiFileFlow(const MultiFileInputs& inputs, MultiFileProgres
         refused.markFailed(refusal);
         return refused;
     }
-    MultiFileResult result = RunMultiFileScrutiny(inputs, progress, ui.stopFlag());
+    MultiFileResult result = RunMultiFileScrutiny(inputs, progress, ui.stopToken());
     if (result.failed()) {
         ui.error("ERROR: " + result.failure);
         return result;

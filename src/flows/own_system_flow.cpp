@@ -4,7 +4,7 @@ namespace kombitron {
 
 OwnSystemOriginLoad LoadOwnSystemOrigin(const std::string& path, Interaction& ui)
 {
-    OwnSystemOriginLoad load = runLoadOwnSystemOrigin({path}, ui.progress(), StopToken(ui.stopFlag()));
+    OwnSystemOriginLoad load = runLoadOwnSystemOrigin({path}, ui.progress(), ui.stopToken());
     ShowToolReadMessages(load, load.warnings, load.origin.count(), true, ui);
     if (!load.done()) load.origin = OwnSystemOrigin{{}, path, {}};
     return load;
@@ -43,7 +43,7 @@ ToolSaveOutcome SaveOwnSystem(const OwnSystemOrigin& origin, const OwnSystemDest
     const std::string path = AskToolSavePath(OwnSystemProposedName(baseFileName), ui);
     if (path.empty()) return outcome;
     ui.progress().caption(kWaitingSaveCaption);
-    return FinishToolSave(runSaveOwnSystem({origin.bets, mapping, path}, ui.progress(), StopToken(ui.stopFlag())), ui);
+    return FinishToolSave(runSaveOwnSystem({origin.bets, mapping, path}, ui.progress(), ui.stopToken()), ui);
 }
 
 } // namespace kombitron

@@ -38,7 +38,7 @@ ToolSaveOutcome GenerateRandomBetsByNumbers(const std::vector<uint8_t>& marked, 
     if (auto notice = CheckRandomBetsByNumbers(static_cast<int>(numbers.size()), countText, count))
         return refused(*notice, ui);
 
-    const StopToken stop(ui.stopFlag());
+    const StopToken stop(ui.stopToken());
     const SubsetShuffle shuffled = runShuffleSubsets({static_cast<int>(numbers.size()), seed}, ui.progress(), stop);
     if (!shuffled.done()) return ended(shuffled, ui);
 
@@ -57,7 +57,7 @@ ToolSaveOutcome GenerateRandomBetsByPercentages(const NumberPercentages& percent
     if (path.empty()) return ToolSaveOutcome{};
     ui.progress().caption(kWaitingSaveCaption);
     return FinishToolSave(
-        runRandomBetsByPercentages({percentages, count, seed, path}, ui.progress(), StopToken(ui.stopFlag())), ui);
+        runRandomBetsByPercentages({percentages, count, seed, path}, ui.progress(), ui.stopToken()), ui);
 }
 
 } // namespace kombitron

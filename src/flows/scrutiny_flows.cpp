@@ -3,7 +3,7 @@
 #include "core/paths.h"
 #include "flows/scrutiny_report.h"
 #include "formats/bet_files.h"
-#include "formats/import_base.h"
+#include "flows/import.h"
 
 namespace kombitron {
 
@@ -23,7 +23,7 @@ ScrutinyFileLoad LoadScrutinyFile(const std::string& path, bool loadReintegros, 
     load.path = path;
     load.fileName = fileNameOf(path);
     const bool kmb = IsKmbPath(path);
-    BetFileRead read = ReadBetFile(path, loadReintegros, ui.progress(), ui.stopFlag());
+    BetFileRead read = ReadBetFile(path, loadReintegros, ui.progress(), ui.stopToken());
     if (read.status == BetFileStatus::Stopped) return load;
     ShowBetFileMessages(read, ui);
     if (read.ok()) {
@@ -47,7 +47,7 @@ ScrutinyFileLoad OpenScrutinyFile(bool loadReintegros, Interaction& ui)
 
 ScrutinyResult RunScrutinyFlow(const ScrutinyInputs& inputs, Interaction& ui)
 {
-    ScrutinyResult result = RunScrutiny(inputs, ui.progress(), ui.stopFlag());
+    ScrutinyResult result = RunScrutiny(inputs, ui.progress(), ui.stopToken());
     if (result.refused) ui.warning(kComplementaryRepeatedWarning);
     if (result.failed()) ui.error("ERROR: " + result.failure);
     return result;

@@ -1,6 +1,6 @@
 #include "flows/scrutiny_report.h"
 
-#include "filters/summary_report.h"
+#include "core/report_file.h"
 
 namespace kombitron {
 

@@ -32,7 +32,7 @@ ScrutinyFileLoad LoadStatisticalBets(const std::string& path, Interaction& ui)
     load.chosen = true;
     load.path = path;
     load.fileName = fileNameOf(path);
-    BetFileRead read = ReadBetFile(path, false, ui.progress(), ui.stopFlag());
+    BetFileRead read = ReadBetFile(path, false, ui.progress(), ui.stopToken());
     if (read.status == BetFileStatus::Stopped) return load;
     ShowBetFileMessages(read, ui);
     if (read.ok()) load.bets = std::make_shared<BetList>(std::move(read.bets));
@@ -62,7 +62,7 @@ StatisticalResult RunStatisticalFlow(const StatisticalRunRequest& request, Inter
     inputs.bets = request.bets;
     inputs.draws = request.draws;
     inputs.game = request.game;
-    StatisticalResult result = RunStatisticalScrutiny(inputs, ui.progress(), ui.stopFlag());
+    StatisticalResult result = RunStatisticalScrutiny(inputs, ui.progress(), ui.stopToken());
     if (result.failed()) ui.error("ERROR: " + result.failure);
     return result;
 }

@@ -4,7 +4,7 @@ namespace kombitron {
 
 ViewerLoad LoadViewerFile(const std::string& path, bool withReintegros, Interaction& ui)
 {
-    ViewerLoad load = runLoadViewerFile({path, withReintegros}, ui.progress(), StopToken(ui.stopFlag()));
+    ViewerLoad load = runLoadViewerFile({path, withReintegros}, ui.progress(), ui.stopToken());
     ShowToolReadMessages(load, load.warnings, load.bets ? load.bets->size() : 0, true, ui);
     if (!load.done()) load.bets.reset();
     return load;

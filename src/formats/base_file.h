@@ -25,18 +25,13 @@ bool WriteBaseFile(AppState& state, const std::string& path, std::string& failur
 // Open a base file: reset the configuration (the grid too, unless the combination is imported),
 // apply every element the file holds, show the error box for the sections that failed and the
 // notice of an imported-file base; savedFlag becomes true and baseFileName the file name.
-// An unreadable or malformed file gives the "FICHERO" line of the error box.
-void ReadBaseFile(AppState& state, const std::string& path, Interaction& ui);
+// An unreadable or malformed file gives the "FICHERO" line of the error box and returns false
+// (the configuration is then the reset one); true when the file was read, even with errors in
+// some of its sections.
+bool ReadBaseFile(AppState& state, const std::string& path, Interaction& ui);
 // The same on the bytes of a base file already in memory; `fileName` becomes baseFileName.
 // `readable` false stands for a file that could not be read.
-void ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string_view bytes, bool readable,
+bool ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string_view bytes, bool readable,
                        Interaction& ui);
-
-// "GUARDAR": ask for a path (proposing baseFileName), apply the ".xml" rule and write;
-// cancelling does nothing; a failure shows "ERROR AL GUARDAR EL FICHERO EN XML".
-void SaveBaseFileDialog(AppState& state, Interaction& ui);
-// "ABRIR": ask for a base file and read it; cancelling or a blank path does nothing. The caller
-// asks the unsaved-changes question first.
-void OpenBaseFileDialog(AppState& state, Interaction& ui);
 
 } // namespace kombitron

@@ -515,7 +515,7 @@ constexpr size_t kMaxBaseFileBytes = size_t{4} << 20;
 // Longest description of one section in the error box.
 constexpr size_t kMaxErrorDescription = 200;
 
-void readBaseFilePath(AppState& state, const std::string& path, Interaction& ui)
+bool readBaseFilePath(AppState& state, const std::string& path, Interaction& ui)
 {
     std::string bytes;
     bool readable = false;
@@ -528,12 +528,12 @@ void readBaseFilePath(AppState& state, const std::string& path, Interaction& ui)
         readable = !std::ferror(file);
         std::fclose(file);
     }
-    ReadBaseFileBytes(state, fileNameOf(path), bytes, readable, ui);
+    return ReadBaseFileBytes(state, fileNameOf(path), bytes, readable, ui);
 }
 
 } // namespace
 
-void ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string_view bytes, bool readable,
+bool ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string_view bytes, bool readable,
                        Interaction& ui)
 {
     // Start from the reset configuration; an imported combination keeps its grid.
@@ -586,27 +586,18 @@ void ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string
                    "Debe importarlo de nuevo con la opción 'Desde Archivo' si quiere que su Combinación parta de "
                    "dicho fichero.");
     state.savedFlag = true;
+    return parsed;
 }
 
-void ReadBaseFile(AppState& state, const std::string& path, Interaction& ui)
+bool ReadBaseFile(AppState& state, const std::string& path, Interaction& ui)
 {
     try {
-        readBaseFilePath(state, path, ui);
+        return readBaseFilePath(state, path, ui);
     } catch (const std::bad_alloc&) {
         ui.error("ERROR AL ABRIR EL FICHERO");
+        return false;
     }
 }
 
-
-void OpenBaseFileDialog(AppState& state, Interaction& ui)
-{
-    FileDialogRequest request;
-    request.title = "Abrir Fichero BASE en XML";
-    request.filters = parseFileFilters(kBaseFileFilters);
-    const std::string chosen = ui.openFileDialog(request);
-    if (trimmed(chosen).empty()) return;
-    state.lastDialogPath = chosen;
-    ReadBaseFile(state, chosen, ui);
-}
 
 } // namespace kombitron

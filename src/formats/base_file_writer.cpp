@@ -260,17 +260,6 @@ void writeFilterParameters(Lines& out, const FilterParams& f, FilterId id)
     }
 }
 
-const char* reductionDescription(int type)
-{
-    switch (type) {
-    case 1: return "al 5";
-    case 2: return "al 4";
-    case 3: return "al 3";
-    case 4: return "al 2";
-    default: return "-";
-    }
-}
-
 } // namespace
 
 std::string BuildBaseFileText(const AppState& state, const std::string& date, const std::string& time)
@@ -303,7 +292,7 @@ std::string BuildBaseFileText(const AppState& state, const std::string& date, co
     out << "</Filtros>";
     const ReductionOptions& r = state.reduction;
     out << "<Reduccion>";
-    out << "<Tipo descripcion=" + q(reductionDescription(r.type)) + " valor=" + q(r.type) + " />";
+    out << "<Tipo descripcion=" + q(reductionType(r.type).shortName) + " valor=" + q(r.type) + " />";
     out << "<Porcentaje valor=" + q(r.percentage) + " />";
     out << "<ActivarNumeroApuestas valor=" + q(r.byBetCount) + " />";
     out << "<NuApuestas valor=" + q(r.betCount) + " />";
@@ -340,19 +329,6 @@ bool WriteBaseFile(AppState& state, const std::string& path, std::string& failur
     state.savedFlag = true;
     state.baseFileName = fileNameOf(path);
     return true;
-}
-
-void SaveBaseFileDialog(AppState& state, Interaction& ui)
-{
-    FileDialogRequest request;
-    request.title = "Guardar Fichero BASE en XML";
-    request.filters = parseFileFilters(kBaseFileFilters);
-    request.initialName = state.baseFileName;
-    const std::string chosen = ui.saveFileDialog(request);
-    if (chosen.empty()) return;
-    state.lastDialogPath = chosen;
-    std::string failure;
-    if (!WriteBaseFile(state, applySaveExtension(chosen, ".xml"), failure)) ui.error("ERROR AL GUARDAR EL FICHERO EN XML");
 }
 
 } // namespace kombitron

@@ -42,22 +42,22 @@ inline constexpr int64_t kWriteYieldInterval = 6000;
 // Read a KMB file: a header record, a count record and that many bet records. Failed (with the
 // import error) when the file cannot be opened, a record is cut short, a count or bet record
 // does not parse, or the file holds fewer records than its count promises.
-BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const StopFlag& stop);
+BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const StopToken& stop);
 // The same on the bytes of a KMB file held in memory.
-BetFileRead ReadBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopFlag& stop);
+BetFileRead ReadBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopToken& stop);
 
 // Read a text bet file in the layout its first line shows (spaces, commas, fixed width), with or
 // without reintegros. Failed at the first invalid bet with the import error naming that bet;
 // stops with a warning after kMaxImportBets bets when the file holds more.
-BetFileRead ReadBetFileText(const std::string& path, bool withReintegros, Progress& progress, const StopFlag& stop);
+BetFileRead ReadBetFileText(const std::string& path, bool withReintegros, Progress& progress, const StopToken& stop);
 // The same on the bytes of a text bet file held in memory.
 BetFileRead ReadBetFileTextBytes(std::string_view bytes, bool withReintegros, Progress& progress,
-                                 const StopFlag& stop);
+                                 const StopToken& stop);
 
 // True when the text after the last "." of the path, upper-cased, is "KMB".
 bool IsKmbPath(const std::string& path);
 // Read with the reader the extension selects (KMB, otherwise text with or without reintegros).
-BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Progress& progress, const StopFlag& stop);
+BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Progress& progress, const StopToken& stop);
 // The same with the interaction's progress and stop flag, showing the read's warnings and failure.
 BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Interaction& ui);
 // Show the warnings (warning icon) and then the failure (error icon) of a read.
@@ -67,11 +67,11 @@ void ShowBetFileMessages(const BetFileRead& read, Interaction& ui);
 // ("0" when empty). The file is written beside the target and renamed over it, so a failed or
 // stopped write leaves any previous file untouched.
 BetFileWrite WriteBetFile(const std::string& path, const std::string& header, const BetList& bets, int64_t count,
-                          Progress& progress, const StopFlag& stop);
+                          Progress& progress, const StopToken& stop);
 // The same bytes into a writer the caller opened and commits (a member of an AtomicFileSet, so
 // the bet file changes together with the files beside it); nothing is committed here.
 BetFileWrite WriteBetFileTo(AtomicFileWriter& writer, const std::string& header, const BetList& bets, int64_t count,
-                            Progress& progress, const StopFlag& stop);
+                            Progress& progress, const StopToken& stop);
 
 // Separator of a text bet line: ' ' when it holds a space, else ',' when it holds a comma or a
 // dash, else '\0' (fixed width).

@@ -161,7 +161,7 @@ std::string endOfFileDescription(const ByteInput& in)
     return in.failure().empty() ? "fin de fichero inesperado" : in.failure();
 }
 
-BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
+BetFileRead readKmb(ByteInput& in, Progress& progress, const StopToken& stop)
 {
     const RecordCipher cipher;
     std::vector<uint8_t> record;
@@ -256,7 +256,7 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopFlag& stop)
         in.consume(at);
         done += batch;
         progress.report(done, count);
-        if (stop.requested()) {
+        if (stop.stopRequested()) {
             read.bets.clear();
             read.status = BetFileStatus::Stopped;
             return read;
@@ -321,7 +321,7 @@ std::string ImportErrorMessage(const std::string& description)
 
 std::string ImportValidationMessage(const std::string& specific) { return ImportErrorMessage(" " + specific); }
 
-BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const StopFlag& stop)
+BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const StopToken& stop)
 {
     ByteInput in;
     std::string failure;
@@ -329,14 +329,14 @@ BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const St
     return readKmb(in, progress, stop);
 }
 
-BetFileRead ReadBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopFlag& stop)
+BetFileRead ReadBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopToken& stop)
 {
     ByteInput in(bytes);
     return readKmb(in, progress, stop);
 }
 
 BetFileWrite WriteBetFileTo(AtomicFileWriter& writer, const std::string& header, const BetList& bets, int64_t count,
-                            Progress& progress, const StopFlag& stop)
+                            Progress& progress, const StopToken& stop)
 {
     BetFileWrite result;
     auto fail = [&](const std::string& description) {
@@ -378,7 +378,7 @@ BetFileWrite WriteBetFileTo(AtomicFileWriter& writer, const std::string& header,
         }
         if (!written) return fail(failure);
         progress.report(b * kWriteBatch + n, count);
-        if (stop.requested()) {
+        if (stop.stopRequested()) {
             result.status = BetFileStatus::Stopped;
             return result;
         }
@@ -388,7 +388,7 @@ BetFileWrite WriteBetFileTo(AtomicFileWriter& writer, const std::string& header,
 }
 
 BetFileWrite WriteBetFile(const std::string& path, const std::string& header, const BetList& bets, int64_t count,
-                          Progress& progress, const StopFlag& stop)
+                          Progress& progress, const StopToken& stop)
 {
     AtomicFileWriter writer;
     std::string failure;

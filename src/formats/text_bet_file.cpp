@@ -74,7 +74,7 @@ bool parseDigits(std::string_view field, int& value)
 
 class TextBetReader {
 public:
-    TextBetReader(bool withReintegros, Progress& progress, const StopFlag& stop)
+    TextBetReader(bool withReintegros, Progress& progress, const StopToken& stop)
         : withReintegros_(withReintegros), progress_(progress), stop_(stop)
     {
     }
@@ -113,7 +113,7 @@ public:
             ++count_;
             if (count_ % kReadYieldInterval == 0) {
                 progress_.report(count_, 0);
-                if (stop_.requested()) {
+                if (stop_.stopRequested()) {
                     BetFileRead stopped;
                     stopped.status = BetFileStatus::Stopped;
                     return stopped;
@@ -245,7 +245,7 @@ private:
 
     bool withReintegros_;
     Progress& progress_;
-    const StopFlag& stop_;
+    StopToken stop_;
     char separator_ = 0;
     int64_t count_ = 0;
     std::string description_;
@@ -270,7 +270,7 @@ std::string StripSeparators(std::string_view line)
     return out;
 }
 
-BetFileRead ReadBetFileText(const std::string& path, bool withReintegros, Progress& progress, const StopFlag& stop)
+BetFileRead ReadBetFileText(const std::string& path, bool withReintegros, Progress& progress, const StopToken& stop)
 {
     ByteInput in;
     std::string failure;
@@ -283,7 +283,7 @@ BetFileRead ReadBetFileText(const std::string& path, bool withReintegros, Progre
 }
 
 BetFileRead ReadBetFileTextBytes(std::string_view bytes, bool withReintegros, Progress& progress,
-                                 const StopFlag& stop)
+                                 const StopToken& stop)
 {
     ByteInput in(bytes);
     return TextBetReader(withReintegros, progress, stop).read(in);
@@ -296,7 +296,7 @@ bool IsKmbPath(const std::string& path)
     return toUpper(std::string_view(path).substr(dot + 1)) == "KMB";
 }
 
-BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Progress& progress, const StopFlag& stop)
+BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Progress& progress, const StopToken& stop)
 {
     return IsKmbPath(path) ? ReadBetFileKmb(path, progress, stop)
                            : ReadBetFileText(path, withReintegros, progress, stop);
@@ -304,7 +304,7 @@ BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Progress& 
 
 BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Interaction& ui)
 {
-    BetFileRead read = ReadBetFile(path, withReintegros, ui.progress(), ui.stopFlag());
+    BetFileRead read = ReadBetFile(path, withReintegros, ui.progress(), ui.stopToken());
     ShowBetFileMessages(read, ui);
     return read;
 }

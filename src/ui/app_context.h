@@ -1,8 +1,8 @@
 #pragma once
 
 // What the desktop program holds once per process: the one AppState every window reads and
-// writes (never touched by the UI while a worker runs: the commands are disabled meanwhile),
-// the outside web addresses, and the start-up settings.
+// writes, on the UI thread only (a job works on a lent copy that comes back with its result, see
+// JobRunner::startOnState), the outside web addresses, and the start-up settings.
 
 #include <string>
 

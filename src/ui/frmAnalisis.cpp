@@ -6,10 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "core/format.h"
 #include "core/interaction.h"
 #include "core/state.h"
-#include "filters/summary_report.h"
 #include "ui/widgets/image_button.h"
 #include "ui/widgets/mark_cell.h"
 
@@ -17,7 +15,6 @@ namespace kombitron::ui {
 
 namespace {
 
-const char* const kReportFile = "KOMBITRON_ANALISIS.txt";
 const QString kShowPercentages = QStringLiteral("Ver porcentajes");
 const QString kShowCounts = QStringLiteral("Ver número de apuestas");
 
@@ -38,13 +35,6 @@ QLabel* valueCell(const QString& name, QWidget* parent)
     l->setAlignment(Qt::AlignCenter);
     l->setFixedSize(64, 22);
     return l;
-}
-
-std::string cell(int value, const std::string& text)
-{
-    if (text.empty()) return std::to_string(value) + " --" + std::string(8, ' ');
-    const size_t len = utf8Length(text);
-    return std::to_string(value) + " " + text + std::string(len < 10 ? 10 - len : 0, ' ');
 }
 
 } // namespace
@@ -108,17 +98,9 @@ void frmAnalisis::analyse()
 {
     analysed_ = true;
     fraReintegros->setVisible(state_.base.gameName == "PRIMITIVA");
-    numberCounts_.fill(0);
-    reintegroCounts_.fill(0);
-    const int64_t bets = std::min<int64_t>(publicApuestasAnalizar, state_.finalSystem.size());
-    for (int64_t i = 1; i <= bets; ++i) {
-        const uint8_t* b = state_.finalSystem.bet(i);
-        for (int j = 0; j < 6; ++j)
-            if (b[j] >= 1 && b[j] <= 49) ++numberCounts_[b[j]];
-        if (b[6] <= 9) ++reintegroCounts_[b[6]];
-    }
+    counts_ = CountAnalysis(state_.finalSystem, publicApuestasAnalizar);
     imgSwitch->setToolTip(kShowPercentages);
-    showCounts();
+    showCells(AnalysisView::Counts);
 }
 
 void frmAnalisis::setCell(QLabel* label, const QString& text)
@@ -128,66 +110,26 @@ void frmAnalisis::setCell(QLabel* label, const QString& text)
                                         : QStringLiteral("background: %1; border: 1px solid #d0d0d0;").arg(QLatin1String(colors::kLightYellow)));
 }
 
-void frmAnalisis::showCounts()
+void frmAnalisis::showCells(AnalysisView view)
 {
-    for (int n = 1; n <= 49; ++n)
-        setCell(lblN[n - 1], numberCounts_[n] >= 1 ? QString::number(numberCounts_[n]) : QString());
-    for (int d = 0; d <= 9; ++d)
-        setCell(lblR[d], reintegroCounts_[d] >= 1 ? QString::number(reintegroCounts_[d]) : QString());
-}
-
-void frmAnalisis::showPercentages()
-{
-    auto text = [this](int64_t c) {
-        if (c < 1 || publicApuestasAnalizar <= 0) return QString();
-        const double p = roundHalfEven(static_cast<double>(c) * 100.0 / publicApuestasAnalizar, 2);
-        return QString::fromStdString(formatDecimal(p, 2) + "%");
-    };
-    for (int n = 1; n <= 49; ++n) setCell(lblN[n - 1], text(numberCounts_[n]));
-    for (int d = 0; d <= 9; ++d) setCell(lblR[d], text(reintegroCounts_[d]));
+    shown_ = AnalysisCellTexts(counts_, view);
+    for (int n = 1; n <= 49; ++n) setCell(lblN[n - 1], QString::fromStdString(shown_.numbers[n - 1]));
+    for (int d = 0; d <= 9; ++d) setCell(lblR[d], QString::fromStdString(shown_.reintegros[d]));
 }
 
 void frmAnalisis::switchMode()
 {
     if (imgSwitch->toolTip() == kShowPercentages) {
         imgSwitch->setToolTip(kShowCounts);
-        showPercentages();
+        showCells(AnalysisView::Percentages);
     } else {
         imgSwitch->setToolTip(kShowPercentages);
-        showCounts();
+        showCells(AnalysisView::Counts);
     }
     imgSwitch->setAccessibleName(imgSwitch->toolTip());
 }
 
-std::string frmAnalisis::reportText(const std::array<std::string, 49>& numbers, const std::array<std::string, 10>& reintegros,
-                                    bool primitiva)
-{
-    std::string t = "KOMBITRON ANALISIS:\r\n\r\n";
-    t += "NUMEROS\r\n";
-    t += std::string(12, ' ');
-    for (int v : {10, 20, 30, 40}) t += cell(v, numbers[v - 1]);
-    t += "\r\n";
-    for (int r = 1; r <= 9; ++r) {
-        for (int v = r; v <= 49; v += 10) t += cell(v, numbers[v - 1]);
-        t += "\r\n";
-    }
-    if (primitiva) {
-        t += "\r\nREINTEGROS\r\n";
-        for (int d = 0; d <= 4; ++d) t += cell(d, reintegros[d]);
-        t += "\r\n";
-        for (int d = 5; d <= 9; ++d) t += cell(d, reintegros[d]);
-        t += "\r\n";
-    }
-    return t;
-}
-
-void frmAnalisis::writeReport()
-{
-    std::array<std::string, 49> numbers;
-    std::array<std::string, 10> reintegros;
-    for (int i = 0; i < 49; ++i) numbers[i] = lblN[i]->text().toStdString();
-    for (int d = 0; d <= 9; ++d) reintegros[d] = lblR[d]->text().toStdString();
-    WriteAndOpenReport(kReportFile, reportText(numbers, reintegros, state_.base.gameName == "PRIMITIVA"), ui_);
-}
+// The report writes what the cells show.
+void frmAnalisis::writeReport() { ShowAnalysisReport(shown_, state_.base.gameName == "PRIMITIVA", ui_); }
 
 } // namespace kombitron::ui

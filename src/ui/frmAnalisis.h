@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-#include <array>
 #include <cstdint>
-#include <string>
+
+#include "flows/analysis.h"
 
 class QGroupBox;
 class QLabel;
@@ -20,7 +20,7 @@ class ImageButton;
 
 // "ANALISIS": how often each number (and, for PRIMITIVA, each reintegro) occurs in the first
 // publicApuestasAnalizar bets of the final system, as counts or percentages on the ticket grid,
-// and the same table as a text report.
+// and the cells shown as a text report (flows/analysis.h counts and words them).
 class frmAnalisis : public QDialog {
     Q_OBJECT
 public:
@@ -41,22 +41,17 @@ public:
     void switchMode();
     void writeReport();
 
-    // The report text from the texts the value labels show (lines ended by CR LF).
-    static std::string reportText(const std::array<std::string, 49>& numbers, const std::array<std::string, 10>& reintegros,
-                                  bool primitiva);
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void showCounts();
-    void showPercentages();
+    void showCells(AnalysisView view);
     static void setCell(QLabel* label, const QString& text);
 
     const AppState& state_;
     Interaction& ui_;
-    std::array<int64_t, 50> numberCounts_{};
-    std::array<int64_t, 10> reintegroCounts_{};
+    AnalysisCounts counts_;
+    AnalysisCells shown_;
     bool analysed_ = false;
 };
 

@@ -17,8 +17,9 @@
 #include "core/bet.h"
 #include "core/format.h"
 #include "core/state.h"
+#include "flows/guarantees.h"
+#include "ui/job_runner.h"
 #include "ui/widgets/image_button.h"
-#include "ui/worker.h"
 
 namespace kombitron::ui {
 
@@ -29,10 +30,16 @@ const char* const kTitles[3] = {"Garantías sobre el SISTEMA TOTAL", "Garantías
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
+// The lists a pass reads, in the state lent to its job.
+GuaranteeInput inputOf(const AppState& work)
+{
+    return GuaranteeInput{work.base.baseNumbers, work.conditionedSystem, work.finalSystem};
+}
+
 } // namespace
 
 frmGarantiasTOTAL::frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui), bridge_(std::make_unique<UiThreadInteraction>(ui))
+    : QDialog(parent), state_(state), ui_(ui), runner_(new JobRunner(ui, this))
 {
     setObjectName(QStringLiteral("frmGarantiasTOTAL"));
     setWindowTitle(QStringLiteral("Cálculo de Garantías y de Porcentajes"));
@@ -189,10 +196,10 @@ frmGarantiasTOTAL::frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* 
         picVisorMiniGarantias->hide();
         setControlsEnabled(true);
     });
-    connect(bridge_.get(), &UiThreadInteraction::progressed, this, [this](qint64 done, qint64 total) {
+    connect(runner_, &JobRunner::progressed, this, [this](qint64 done, qint64 total) {
         barProgreso->setValue(total > 0 ? int(done * 100 / total) : 0);
     });
-    connect(bridge_.get(), &UiThreadInteraction::captioned, this, [this](const QString& text) { lblProgreso->setText(text); });
+    connect(runner_, &JobRunner::captioned, this, [this](const QString& text) { lblProgreso->setText(text); });
 
     optTipoGarantias[0]->setChecked(true);
     selectScope(0);
@@ -200,7 +207,8 @@ frmGarantiasTOTAL::frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* 
     showRows(6);
 }
 
-frmGarantiasTOTAL::~frmGarantiasTOTAL() = default;
+// The runner goes first: a pass still going is stopped and waited for, and the state comes back.
+frmGarantiasTOTAL::~frmGarantiasTOTAL() { delete runner_; }
 
 GuaranteeScope frmGarantiasTOTAL::scope() const
 {
@@ -275,18 +283,12 @@ void frmGarantiasTOTAL::beginWork(const QString& caption)
     picProgreso->move(rect().center() - picProgreso->rect().center());
     picProgreso->raise();
     picProgreso->show();
-    stop_.reset();
 }
 
 void frmGarantiasTOTAL::endWork()
 {
     picProgreso->hide();
     computing_ = false;
-}
-
-GuaranteeInput frmGarantiasTOTAL::input() const
-{
-    return GuaranteeInput{state_.base.baseNumbers, state_.conditionedSystem, state_.finalSystem};
 }
 
 void frmGarantiasTOTAL::showTable(const GuaranteeTable& table)
@@ -306,90 +308,94 @@ void frmGarantiasTOTAL::showTable(const GuaranteeTable& table)
     txtResumen->setPlainText(qs(GuaranteeSummaryText(table)));
 }
 
-bool frmGarantiasTOTAL::runPass(int q)
+void frmGarantiasTOTAL::runPass(int q)
 {
     clearTable();
     txtResumen->clear();
-    bool completed = false;
     const GuaranteeScope s = scope();
-    const GuaranteeInput in = input();
-    const std::string failure = runOffUiThread([&] { completed = RunGuaranteePass(in, s, q, stats_, bridge_->progress(), stop_); });
-    if (!failure.empty()) {
-        ui_.error("ERROR: " + failure);
-        return false;
-    }
-    if (completed) showTable(PublishGuarantees(stats_, guaranteeOutcomeCount(in, s, q), q));
-    else if (txtResumen->toPlainText().isEmpty()) txtResumen->setPlainText(QString::fromUtf8(kGuaranteesStoppedText));
-    return completed;
+    runner_->startOnState<GuaranteePassResult>(
+        state_,
+        [s, q](AppState& work, Progress& progress, const StopToken& stop, Interaction&) {
+            return RunGuaranteePass(inputOf(work), s, q, progress, stop);
+        },
+        [this](GuaranteePassResult result) {
+            if (result.failed()) ui_.error("ERROR: " + result.failure);
+            else if (result.done()) {
+                stats_ = result.stats;
+                showTable(PublishGuarantees(result));
+            } else if (txtResumen->toPlainText().isEmpty()) {
+                txtResumen->setPlainText(QString::fromUtf8(kGuaranteesStoppedText));
+            }
+            endWork();
+            setControlsEnabled(true);
+        });
 }
 
 void frmGarantiasTOTAL::calculate()
 {
     if (computing_) return;
     beginWork(QString::fromUtf8(kGuaranteeCaption));
-    if (scope() == GuaranteeScope::Total && level() == 0) {
-        clearTable();
-        txtResumen->clear();
-        AllLevelsResult result;
-        const GuaranteeInput in = input();
-        const std::string failure = runOffUiThread([&] { result = RunAllGuaranteeLevels(in, bridge_->progress(), stop_); });
-        if (!failure.empty()) {
-            ui_.error("ERROR: " + failure);
-        } else if (result.stopped) {
-            if (txtResumen->toPlainText().isEmpty()) txtResumen->setPlainText(QString::fromUtf8(kGuaranteesStoppedText));
-        } else {
-            stats_ = result.stats;
-            showTable(result.table);
-        }
-        if (result.writeFailed) ui_.error("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS");
-        selectLevel(0);
-    } else {
+    if (scope() != GuaranteeScope::Total || level() != 0) {
         runPass(scope() == GuaranteeScope::Total ? level() : 6);
+        return;
     }
-    endWork();
-    setControlsEnabled(true);
+    clearTable();
+    txtResumen->clear();
+    runner_->startOnState<AllLevelsResult>(
+        state_,
+        [](AppState& work, Progress&, const StopToken&, Interaction& ui) { return RunAllGuaranteeLevels(inputOf(work), ui); },
+        [this](AllLevelsResult result) {
+            if (result.failed()) {
+                ui_.error("ERROR: " + result.failure);
+            } else if (result.stopped()) {
+                if (txtResumen->toPlainText().isEmpty()) txtResumen->setPlainText(QString::fromUtf8(kGuaranteesStoppedText));
+            } else {
+                stats_ = result.stats;
+                showTable(result.table);
+            }
+            selectLevel(0);
+            endWork();
+            setControlsEnabled(true);
+        });
 }
 
 void frmGarantiasTOTAL::showTabulatedReport()
 {
     if (computing_) return;
-    std::string failure;
     if (scope() == GuaranteeScope::Total && level() == 0) {
         // The six files written by the last "Todas" run.
-        for (int q = 6; q >= 1; --q) {
-            if (!ui_.openInEditor(GuaranteeReportPath(q), failure)) {
-                ui_.error("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS");
-                return;
-            }
-        }
+        OpenAllGuaranteeReports(ui_);
         return;
     }
-    std::string path;
-    if (!WriteGuaranteeReport(table_, path, failure) || !ui_.openInEditor(path, failure))
-        ui_.error("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS");
+    ShowGuaranteeReport(table_, ui_);
 }
 
 void frmGarantiasTOTAL::calculateExtended()
 {
     if (computing_) return;
     beginWork(QString());
-    std::string text;
-    const std::string failure = runOffUiThread([&] { text = ExtendedGuaranteesText(input(), bridge_->progress(), stop_); });
-    endWork();
-    if (!failure.empty()) {
-        setControlsEnabled(true);
-        ui_.error("ERROR: " + failure);
-        return;
-    }
-    txtMiniGarantias->setPlainText(qs(text));
-    picVisorMiniGarantias->setGeometry(rect().adjusted(30, 30, -30, -30));
-    picVisorMiniGarantias->raise();
-    picVisorMiniGarantias->show();
+    runner_->startOnState<ExtendedGuaranteesResult>(
+        state_,
+        [](AppState& work, Progress& progress, const StopToken& stop, Interaction&) {
+            return ExtendedGuarantees(inputOf(work), progress, stop);
+        },
+        [this](ExtendedGuaranteesResult result) {
+            endWork();
+            if (result.failed()) {
+                setControlsEnabled(true);
+                ui_.error("ERROR: " + result.failure);
+                return;
+            }
+            txtMiniGarantias->setPlainText(qs(result.text));
+            picVisorMiniGarantias->setGeometry(rect().adjusted(30, 30, -30, -30));
+            picVisorMiniGarantias->raise();
+            picVisorMiniGarantias->show();
+        });
 }
 
 void frmGarantiasTOTAL::stop()
 {
-    stop_.request();
+    runner_->requestStop();
     if (txtResumen->toPlainText().isEmpty()) txtResumen->setPlainText(QString::fromUtf8(kGuaranteesStoppedText));
 }
 

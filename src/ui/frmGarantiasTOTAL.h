@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-#include <memory>
 #include <string>
 
 #include "core/state.h"
@@ -20,13 +19,13 @@ class QRadioButton;
 namespace kombitron::ui {
 
 class ImageButton;
-class UiThreadInteraction;
+class JobRunner;
 
 // "Cálculo de Garantías y de Porcentajes": what the reduced system guarantees over the whole base
 // (q of the player's numbers drawn) or over the conditioned system, as a table of classes by best
 // hit count, a summary text, the tabulated report files and the extended guarantees. The passes
-// run off the UI thread behind a progress panel with a stop button. Its own close box does
-// nothing: it closes through imgVolver.
+// run as jobs of its JobRunner, on the lent state, behind a progress panel with a stop button.
+// Its own close box does nothing: it closes through imgVolver.
 class frmGarantiasTOTAL : public QDialog {
     Q_OBJECT
 public:
@@ -74,8 +73,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    GuaranteeInput input() const;
-    bool runPass(int q);
+    void runPass(int q);
     void showTable(const GuaranteeTable& table);
     void clearTable();
     void showRows(int q);
@@ -85,10 +83,9 @@ private:
 
     AppState& state_;
     Interaction& ui_;
-    std::unique_ptr<UiThreadInteraction> bridge_;
+    JobRunner* runner_;
     GuaranteeStats stats_;
     GuaranteeTable table_;
-    StopFlag stop_;
     bool computing_ = false;
     bool closing_ = false;
 };

@@ -28,11 +28,11 @@
 #include "core/interaction.h"
 #include "core/paths.h"
 #include "core/state.h"
-#include "engine/calculation.h"
-#include "filters/summary_report.h"
-#include "formats/base_file.h"
-#include "formats/definitive_save.h"
-#include "formats/import_base.h"
+#include "flows/base_file_dialogs.h"
+#include "flows/calculation.h"
+#include "flows/definitive_save.h"
+#include "flows/import.h"
+#include "flows/reports.h"
 #include "ui/app_context.h"
 #include "ui/filter_windows.h"
 #include "ui/frmAcercaDe.h"
@@ -50,9 +50,9 @@
 #include "ui/frmSistemasPropios.h"
 #include "ui/frmVentanaProceso.h"
 #include "ui/frmVisualizarArchivo.h"
+#include "ui/job_runner.h"
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/ticket_grid.h"
-#include "ui/worker.h"
 
 namespace kombitron::ui {
 
@@ -66,28 +66,10 @@ const char* const kNoBets = "ERROR: No hay apuestas generadas";
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 QString count(int64_t v) { return qs(formatCount(v)); }
 
-// Forwards to another Interaction and remembers whether a file dialog returned a path, so the
-// window knows whether an open or save really happened.
-class DialogWatch : public Interaction {
-public:
-    explicit DialogWatch(Interaction& target) : target_(target) {}
-    void message(MessageKind kind, const std::string& text) override { target_.message(kind, text); }
-    bool question(const std::string& text) override { return target_.question(text); }
-    std::string openFileDialog(const FileDialogRequest& r) override { return note(target_.openFileDialog(r)); }
-    std::string saveFileDialog(const FileDialogRequest& r) override { return note(target_.saveFileDialog(r)); }
-    bool openInEditor(const std::string& p, std::string& f) override { return target_.openInEditor(p, f); }
-    bool openWebPage(const std::string& u, std::string& f) override { return target_.openWebPage(u, f); }
-    Progress& progress() override { return target_.progress(); }
-    StopFlag& stopFlag() override { return target_.stopFlag(); }
-    bool chosen = false;
-
-private:
-    std::string note(std::string path)
-    {
-        chosen = chosen || !path.empty();
-        return path;
-    }
-    Interaction& target_;
+// How a flow run as a job of this window ended: whether it did its work (its refusals were
+// shown by the flow itself).
+struct FlowResult : JobOutcome {
+    bool completed = false;
 };
 
 // The filter list's header over the columns of its rows.
@@ -134,7 +116,7 @@ QLabel* counterLabel(const QString& name, QWidget* parent)
 } // namespace
 
 frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
-    : QMainWindow(parent), state_(state), ui_(ui), bridge_(std::make_unique<UiThreadInteraction>(ui))
+    : QMainWindow(parent), state_(state), ui_(ui), runner_(new JobRunner(ui, this))
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setStyleSheet(QStringLiteral("QMainWindow { background: #f4f5f7; }"
@@ -148,10 +130,10 @@ frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
         pal.setColor(QPalette::WindowText, QColor(int(blinkRng_.below(256)), int(blinkRng_.below(256)), int(blinkRng_.below(256))));
         lblApuestasCondicionadas->setPalette(pal);
     });
-    connect(bridge_.get(), &UiThreadInteraction::captioned, this, [this](const QString& text) {
+    connect(runner_, &JobRunner::captioned, this, [this](const QString& text) {
         if (blink_->isActive()) lblApuestasCondicionadas->setText(text);
     });
-    connect(bridge_.get(), &UiThreadInteraction::progressed, this, [this](qint64 done, qint64 total) {
+    connect(runner_, &JobRunner::progressed, this, [this](qint64 done, qint64 total) {
         if (picVentanaEspera->isVisible()) {
             lblProgressBar->setValue(total > 0 ? int(done * 100 / total) : 0);
         } else if (blink_->isActive() && state_.base.kind == CombinationKind::FromFile && total == 0) {
@@ -193,7 +175,9 @@ frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
     resize(1240, 720);
 }
 
-frmPrincipal::~frmPrincipal() = default;
+// The runner goes first: its job ends (and the state it borrowed comes back) while the widgets
+// its signals reach still exist.
+frmPrincipal::~frmPrincipal() { delete runner_; }
 
 QAction* frmPrincipal::action(const QString& name) const { return findChild<QAction*>(name); }
 
@@ -580,13 +564,8 @@ void frmPrincipal::onKindChanged(int index)
     const bool primitiva = state_.base.gameName == "PRIMITIVA";
     if (kind == CombinationKind::Manual) {
         if (!unsavedPrompt()) {
-            if (previousKind_ == static_cast<int>(CombinationKind::FromFile)) {
-                const QSignalBlocker block(cboTipoCombinacion);
-                cboTipoCombinacion->setCurrentIndex(previousKind_);
-            } else {
-                const QSignalBlocker block(cboTipoCombinacion);
-                cboTipoCombinacion->setCurrentIndex(previousKind_);
-            }
+            const QSignalBlocker block(cboTipoCombinacion);
+            cboTipoCombinacion->setCurrentIndex(previousKind_);
             return;
         }
         resetToNew();
@@ -702,17 +681,8 @@ void frmPrincipal::openFilterRow(int row)
         return;
     }
     state_.savedFlag = false;
-    switch (static_cast<FilterId>(row)) {
-    case FilterId::GRUPOS: state_.cursors.grupos = 1; break;
-    case FilterId::GRUPOSRELACIONADOS: state_.cursors.gruposRelacionados = 1; break;
-    case FilterId::SORTEOSANTERIORES: state_.cursors.sorteosAnteriores = 1; break;
-    case FilterId::VALORACIONES: state_.cursors.valoraciones = 1; break;
-    case FilterId::GRUPOSENTRELIMITES: state_.cursors.gruposEntreLimites = 1; break;
-    default: break;
-    }
+    // The opener rewinds the window's entry cursor and rebuilds the row when the window closes.
     openFilterWindow(FilterWindowContext{row, state_, ui_, this});
-    if (entryCapacity(static_cast<FilterId>(row)) > 0) rebuildFilterRow(state_, row);
-    refreshEliminatedColumn(state_);
     refreshFilterList();
 }
 
@@ -756,9 +726,7 @@ void frmPrincipal::cmdNuevo()
 void frmPrincipal::cmdAbrir()
 {
     if (busy_ || !unsavedPrompt()) return;
-    DialogWatch watch(ui_);
-    OpenBaseFileDialog(state_, watch);
-    if (!watch.chosen) return;
+    if (!OpenBaseFileDialog(state_, ui_)) return;
     if (state_.base.kind != CombinationKind::FromFile) recomputeCounters(state_);
     titleShowsFile_ = true;
     refreshAll();
@@ -767,9 +735,7 @@ void frmPrincipal::cmdAbrir()
 void frmPrincipal::cmdGuardar()
 {
     if (busy_) return;
-    DialogWatch watch(ui_);
-    SaveBaseFileDialog(state_, watch);
-    if (watch.chosen && state_.savedFlag) titleShowsFile_ = true;
+    if (SaveBaseFileDialog(state_, ui_)) titleShowsFile_ = true;
     refreshTitle();
 }
 
@@ -794,10 +760,20 @@ void frmPrincipal::cmdCalculoDefinitivo()
 {
     if (busy_) return;
     setBusy(true);
-    const std::string failure = runOffUiThread([this] { definitiveSaveWithPanel(state_, *bridge_); });
-    setBusy(false);
-    refreshAll();
-    if (!failure.empty()) ui_.error("ERROR: " + failure);
+    showWaitingPanel();
+    runner_->startOnState<FlowResult>(
+        state_,
+        [](AppState& work, Progress&, const StopToken&, Interaction& ui) {
+            FlowResult result;
+            result.completed = RunDefinitiveSave(work, ui);
+            return result;
+        },
+        [this](FlowResult result) {
+            picVentanaEspera->hide();
+            setBusy(false);
+            refreshAll();
+            if (result.failed()) ui_.error("ERROR: " + result.failure);
+        });
 }
 
 void frmPrincipal::cmdAnalisis()
@@ -939,7 +915,7 @@ void frmPrincipal::cmdSalir()
 
 void frmPrincipal::closeEvent(QCloseEvent* event)
 {
-    if (busy_ || workerRunning()) {
+    if (busy_ || runner_->busy()) {
         event->ignore();
         return;
     }
@@ -993,77 +969,93 @@ void frmPrincipal::stopBlinking()
     lblApuestasCondicionadas->setPalette(pal);
 }
 
+void frmPrincipal::showWaitingPanel()
+{
+    lblProgressBar->setValue(0);
+    picVentanaEspera->adjustSize();
+    const QRect area = centralWidget()->rect();
+    picVentanaEspera->move(area.center() - picVentanaEspera->rect().center());
+    picVentanaEspera->raise();
+    picVentanaEspera->show();
+}
+
 void frmPrincipal::runCalculation()
 {
     setBusy(true);
     startBlinking();
-    CalculationHooks hooks;
-    hooks.reduce = [this](AppState&, Interaction&) {
-        bool ok = false;
-        bridge_->onUiThread([&] { ok = runProcessWindow(); });
-        return ok;
-    };
-    hooks.definitiveSave = [this](AppState& state, Interaction& ui) { return definitiveSaveWithPanel(state, ui); };
-    const std::string failure = runOffUiThread([&] { RunCalculation(state_, *bridge_, hooks); });
+    runner_->startOnState<CalculationResult>(
+        state_,
+        [](AppState& work, Progress&, const StopToken&, Interaction& ui) { return StartCalculation(work, ui); },
+        [this](CalculationResult result) { afterConditioning(result.needsReduction, result.failed() ? result.failure : ""); });
+}
+
+// The conditioned system is in place: when it waits for a reduction, the process window takes
+// over (its own jobs reduce) and the calculation goes on once it closes.
+void frmPrincipal::afterConditioning(bool needsReduction, const std::string& crash)
+{
     stopBlinking();
+    if (!crash.empty() || !needsReduction) {
+        endCalculation(crash);
+        return;
+    }
+    refreshCounters();
+    refreshFilterList();
+    auto* window = new frmVentanaProceso(state_, ui_, this);
+    connect(window, &frmVentanaProceso::reducedCountChanged, this,
+            [this](qint64 n) { lblApuestasReducidas->setText(count(n)); });
+    connect(window, &QDialog::finished, this, [this, window] {
+        window->deleteLater();
+        finishCalculation();
+    });
+    window->open();
+}
+
+void frmPrincipal::finishCalculation()
+{
+    refreshCounters();
+    if (state_.saveWhenDone) showWaitingPanel();
+    runner_->startOnState<CalculationResult>(
+        state_,
+        [](AppState& work, Progress&, const StopToken&, Interaction& ui) { return FinishCalculation(work, ui); },
+        [this](CalculationResult result) { endCalculation(result.failed() ? result.failure : ""); });
+}
+
+void frmPrincipal::endCalculation(const std::string& crash)
+{
+    picVentanaEspera->hide();
+    if (!crash.empty()) {
+        state_.conditionedCount = 0;
+        state_.saveWhenDone = false;
+    }
     setBusy(false);
-    if (!failure.empty()) state_.conditionedCount = 0;
     refreshAll();
     {
         const QSignalBlocker block(chkGuardarAutomaticamente);
         chkGuardarAutomaticamente->setChecked(state_.saveWhenDone);
     }
-    if (!failure.empty()) ui_.error("ERROR: " + failure);
-}
-
-// Runs on the UI thread while the calculation waits: the blinking stops and the process window
-// takes over until it closes.
-bool frmPrincipal::runProcessWindow()
-{
-    stopBlinking();
-    refreshCounters();
-    refreshFilterList();
-    frmVentanaProceso window(state_, ui_, this);
-    connect(&window, &frmVentanaProceso::reducedCountChanged, this,
-            [this](qint64 n) { lblApuestasReducidas->setText(count(n)); });
-    window.exec();
-    refreshCounters();
-    return true;
-}
-
-bool frmPrincipal::definitiveSaveWithPanel(AppState& state, Interaction& ui)
-{
-    bridge_->onUiThread([this] {
-        lblProgressBar->setValue(0);
-        picVentanaEspera->adjustSize();
-        const QRect area = centralWidget()->rect();
-        picVentanaEspera->move(area.center() - picVentanaEspera->rect().center());
-        picVentanaEspera->raise();
-        picVentanaEspera->show();
-    });
-    bool saved = false;
-    try {
-        saved = RunDefinitiveSave(state, ui);
-    } catch (...) {
-        bridge_->onUiThread([this] { picVentanaEspera->hide(); });
-        throw;
-    }
-    bridge_->onUiThread([this] { picVentanaEspera->hide(); });
-    return saved;
+    if (!crash.empty()) ui_.error("ERROR: " + crash);
 }
 
 void frmPrincipal::importAsBase()
 {
     setBusy(true);
     startBlinking();
-    const std::string failure = runOffUiThread([this] { ImportAsBaseDialog(state_, *bridge_); });
-    stopBlinking();
-    setBusy(false);
-    const std::string& path = state_.base.importedFileName;
-    txtFicheroASCII->setText(qs(fileNameOf(path)));
-    txtFicheroASCII->setToolTip(qs(path));
-    refreshAll();
-    if (!failure.empty()) ui_.error("ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO (" + failure + ")");
+    runner_->startOnState<FlowResult>(
+        state_,
+        [](AppState& work, Progress&, const StopToken&, Interaction& ui) {
+            FlowResult result;
+            result.completed = ImportAsBaseDialog(work, ui);
+            return result;
+        },
+        [this](FlowResult result) {
+            stopBlinking();
+            setBusy(false);
+            const std::string& path = state_.base.importedFileName;
+            txtFicheroASCII->setText(qs(fileNameOf(path)));
+            txtFicheroASCII->setToolTip(qs(path));
+            refreshAll();
+            if (result.failed()) ui_.error("ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO (" + result.failure + ")");
+        });
 }
 
 } // namespace kombitron::ui

@@ -4,7 +4,7 @@
 #include <QPointer>
 
 #include <functional>
-#include <memory>
+#include <string>
 
 #include "core/random.h"
 
@@ -29,13 +29,15 @@ class Interaction;
 namespace kombitron::ui {
 
 class frmEstadisticas;
+class JobRunner;
 class MarkCell;
 class TicketGrid;
-class UiThreadInteraction;
 
 // The main window: the base combination, the filter list, the three counters and every command.
-// It works on the one AppState; long work (calculation, import, definitive save) runs off the UI
-// thread with the commands disabled, and closing is refused meanwhile.
+// It works on the one AppState; long work (calculation, import, definitive save) runs as jobs of
+// its JobRunner with the commands disabled, and closing is refused meanwhile. A calculation that
+// reduces is three steps: the job up to the conditioned system, the process window opened from
+// its result, then the job that gives the reintegros and saves.
 class frmPrincipal : public QMainWindow {
     Q_OBJECT
 public:
@@ -71,7 +73,7 @@ public:
     QProgressBar* lblProgressBar;
     QToolButton* picBanner2;
 
-    // True while a calculation, an import or a save runs.
+    // True while a calculation (its process window included), an import or a save runs.
     bool isBusy() const { return busy_; }
     // Find a menu action by its object name ("menuGarantias"...).
     QAction* action(const QString& name) const;
@@ -143,9 +145,11 @@ private:
     void startBlinking();
     void stopBlinking();
     void runCalculation();
+    void afterConditioning(bool needsReduction, const std::string& crash);
+    void finishCalculation();
+    void endCalculation(const std::string& crash);
     void importAsBase();
-    bool definitiveSaveWithPanel(AppState& state, Interaction& ui);
-    bool runProcessWindow();
+    void showWaitingPanel();
     void setBusy(bool busy);
 
     void refreshSelectors();
@@ -157,7 +161,7 @@ private:
 
     AppState& state_;
     Interaction& ui_;
-    std::unique_ptr<UiThreadInteraction> bridge_;
+    JobRunner* runner_;
     QTimer* blink_;
     Rng blinkRng_{0x5eed};
     bool busy_ = false;

@@ -31,7 +31,7 @@ frmReduccion::frmReduccion(AppState& state, QWidget* parent) : QDialog(parent), 
 
     cboTipoReduccion = new QComboBox(frame);
     cboTipoReduccion->setObjectName(QStringLiteral("cboTipoReduccion"));
-    for (int t = 0; t <= 4; ++t) cboTipoReduccion->addItem(QString::fromUtf8(reductionTypeCaption(t)));
+    for (int t = 0; t <= 4; ++t) cboTipoReduccion->addItem(QString::fromUtf8(reductionType(t).caption));
     grid->addWidget(cboTipoReduccion, 0, 0, 1, 3);
 
     optGroup_ = new QButtonGroup(this);

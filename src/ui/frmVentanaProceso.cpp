@@ -9,20 +9,78 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <atomic>
+#include <mutex>
+#include <string>
+
 #include "core/bet.h"
 #include "core/format.h"
 #include "core/state.h"
-#include "engine/process_run.h"
+#include "flows/process_run.h"
+#include "flows/reports.h"
 #include "ui/frmGarantiasTOTAL.h"
+#include "ui/job_runner.h"
 #include "ui/widgets/image_button.h"
 #include "ui/widgets/mark_cell.h"
-#include "ui/worker.h"
 
 namespace kombitron::ui {
+
+// Written by the running job, shown by the UI thread: the figures are kept here and one update
+// at a time is posted, however fast the cycles go.
+struct frmVentanaProceso::LiveRun {
+    std::atomic<int> percent{0};
+    std::atomic<double> cycles{0};
+    std::atomic<int64_t> reduced{-1};
+    std::atomic<bool> posted{false};
+    std::mutex captionMutex;
+    std::string caption;
+    bool captionChanged = false;
+};
 
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// The reduction's progress as the window shows it.
+class WindowReductionProgress : public ReductionProgress {
+public:
+    WindowReductionProgress(std::shared_ptr<frmVentanaProceso::LiveRun> live, std::function<void()> post)
+        : live_(std::move(live)), post_(std::move(post))
+    {
+    }
+    void report(int64_t done, int64_t) override
+    {
+        if (live_->percent.exchange(static_cast<int>(done)) != done) update();
+    }
+    void caption(std::string_view text) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(live_->captionMutex);
+            live_->caption.assign(text);
+            live_->captionChanged = true;
+        }
+        update();
+    }
+    void cycleDone(double cycles) override
+    {
+        live_->cycles = cycles;
+        update();
+    }
+    void improved(int64_t size) override
+    {
+        live_->reduced = size;
+        update();
+    }
+
+private:
+    void update()
+    {
+        if (!live_->posted.exchange(true)) post_();
+    }
+
+    std::shared_ptr<frmVentanaProceso::LiveRun> live_;
+    std::function<void()> post_;
+};
 
 QLabel* countLabel(const QString& name, QWidget* parent)
 {
@@ -41,7 +99,7 @@ QLabel* countLabel(const QString& name, QWidget* parent)
 } // namespace
 
 frmVentanaProceso::frmVentanaProceso(AppState& state, Interaction& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui)
+    : QDialog(parent), state_(state), ui_(ui), runner_(new JobRunner(ui, this)), live_(std::make_shared<LiveRun>())
 {
     setObjectName(QStringLiteral("frmVentanaProceso"));
     setWindowTitle(QStringLiteral("Cálculo del sistema"));
@@ -115,6 +173,9 @@ frmVentanaProceso::frmVentanaProceso(AppState& state, Interaction& ui, QWidget* 
     buttons->addWidget(imgVolver);
     v->addLayout(buttons);
 
+    // The reduction shows its figures through LiveRun; the exact-count adjustment through the runner.
+    connect(runner_, &JobRunner::progressed, this,
+            [this](qint64 done, qint64 total) { picProgreso->setValue(total > 0 ? int(done * 100 / total) : 0); });
     connect(imgCalcular, &QToolButton::clicked, this, &frmVentanaProceso::calculate);
     connect(imgCalculoDefinitivo, &QToolButton::clicked, this, &frmVentanaProceso::requestDefinitive);
     connect(imgGarantias, &QToolButton::clicked, this, &frmVentanaProceso::openGuarantees);
@@ -134,7 +195,9 @@ frmVentanaProceso::frmVentanaProceso(AppState& state, Interaction& ui, QWidget* 
     showButtons(false);
 }
 
-frmVentanaProceso::~frmVentanaProceso() = default;
+// The runner goes first: a run still going is stopped and waited for, and the state comes back,
+// while the widgets its updates reach still exist.
+frmVentanaProceso::~frmVentanaProceso() { delete runner_; }
 
 void frmVentanaProceso::showEvent(QShowEvent* event)
 {
@@ -148,11 +211,9 @@ void frmVentanaProceso::showEvent(QShowEvent* event)
             skipActivation_ = false;
             return;
         }
+        // Opened for the definitive calculation: the window closes once its run is over.
+        closeAfterRun_ = state_.saveWhenDone;
         run();
-        if (state_.saveWhenDone) {
-            closing_ = true;
-            accept();
-        }
     });
 }
 
@@ -168,28 +229,23 @@ void frmVentanaProceso::setReduced(int64_t count)
     lblApuestasReducidas->setText(qs(formatCount(count)));
 }
 
-void frmVentanaProceso::postUpdate()
-{
-    if (updatePosted_.exchange(true)) return;
-    QMetaObject::invokeMethod(this, [this] { applyUpdate(); }, Qt::QueuedConnection);
-}
-
 void frmVentanaProceso::applyUpdate()
 {
-    updatePosted_.store(false);
-    picProgreso->setValue(livePercent_.load());
+    LiveRun& live = *live_;
+    live.posted.store(false);
+    picProgreso->setValue(live.percent.load());
     std::string caption;
     bool captionChanged = false;
     {
-        std::lock_guard<std::mutex> lock(captionMutex_);
-        captionChanged = captionChanged_;
-        captionChanged_ = false;
-        caption = liveCaption_;
+        std::lock_guard<std::mutex> lock(live.captionMutex);
+        captionChanged = live.captionChanged;
+        live.captionChanged = false;
+        caption = live.caption;
     }
     if (captionChanged) lblCiclo->setText(qs(caption));
-    const double cycles = liveCycles_.load();
+    const double cycles = live.cycles.load();
     if (cycles > 0) lblCiclo->setText(QString::number(cycles, 'f', 0));
-    const int64_t reduced = liveReduced_.exchange(-1);
+    const int64_t reduced = live.reduced.exchange(-1);
     if (reduced >= 0) {
         setReduced(reduced);
         emit reducedCountChanged(reduced);
@@ -204,53 +260,56 @@ void frmVentanaProceso::run()
     lblCiclo->setText(QStringLiteral("0"));
     showButtons(true);
     showPanel(PercentagesBefore(state_));
-    livePercent_ = 0;
-    liveCycles_ = 0;
-    liveReduced_ = -1;
+    live_ = std::make_shared<LiveRun>();
 
-    stopWanted_ = false;
-    ReductionCallbacks callbacks;
-    // The engine clears the stop flag when it starts: a stop pressed before that is applied again
-    // at the first point where the engine gives way.
-    callbacks.yield = [this] {
-        if (stopWanted_) stop_.request();
-    };
-    callbacks.progress = [this](int percent) {
-        if (stopWanted_) stop_.request();
-        if (livePercent_.exchange(percent) != percent) postUpdate();
-    };
-    callbacks.caption = [this](const std::string& text) {
-        {
-            std::lock_guard<std::mutex> lock(captionMutex_);
-            liveCaption_ = text;
-            captionChanged_ = true;
-        }
-        postUpdate();
-    };
-    callbacks.cycleDone = [this](double cycles) {
-        liveCycles_ = cycles;
-        postUpdate();
-    };
-    callbacks.improved = [this](int64_t size, const BetList&) {
-        liveReduced_ = size;
-        postUpdate();
-    };
+    auto live = live_;
+    JobRunner* runner = runner_;
+    runner_->startOnState<ProcessRunResult>(
+        state_,
+        [live, runner, this](AppState& work, Progress&, const StopToken& stop, Interaction&) {
+            WindowReductionProgress progress(live, [runner, this] { runner->post([this] { applyUpdate(); }); });
+            return RunProcessReduction(work, progress, stop);
+        },
+        [this](ProcessRunResult result) { afterReduction(std::move(result)); });
+}
 
-    ProcessRunResult result;
-    const std::string failure = runOffUiThread([&] { result = RunProcessCalculation(state_, callbacks, stop_); });
+void frmVentanaProceso::afterReduction(ProcessRunResult result)
+{
     applyUpdate();
-    if (failure.empty()) {
+    if (!result.needsExactCount || result.failed()) {
+        showRun(result);
+        return;
+    }
+    // The adjustment follows with a stop request of its own; it is not the player's to stop.
+    imgDetener->hide();
+    setReduced(result.shownReduced);
+    picProgreso->setValue(0);
+    runner_->startOnState<ProcessRunResult>(
+        state_,
+        [run = std::move(result)](AppState& work, Progress& progress, const StopToken& stop, Interaction&) mutable {
+            return RunProcessExactCount(work, std::move(run), progress, stop);
+        },
+        [this](ProcessRunResult adjusted) { showRun(adjusted); });
+}
+
+void frmVentanaProceso::showRun(const ProcessRunResult& result)
+{
+    if (!result.failed()) {
         if (result.reduction.found) emit reducedCountChanged(state_.reducedCount);
         setReduced(result.shownReduced);
         showPanel(result.panel);
         if (result.reduction.cyclesDone > 0) lblCiclo->setText(QString::number(result.reduction.cyclesDone, 'f', 0));
     }
     picProgreso->setValue(0);
-    stop_.request();
     running_ = false;
     showButtons(false);
-    if (!failure.empty()) ui_.error("ERROR: " + failure);
-    else if (result.reduction.failed) ui_.error("ERROR: " + result.reduction.failure);
+    if (result.failed()) ui_.error("ERROR: " + result.failure);
+    else if (result.reduction.failed()) ui_.error("ERROR: " + result.reduction.failure);
+    if (closeAfterRun_) {
+        closeAfterRun_ = false;
+        closing_ = true;
+        accept();
+    }
 }
 
 void frmVentanaProceso::showPanel(const NumberPercentages& panel)
@@ -293,15 +352,12 @@ void frmVentanaProceso::openGuarantees()
 void frmVentanaProceso::writePercentagesReport()
 {
     if (running_) return;
-    std::string path, failure;
-    if (!WritePercentagesReport(panel_, path, failure) || !ui_.openInEditor(path, failure))
-        ui_.error("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (" + failure + ")");
+    ShowPercentagesReport(panel_, ui_);
 }
 
 void frmVentanaProceso::stop()
 {
-    stopWanted_ = true;
-    stop_.request();
+    runner_->requestStop();
     imgDetener->hide();
 }
 

@@ -2,11 +2,8 @@
 
 #include <QDialog>
 
-#include <array>
-#include <atomic>
 #include <cstdint>
-#include <mutex>
-#include <string>
+#include <memory>
 
 #include "core/interaction.h"
 #include "engine/process_percentages.h"
@@ -17,17 +14,20 @@ class QProgressBar;
 
 namespace kombitron {
 struct AppState;
+struct ProcessRunResult;
 }
 
 namespace kombitron::ui {
 
 class ImageButton;
+class JobRunner;
 
 // "Cálculo del sistema": runs the reduction of the conditioned system when it opens, shows the
 // counts, the cycle counter and the progress while the run goes on (only the stop button is
 // live), and between runs lets the player run again, accept with saving, open the guarantees and
-// write the percentages report. Its own close box does nothing: it closes through imgVolver or
-// the definitive request.
+// write the percentages report. A run is a job of its JobRunner on the lent state, followed,
+// for an exact count, by the adjustment as a second job. Its own close box does nothing: it
+// closes through imgVolver or the definitive request.
 class frmVentanaProceso : public QDialog {
     Q_OBJECT
 public:
@@ -73,35 +73,32 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+public:
+    // What a running reduction has shown so far, shared with its job.
+    struct LiveRun;
+
 private:
     void run();
+    void afterReduction(ProcessRunResult run);
+    void showRun(const ProcessRunResult& run);
     void showButtons(bool running);
     void showPanel(const NumberPercentages& panel);
     void setReduced(int64_t count);
-    void postUpdate();
     void applyUpdate();
 
     AppState& state_;
     Interaction& ui_;
-    StopFlag stop_;
+    JobRunner* runner_;
+    std::shared_ptr<LiveRun> live_;
     bool running_ = false;
     int runs_ = 0;
     bool started_ = false;
     bool skipActivation_ = false;
     bool closing_ = false;
+    bool closeAfterRun_ = false;
     int64_t shownConditioned_ = 0;
     int64_t shownReduced_ = 0;
     NumberPercentages panel_;
-
-    // Written by the running job, shown by the UI thread.
-    std::atomic<int> livePercent_{0};
-    std::atomic<double> liveCycles_{0};
-    std::atomic<int64_t> liveReduced_{-1};
-    std::atomic<bool> updatePosted_{false};
-    std::atomic<bool> stopWanted_{false};
-    std::mutex captionMutex_;
-    std::string liveCaption_;
-    bool captionChanged_ = false;
 };
 
 } // namespace kombitron::ui

@@ -14,10 +14,21 @@
 // job never touches AppState or a widget; `apply` does, on the UI thread, once the job has
 // ended. There is no nested event loop: start() returns at once and the window stays live.
 //
+// A job that works on the program state runs with startOnState(): the state is lent to the job
+// (LendState: a copy into which its large lists are moved) and put back in place on the UI
+// thread when the job ends, before `apply` runs, so no window ever sees the job's work half done
+// and the job never touches the AppState the windows read.
+//
+// Where a flow must ask the player mid-way (a question, a save dialog), it asks through the
+// job's Interaction and waits for the reply, which the UI thread delivers by signal: that is the
+// one pattern. A flow that must hand over to a window (the calculation opening the process
+// window) ends its job instead; the window opens from `apply` and the next step is another job.
+//
 // An exception escaping the job becomes a failed result when the result type derives from
 // JobOutcome; otherwise the runner shows "ERROR: " + description and `apply` is not called.
 // Destroying the runner (or stopAndWait()) asks the job to stop, answers any pending question
-// with No and any pending dialog with a cancel, and waits for the job to end.
+// with No and any pending dialog with a cancel, and waits for the job to end; a lent state still
+// comes back then, without `apply`.
 
 #include <QFuture>
 #include <QFutureWatcher>
@@ -33,6 +44,7 @@
 
 #include "core/interaction.h"
 #include "core/job.h"
+#include "core/state.h"
 
 namespace kombitron::ui {
 
@@ -60,7 +72,7 @@ public:
     bool openInEditor(const std::string& path, std::string& failure) override;
     bool openWebPage(const std::string& url, std::string& failure) override;
     Progress& progress() override { return progress_; }
-    StopFlag& stopFlag() override { return channel_->stop; }
+    StopToken stopToken() const override { return channel_->stop; }
 
 private:
     // Reports reach the window at most every 20 ms, and always the last one of a step.
@@ -83,6 +95,29 @@ private:
     SignalProgress progress_;
 };
 
+// The state lent to a job: the job works on `work`, and `home` gets it back on the UI thread,
+// from the apply step or, when the result is dropped, from the destructor.
+class LentState {
+public:
+    explicit LentState(AppState& home) : home_(home), work_(LendState(home)) {}
+    ~LentState() { giveBack(); }
+    LentState(const LentState&) = delete;
+    LentState& operator=(const LentState&) = delete;
+
+    AppState& work() { return work_; }
+    void giveBack()
+    {
+        if (returned_) return;
+        returned_ = true;
+        home_ = std::move(work_);
+    }
+
+private:
+    AppState& home_;
+    AppState work_;
+    bool returned_ = false;
+};
+
 } // namespace detail
 
 class JobRunner : public QObject {
@@ -95,6 +130,12 @@ public:
     // Start a job; refused (false) while another job of this runner is running.
     template <class Result, class Job, class Apply>
     bool start(Job job, Apply apply);
+
+    // Start a job on a lent copy of `state`:
+    //   job(AppState& work, Progress&, const StopToken&, Interaction&) -> Result
+    // `state` is whole again when `apply(Result)` runs. Refused (false) while a job runs.
+    template <class Result, class Job, class Apply>
+    bool startOnState(AppState& state, Job job, Apply apply);
 
     bool busy() const { return busy_; }
     // Ask the running job to stop; it ends at its next stop check and its result is applied.
@@ -160,6 +201,24 @@ bool JobRunner::start(Job job, Apply apply)
     });
     watcher->setFuture(future_);
     return true;
+}
+
+template <class Result, class Job, class Apply>
+bool JobRunner::startOnState(AppState& state, Job job, Apply apply)
+{
+    if (busy_) return false;
+    // Only the apply step owns the lent state, so it comes back on the UI thread whatever
+    // happens to the job; the job borrows it, and it outlives the job (the runner waits).
+    auto lent = std::make_shared<detail::LentState>(state);
+    AppState* work = &lent->work();
+    return start<Result>(
+        [work, job = std::move(job)](Progress& progress, const StopToken& stop, Interaction& ui) mutable {
+            return job(*work, progress, stop, ui);
+        },
+        [lent, apply = std::move(apply)](Result result) mutable {
+            lent->giveBack();
+            apply(std::move(result));
+        });
 }
 
 } // namespace kombitron::ui

@@ -5,7 +5,7 @@
 // own file dialogs (in Spanish once installSpanishTranslations() ran) starting in the last folder
 // used during the run, reports opened with the desktop's text editor and pages in the browser.
 // Dialogs belong to the active modal window, or to the owner given.
-// Flows running on a worker thread use UiThreadInteraction (ui/worker.h) around this one.
+// Flows running as jobs talk to it through their JobRunner (ui/job_runner.h).
 
 #include <QString>
 #include <QStringList>
@@ -30,14 +30,14 @@ public:
     bool openInEditor(const std::string& path, std::string& failure) override;
     bool openWebPage(const std::string& url, std::string& failure) override;
     Progress& progress() override { return progress_; }
-    StopFlag& stopFlag() override { return stop_; }
+    // Nothing long runs on the UI thread itself: no stop request ever comes from here.
+    StopToken stopToken() const override { return {}; }
 
 private:
     QWidget* dialogParent() const;
 
     QWidget* owner_;
     Progress progress_;
-    StopFlag stop_;
 };
 
 // Name filters of a QFileDialog for a request's filter list; the visible text is the description.

@@ -45,7 +45,7 @@ public:
         return target().openWebPage(url, failure);
     }
     Progress& progress() override { return target().progress(); }
-    StopFlag& stopFlag() override { return target().stopFlag(); }
+    StopToken stopToken() const override { return window_.ui_->stopToken(); }
 
 private:
     Interaction& target() { return *window_.ui_; }

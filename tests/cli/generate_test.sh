@@ -35,5 +35,24 @@ check random-repeatable "$("$cli" generate --numbers 1-12 --reintegros 0-9 --mod
 "$cli" generate --numbers 1-7 --mode otro >/dev/null 2>&1; check bad-mode 2 $?
 "$cli" frobnicate >/dev/null 2>&1; check unknown-command 2 $?
 
+# Usage errors say what is wrong in Spanish, with the command's usage.
+out=$("$cli" generate --numbers 1-x 2>&1)
+check usage-message "kombitron-cli: --numbers: «1-x» no es una lista de números y rangos entre 1 y 49 (por ejemplo 1-10,15,20)
+Uso: kombitron-cli generate [OPCIONES]
+Más información: kombitron-cli generate --help" "$out"
+check usage-unknown "kombitron-cli: orden desconocida: frobnicate" "$("$cli" frobnicate 2>&1 | head -1)"
+check usage-missing "kombitron-cli: falta FILE" "$("$cli" view 2>&1 | head -1)"
+check usage-extras "kombitron-cli: argumentos de más o desconocidos: --nada" "$("$cli" view a.txt --nada 2>&1 | head -1)"
+check usage-no-value "kombitron-cli: falta el valor de --numbers" "$("$cli" generate --numbers 2>&1 | head -1)"
+
+# Every command has its --help: exit 0, its usage line and its options, on stdout.
+for command in generate view import convert base calc summary guarantees analysis stats "history load" "history update"; do
+  out=$("$cli" $command --help 2>/dev/null); code=$?
+  check "help-$command-code" 0 $code
+  check "help-$command-usage" yes "$(echo "$out" | grep -q "^Uso: kombitron-cli $command" && echo yes)"
+  check "help-$command-options" yes "$(echo "$out" | grep -q -- '-h,--help' && echo yes)"
+done
+check help-root yes "$("$cli" --help | grep -q '^  guarantees ' && echo yes)"
+
 [ $failures -eq 0 ] && echo "cli generate: all checks passed"
 exit $failures

@@ -114,3 +114,60 @@ TEST(State, ReintegroCheck)
     EXPECT_TRUE(checkReintegros(state, ui));
     EXPECT_TRUE(ui.messages.empty());
 }
+
+TEST(State, ReductionTypesAndTheirWords)
+{
+    struct Case {
+        int type;
+        int minimumHits;
+        const char* shortName;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {0, 6, "-", "Sin reducción"}, {1, 5, "al 5", "Reducción al 5"}, {2, 4, "al 4", "Reducción al 4"},
+        {3, 3, "al 3", "Reducción al 3"}, {4, 2, "al 2", "Reducción al 2"},
+        // A value no window offers (a hand-edited base file) reads as no reduction.
+        {-1, 6, "-", "Sin reducción"}, {5, 6, "-", "Sin reducción"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        const ReductionType& t = reductionType(c.type);
+        EXPECT_EQ(t.minimumHits, c.minimumHits);
+        EXPECT_STREQ(t.shortName, c.shortName);
+        EXPECT_STREQ(t.caption, c.caption);
+    }
+}
+
+// A job works on a lent copy: the large lists move instead of being copied, and come back.
+TEST(State, LentStateTakesTheListsAndGivesThemBack)
+{
+    AppState state;
+    for (int v : {4, 8, 15, 16, 23, 42}) setNumberMarked(state, v, true);
+    state.totalSystem.resize(3);
+    state.conditionedSystem.resize(2);
+    state.finalSystem.resize(1);
+    state.base.importedBets.resize(5);
+    state.eliminationFlags.assign(3, 1);
+    state.filterRows[0] = "Sí";
+    const uint8_t* finalBytes = state.finalSystem.data();
+
+    AppState work = LendState(state);
+    EXPECT_EQ(work.finalSystem.data(), finalBytes) << "moved, not copied";
+    EXPECT_EQ(work.totalSystem.size(), 3);
+    EXPECT_EQ(work.base.importedBets.size(), 5);
+    EXPECT_EQ(work.eliminationFlags.size(), 3u);
+    EXPECT_EQ(work.filterRows[0], "Sí");
+    EXPECT_EQ(work.base.markedNumbers, state.base.markedNumbers);
+    // What a window still reads meanwhile: the configuration, with empty lists.
+    EXPECT_TRUE(state.totalSystem.empty());
+    EXPECT_TRUE(state.conditionedSystem.empty());
+    EXPECT_TRUE(state.finalSystem.empty());
+    EXPECT_TRUE(state.base.importedBets.empty());
+    EXPECT_TRUE(state.eliminationFlags.empty());
+    EXPECT_EQ(state.filterRows[0], "Sí");
+
+    work.reducedCount = 1;
+    state = std::move(work);
+    EXPECT_EQ(state.finalSystem.data(), finalBytes);
+    EXPECT_EQ(state.reducedCount, 1);
+}

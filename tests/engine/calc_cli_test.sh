@@ -74,5 +74,23 @@ check summary-import "Base desde Fichero : $dir/mias.txt" "$(echo "$out" | grep 
 "$cli" calc > /dev/null 2>&1; code=$?
 check calc-usage 2 $code
 
+# A base file that cannot be opened ends summary and calc with exit 1 and prints nothing.
+out=$("$cli" summary "$dir/no-existe.xml" 2>/dev/null); code=$?
+check summary-missing-code 1 $code
+check summary-missing-out "" "$out"
+"$cli" calc "$dir/no-existe.xml" >/dev/null 2>&1; check calc-missing-code 1 $?
+
+# analysis: the report of the analysis window, counts or percentages, for the game of the base file.
+printf '01 02 03 04 05 06 7\r\n01 02 03 10 20 49 7\r\n01 11 12 13 14 15 0\r\n' > "$dir/tres.txt"
+out=$("$cli" analysis "$dir/pares.xml" "$dir/tres.txt" --reintegros | tr -d '\r'); code=$?
+check analysis-code 0 $code
+check analysis-head "KOMBITRON ANALISIS:||NUMEROS|            10 1         20 1         30 --        40 --        " \
+  "$(echo "$out" | head -4 | paste -sd'|')"
+check analysis-one "1 3         11 1         21 --        31 --        41 --        " "$(echo "$out" | sed -n 5p)"
+check analysis-reintegros "0 1         1 --        2 --        3 --        4 --        " "$(echo "$out" | grep '^0 ')"
+out=$("$cli" analysis "$dir/pares.xml" "$dir/tres.txt" --percentages | tr -d '\r' | sed -n 5p)
+check analysis-percentages "1 100%      11 33,33%    21 --        31 --        41 --        " "$out"
+"$cli" analysis "$dir/pares.xml" "$dir/no-existe.txt" >/dev/null 2>&1; check analysis-missing-bets 1 $?
+
 [ $failures -eq 0 ] && echo "all calc command checks passed"
 exit $failures

@@ -59,6 +59,27 @@ std::vector<int32_t> literalFill(const TestSystem& s, const BetList& reduced, in
     return out;
 }
 
+// Percentages reported by the adjustment.
+class PercentRecorder : public Progress {
+public:
+    void report(int64_t done, int64_t) override { percents.push_back(static_cast<int>(done)); }
+    std::vector<int> percents;
+};
+
+// The adjusted list of a run that must end by itself.
+BetList adjust(const BetList& reduced, const TestSystem& s, int64_t want, Progress& progress)
+{
+    ExactCountResult r = AdjustToExactCount(ExactCountInput{reduced, s.list, s.base, want}, progress, {});
+    EXPECT_TRUE(r.done());
+    return std::move(r.bets);
+}
+
+BetList adjust(const BetList& reduced, const TestSystem& s, int64_t want)
+{
+    Progress quiet;
+    return adjust(reduced, s, want, quiet);
+}
+
 } // namespace
 
 TEST(ExactCount, TruncatesOrKeeps)
@@ -68,10 +89,10 @@ TEST(ExactCount, TruncatesOrKeeps)
     for (size_t i = 0; i < 10; ++i) picks.push_back(i * 7);
     const BetList reduced = reducedOf(s, picks);
 
-    BetList same = AdjustToExactCount(reduced, s.list, s.base, 10);
+    BetList same = adjust(reduced, s, 10);
     EXPECT_EQ(ranksOf(same), ranksOf(reduced));
 
-    BetList cut = AdjustToExactCount(reduced, s.list, s.base, 7);
+    BetList cut = adjust(reduced, s, 7);
     ASSERT_EQ(cut.size(), 7);
     auto all = ranksOf(reduced);
     EXPECT_EQ(ranksOf(cut), std::vector<int32_t>(all.begin(), all.begin() + 7));
@@ -84,7 +105,7 @@ TEST(ExactCount, FillsWithTheMissingConditionedBets)
     TestSystem five = systemOf(all.base, {all.positions[2], all.positions[10], all.positions[20], all.positions[40],
                                           all.positions[80]});
     const BetList reduced = reducedOf(five, {3, 0, 2});
-    BetList out = AdjustToExactCount(reduced, five.list, five.base, 5);
+    BetList out = adjust(reduced, five, 5);
     ASSERT_EQ(out.size(), 5);
     auto ranks = ranksOf(out);
     EXPECT_EQ(std::vector<int32_t>(ranks.begin(), ranks.begin() + 3), ranksOf(reduced));
@@ -104,13 +125,14 @@ TEST(ExactCount, RepeatableAndSameAsLiteralFill)
     for (size_t i = 0; i < s.positions.size(); i += 9) picks.push_back(i);
     const BetList reduced = reducedOf(s, picks);
     const int64_t want = static_cast<int64_t>(picks.size()) + 300;
-    std::vector<int> progress;
-    BetList a = AdjustToExactCount(reduced, s.list, s.base, want, {[&](int p) { progress.push_back(p); }, {}});
+    PercentRecorder recorder;
+    BetList a = adjust(reduced, s, want, recorder);
+    const std::vector<int>& progress = recorder.percents;
     ASSERT_EQ(a.size(), want);
     EXPECT_EQ(ranksOf(a), literalFill(s, reduced, want));
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(*std::max_element(progress.begin(), progress.end()), 99);
-    BetList b = AdjustToExactCount(reduced, s.list, s.base, want);
+    BetList b = adjust(reduced, s, want);
     EXPECT_EQ(ranksOf(a), ranksOf(b));
 }
 
@@ -118,7 +140,7 @@ TEST(ExactCount, TooFewConditionedBetsGivesAllOfThem)
 {
     TestSystem all = randomSystem(6, 8, 1.0, false);
     TestSystem three = systemOf(all.base, {all.positions[0], all.positions[5], all.positions[9]});
-    BetList out = AdjustToExactCount(reducedOf(three, {1}), three.list, three.base, 6);
+    BetList out = adjust(reducedOf(three, {1}), three, 6);
     EXPECT_EQ(out.size(), 3);
 }
 
@@ -131,7 +153,35 @@ TEST(ExactCount, OnStateUsesBetCountAndSetsReducedCount)
     state.finalSystem = reducedOf(s, {4, 8, 15, 16, 23, 42});
     state.reducedCount = 6;
     state.reduction.betCount = 4;
-    AdjustToExactCount(state);
+    Progress quiet;
+    EXPECT_TRUE(AdjustToExactCount(state, quiet, {}).done());
     EXPECT_EQ(state.reducedCount, 4);
     EXPECT_EQ(state.finalSystem.size(), 4);
+}
+
+// A stop ends the fill-up without a list, and the state keeps the system it had.
+TEST(ExactCount, AStopKeepsTheReducedSystem)
+{
+    TestSystem s = randomSystem(8, 10, 1.0, false);
+    AppState state;
+    state.base.baseNumbers = s.base;
+    state.conditionedSystem = s.list;
+    state.finalSystem = reducedOf(s, {1, 2, 3});
+    state.reducedCount = 3;
+    state.reduction.betCount = 20;
+    StopFlag stop;
+    stop.request();
+    Progress quiet;
+    const ExactCountResult direct =
+        AdjustToExactCount(ExactCountInput{state.finalSystem, s.list, s.base, 20}, quiet, stop);
+    EXPECT_TRUE(direct.stopped());
+    EXPECT_TRUE(direct.bets.empty());
+    EXPECT_TRUE(AdjustToExactCount(state, quiet, stop).stopped());
+    EXPECT_EQ(state.reducedCount, 3);
+    EXPECT_EQ(state.finalSystem.size(), 3);
+    EXPECT_TRUE(stop.requested());
+    // Cutting a longer system needs no walk and ends at once, stop or not.
+    state.reduction.betCount = 2;
+    EXPECT_TRUE(AdjustToExactCount(state, quiet, stop).done());
+    EXPECT_EQ(state.reducedCount, 2);
 }

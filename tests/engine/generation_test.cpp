@@ -157,33 +157,3 @@ TEST_F(ReintegroRules, ImportedCombinationsAlwaysDrawAtRandom)
     for (int64_t i = 1; i <= 200; ++i) ++histogram[state.finalSystem.at(i, 7)];
     EXPECT_EQ(histogram.size(), 2u);
 }
-
-#include "core/filter_rows.h"
-#include "engine/reduction_options.h"
-
-TEST(ReductionOptions, ShouldReduceOnlyWhenItKeepsFewerBets)
-{
-    AppState state;
-    resetFilterRows(state);
-    EXPECT_FALSE(shouldReduce(state));  // row inactive
-    setRowActive(state.filterRows[kReductionRow], true);
-    EXPECT_FALSE(shouldReduce(state));  // type 0, by percentage, 100 %: every bet would stay
-    state.reduction.percentage = 50;
-    EXPECT_TRUE(shouldReduce(state));
-    state.reduction.percentage = 100;
-    state.reduction.byBetCount = 1;
-    EXPECT_TRUE(shouldReduce(state));
-    state.reduction.byBetCount = 0;
-    state.reduction.type = 2;
-    EXPECT_TRUE(shouldReduce(state));
-
-    ReductionOptions options;
-    options.percentage = 0;
-    options.betCount = -3;
-    clampReductionOptions(options);
-    EXPECT_EQ(options.percentage, 100);
-    EXPECT_EQ(options.betCount, 1);
-    options.percentage = 101;
-    clampReductionOptions(options);
-    EXPECT_EQ(options.percentage, 100);
-}

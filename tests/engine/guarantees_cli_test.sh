@@ -44,6 +44,24 @@ check todas-files "KOMBITRON_GARANTIAS_si1.txt KOMBITRON_GARANTIAS_si2.txt KOMBI
 check todas-si2-first "39        059,091% 2 si 2 $(printf '%52s')     1-2          0-2          0-2     " \
   "$(head -1 "$dir/KOMBITRON_GARANTIAS_si2.txt" | tr -d '\r')"
 
+# --draws: the conditioned system of a configuration with SORTEOS ANTERIORES, built as calc builds it.
+printf '01,02,03,04,05,06,07,08 2020 1 J\r\n07,08,09,10,11,12,01,02 2020 2 S\r\n' > "$dir/h.txt"
+sed -e "s|<Filtro nombre='SORTEOSANTERIORES' activado='0'>|<Filtro nombre='SORTEOSANTERIORES' activado='1'><grupo numero='1'><sorteoDESDE numero='1' anio='2000'/><sorteoHASTA numero='99' anio='2030'/><sorteoDIAS valor='0'/><aciertosMinimoSORTEOS valor='0' /><aciertosMaximoSORTEOS valor='0' /><acertarEN valores='6' /></grupo>|" \
+    "$dir/doce.xml" > "$dir/sorteos.xml"
+out=$("$cli" guarantees "$dir/sorteos.xml" "$dir/tres.txt" --scope condicionado --draws "$dir/h.txt" 2>/dev/null | tr -d '\r' | head -1); code=$?
+# Two of the 924 bets were drawn and are gone: of the 922 outcomes left, one is a reduced bet, and
+# the two reduced bets that were drawn hold three of its numbers each.
+check draws-code 0 $code
+check draws-conditioned "000,108% 6 si 6  1-1 de 6, 0-0 de 5, 0-0 de 4, 2-2 de 3, 0-0 de 2, 0-0 de 1, 0-0 de 0" "$out"
+"$cli" guarantees "$dir/sorteos.xml" "$dir/tres.txt" --draws "$dir/no-such.txt" >/dev/null 2>&1; check draws-missing 1 $?
+
+# A report that cannot be written: the message, the summary, and exit 1.
+rm -f "$dir"/KOMBITRON_GARANTIAS_si3.txt && mkdir "$dir/KOMBITRON_GARANTIAS_si3.txt"
+out=$("$cli" guarantees "$dir/doce.xml" "$dir/tres.txt" --level todas 2>&1 >/dev/null); code=$?
+check todas-unwritable-code 1 $code
+check todas-unwritable-msg yes "$(echo "$out" | grep -q '^ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (' && echo yes)"
+rmdir "$dir/KOMBITRON_GARANTIAS_si3.txt"
+
 "$cli" guarantees "$dir/doce.xml" "$dir/tres.txt" --level 7 >/dev/null 2>&1; check bad-level 2 $?
 "$cli" guarantees "$dir/doce.xml" "$dir/tres.txt" --scope condicionado --level 3 >/dev/null 2>&1; check conditioned-level 2 $?
 "$cli" guarantees "$dir/doce.xml" >/dev/null 2>&1; check missing-bets-arg 2 $?

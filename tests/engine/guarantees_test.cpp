@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "core/format.h"
-#include "core/paths.h"
 #include "core/random.h"
 #include "engine/guarantees.h"
 #include "engine/reduction_reference.h"
-#include "support/test_paths.h"
 
 using namespace kombitron;
 using namespace kombitron::test;
@@ -105,6 +102,13 @@ Fixture fixture(uint64_t seed, int n, double keep, bool shuffled, int reducedCou
     return f;
 }
 
+// The stats of a pass that must have completed.
+GuaranteeStats pass(const GuaranteePassResult& result)
+{
+    EXPECT_TRUE(result.done());
+    return result.stats;
+}
+
 struct StopAtFirstReport : Progress {
     StopFlag* stop = nullptr;
     void report(int64_t, int64_t) override { stop->request(); }
@@ -122,14 +126,15 @@ TEST(Guarantees, PassMatchesLiteralComparison)
         Progress quiet;
         StopFlag stop;
         for (int q = 1; q <= 6; ++q) {
-            GuaranteeStats stats;
-            ASSERT_TRUE(RunGuaranteePass(f.input(), GuaranteeScope::Total, q, stats, quiet, stop));
-            expectSameStats(stats, referenceGuarantees(qSets(f.system.base, q), f.reduced));
+            const GuaranteePassResult pass = RunGuaranteePass(f.input(), GuaranteeScope::Total, q, quiet, stop);
+            ASSERT_TRUE(pass.done());
+            expectSameStats(pass.stats, referenceGuarantees(qSets(f.system.base, q), f.reduced));
         }
         for (GuaranteeScope scope : {GuaranteeScope::Conditioned, GuaranteeScope::Imported}) {
-            GuaranteeStats stats;
-            ASSERT_TRUE(RunGuaranteePass(f.input(), scope, 3, stats, quiet, stop));
-            expectSameStats(stats, referenceGuarantees(conditionedNumbers(f.system), f.reduced));
+            const GuaranteePassResult pass = RunGuaranteePass(f.input(), scope, 3, quiet, stop);
+            ASSERT_TRUE(pass.done());
+            EXPECT_EQ(pass.level, 6);
+            expectSameStats(pass.stats, referenceGuarantees(conditionedNumbers(f.system), f.reduced));
         }
     }
 }
@@ -141,18 +146,18 @@ TEST(Guarantees, PassMatchesLiteralComparisonOnWideBases)
     StopFlag stop;
     Fixture all = fixture(1, 49, 0.00002, false, 25);
     GuaranteeStats stats;
-    ASSERT_TRUE(RunGuaranteePass(all.input(), GuaranteeScope::Total, 3, stats, quiet, stop));
+    stats = pass(RunGuaranteePass(all.input(), GuaranteeScope::Total, 3, quiet, stop));
     expectSameStats(stats, referenceGuarantees(qSets(all.system.base, 3), all.reduced));
-    ASSERT_TRUE(RunGuaranteePass(all.input(), GuaranteeScope::Conditioned, 6, stats, quiet, stop));
+    stats = pass(RunGuaranteePass(all.input(), GuaranteeScope::Conditioned, 6, quiet, stop));
     expectSameStats(stats, referenceGuarantees(conditionedNumbers(all.system), all.reduced));
     // Enough outcomes for the work to be shared among threads.
     Fixture many = fixture(3, 26, 1.0, false, 20);
-    ASSERT_TRUE(RunGuaranteePass(many.input(), GuaranteeScope::Total, 6, stats, quiet, stop));
+    stats = pass(RunGuaranteePass(many.input(), GuaranteeScope::Total, 6, quiet, stop));
     expectSameStats(stats, referenceGuarantees(qSets(many.system.base, 6), many.reduced));
-    ASSERT_TRUE(RunGuaranteePass(many.input(), GuaranteeScope::Conditioned, 6, stats, quiet, stop));
+    stats = pass(RunGuaranteePass(many.input(), GuaranteeScope::Conditioned, 6, quiet, stop));
     expectSameStats(stats, referenceGuarantees(conditionedNumbers(many.system), many.reduced));
     Fixture thirty = fixture(2, 30, 0.003, true, 60);
-    ASSERT_TRUE(RunGuaranteePass(thirty.input(), GuaranteeScope::Conditioned, 6, stats, quiet, stop));
+    stats = pass(RunGuaranteePass(thirty.input(), GuaranteeScope::Conditioned, 6, quiet, stop));
     expectSameStats(stats, referenceGuarantees(conditionedNumbers(thirty.system), thirty.reduced));
 }
 
@@ -160,10 +165,9 @@ TEST(Guarantees, EveryConditionedBetReducedGivesAllSixes)
 {
     TestSystem s = randomSystem(11, 9, 0.5, false);
     const BetList reduced = betListOf(conditionedNumbers(s));
-    GuaranteeStats stats;
     Progress quiet;
     StopFlag stop;
-    ASSERT_TRUE(RunGuaranteePass(GuaranteeInput{s.base, s.list, reduced}, GuaranteeScope::Conditioned, 6, stats, quiet, stop));
+    const GuaranteeStats stats = pass(RunGuaranteePass(GuaranteeInput{s.base, s.list, reduced}, GuaranteeScope::Conditioned, 6, quiet, stop));
     const int64_t N = static_cast<int64_t>(s.positions.size());
     EXPECT_EQ(stats.cases[6], N);
     EXPECT_EQ(stats.minBets[6][6], 1);
@@ -181,10 +185,9 @@ TEST(Guarantees, LevelOneClassifiesNumbersByPresence)
     const Numbers base{3, 7, 12, 19, 25, 33, 41, 48};
     IndexBetList none;
     const BetList reduced = betListOf({{3, 7, 12, 19, 25, 30}, {1, 3, 33, 40, 44, 45}});
-    GuaranteeStats stats;
     Progress quiet;
     StopFlag stop;
-    ASSERT_TRUE(RunGuaranteePass(GuaranteeInput{base, none, reduced}, GuaranteeScope::Total, 1, stats, quiet, stop));
+    const GuaranteeStats stats = pass(RunGuaranteePass(GuaranteeInput{base, none, reduced}, GuaranteeScope::Total, 1, quiet, stop));
     EXPECT_EQ(stats.cases[1], 6);  // 3 7 12 19 25 33
     EXPECT_EQ(stats.cases[0], 2);  // 41 48
     EXPECT_EQ(stats.minBets[1][1], 1);
@@ -203,12 +206,14 @@ TEST(Guarantees, StopEndsThePassWithoutResults)
     StopFlag stop;
     StopAtFirstReport progress;
     progress.stop = &stop;
-    GuaranteeStats stats;
-    EXPECT_FALSE(RunGuaranteePass(f.input(), GuaranteeScope::Total, 6, stats, progress, stop));
-    EXPECT_EQ(stats, GuaranteeStats());
+    const GuaranteePassResult total = RunGuaranteePass(f.input(), GuaranteeScope::Total, 6, progress, stop);
+    EXPECT_TRUE(total.stopped());
+    EXPECT_EQ(total.stats, GuaranteeStats());
+    EXPECT_TRUE(stop.requested()) << "the pass leaves its caller's request alone";
     stop.reset();
-    EXPECT_FALSE(RunGuaranteePass(f.input(), GuaranteeScope::Conditioned, 6, stats, progress, stop));
-    EXPECT_EQ(stats, GuaranteeStats());
+    const GuaranteePassResult conditioned = RunGuaranteePass(f.input(), GuaranteeScope::Conditioned, 6, progress, stop);
+    EXPECT_TRUE(conditioned.stopped());
+    EXPECT_EQ(conditioned.stats, GuaranteeStats());
 }
 
 TEST(Guarantees, SummaryAndReportLayout)
@@ -245,63 +250,15 @@ TEST(Guarantees, SummaryAndReportLayout)
     EXPECT_EQ(GuaranteeReportText(table).substr(0, 10), std::string(10, ' '));
 }
 
-TEST(Guarantees, ReportFileAndFailure)
-{
-    TempDir dir;
-    setApplicationFolder(dir.path().string());
-    setNumberFormat({".", ","});
-    GuaranteeStats stats;
-    stats.cases[6] = 1;
-    stats.minBets[6] = {0, 0, 0, 0, 0, 0, 1};
-    stats.maxBets[6] = {0, 0, 0, 0, 0, 0, 1};
-    GuaranteeTable table = PublishGuarantees(stats, 1, 6);
-    std::string path, failure;
-    ASSERT_TRUE(WriteGuaranteeReport(table, path, failure)) << failure;
-    EXPECT_EQ(std::filesystem::path(path).filename().string(), "KOMBITRON_GARANTIAS_si6.txt");
-    EXPECT_EQ(readFile(path), GuaranteeReportText(table) + "\r\n");
-
-    // A folder in the way of the file.
-    std::filesystem::remove(path);
-    std::filesystem::create_directory(path);
-    EXPECT_FALSE(WriteGuaranteeReport(table, path, failure));
-    EXPECT_FALSE(failure.empty());
-}
-
-TEST(Guarantees, AllLevelsWriteSixReports)
-{
-    TempDir dir;
-    setApplicationFolder(dir.path().string());
-    Fixture f = fixture(21, 10, 1.0, false, 12);
-    Progress quiet;
-    StopFlag stop;
-    AllLevelsResult all = RunAllGuaranteeLevels(f.input(), quiet, stop);
-    EXPECT_FALSE(all.stopped);
-    ASSERT_EQ(all.reportPaths.size(), 6u);
-    for (int q = 1; q <= 6; ++q) {
-        const std::string text = readFile(dir.file("KOMBITRON_GARANTIAS_si" + std::to_string(q) + ".txt"));
-        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), q + 2) << q;  // rows q..0 and the final break
-    }
-    EXPECT_EQ(all.table.level, 6);
-    expectSameStats(all.stats, referenceGuarantees(qSets(f.system.base, 6), f.reduced));
-
-    // A stop ends the sequence; the report of the stopped level is not written.
-    TempDir other;
-    setApplicationFolder(other.path().string());
-    StopAtFirstReport stopper;
-    stopper.stop = &stop;
-    AllLevelsResult stopped = RunAllGuaranteeLevels(f.input(), stopper, stop);
-    EXPECT_TRUE(stopped.stopped);
-    EXPECT_TRUE(stopped.reportPaths.empty());
-    EXPECT_TRUE(std::filesystem::is_empty(other.path()));
-}
-
 TEST(Guarantees, ExtendedMatchesLiteralShares)
 {
     setNumberFormat({".", ","});
     Fixture f = fixture(41, 9, 1.0, false, 4);
     Progress quiet;
     StopFlag stop;
-    const std::string text = ExtendedGuaranteesText(f.input(), quiet, stop);
+    const ExtendedGuaranteesResult extended = ExtendedGuarantees(f.input(), quiet, stop);
+    EXPECT_TRUE(extended.done());
+    const std::string& text = extended.text;
     std::string expected = "DETALLE DE MINI GARANTIAS\r\n";
     for (int i = 2; i <= 6; ++i) {
         const auto sets = qSets(f.system.base, i);
@@ -325,5 +282,7 @@ TEST(Guarantees, ExtendedMatchesLiteralShares)
 
     StopAtFirstReport stopper;
     stopper.stop = &stop;
-    EXPECT_EQ(ExtendedGuaranteesText(f.input(), stopper, stop), "Proceso de cálculo de mini garantías detenido");
+    const ExtendedGuaranteesResult stopped = ExtendedGuarantees(f.input(), stopper, stop);
+    EXPECT_TRUE(stopped.stopped());
+    EXPECT_EQ(stopped.text, "Proceso de cálculo de mini garantías detenido");
 }

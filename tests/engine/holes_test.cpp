@@ -175,8 +175,9 @@ TEST(Holes, AgreeWithTheGuaranteePass)
     for (GuaranteeScope scope : {GuaranteeScope::Total, GuaranteeScope::Conditioned}) {
         for (int q : {3, 5, 6}) {
             if (scope != GuaranteeScope::Total && q != 6) continue;
-            GuaranteeStats stats;
-            ASSERT_TRUE(RunGuaranteePass(GuaranteeInput{s.base, s.list, list}, scope, q, stats, quiet, stop));
+            const GuaranteePassResult pass = RunGuaranteePass(GuaranteeInput{s.base, s.list, list}, scope, q, quiet, stop);
+            ASSERT_TRUE(pass.done());
+            const GuaranteeStats& stats = pass.stats;
             int64_t below = 0;
             for (int h = 0; h <= q; ++h) {
                 SCOPED_TRACE("scope " + std::to_string(static_cast<int>(scope)) + " q=" + std::to_string(q) + " h=" + std::to_string(h));

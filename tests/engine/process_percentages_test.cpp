@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 
-#include "core/paths.h"
 #include "engine/generation.h"
 #include "engine/process_percentages.h"
-#include "engine/process_run.h"
-#include "support/test_paths.h"
 
 using namespace kombitron;
-using namespace kombitron::test;
 
 TEST(ProcessPercentages, LabelsRoundHalvesToEvenAndShowZeroApart)
 {
@@ -55,7 +51,7 @@ TEST(ProcessPercentages, BeforeAndAfterCountTheirSystems)
     EXPECT_EQ(after.text[47], "0 %");
 }
 
-TEST(ProcessPercentages, ReportLayoutAndFile)
+TEST(ProcessPercentages, ReportLayout)
 {
     std::array<int64_t, 49> counts{};
     counts[9] = 4;   // number 10: 50%
@@ -68,70 +64,4 @@ TEST(ProcessPercentages, ReportLayoutAndFile)
     EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart);
     EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 13);
-
-    TempDir dir;
-    setApplicationFolder(dir.path().string());
-    std::string path, failure;
-    ASSERT_TRUE(WritePercentagesReport(panel, path, failure)) << failure;
-    EXPECT_EQ(path, dir.file("KOMBITRON_ANALISIS.txt"));
-    EXPECT_EQ(readFile(path), text + "\r\n");
-    std::filesystem::remove(path);
-    std::filesystem::create_directory(path);  // a folder in the way of the file
-    EXPECT_FALSE(WritePercentagesReport(panel, path, failure));
-    EXPECT_FALSE(failure.empty());
-}
-
-namespace {
-AppState generatedState(std::initializer_list<int> numbers, double eliminate)
-{
-    AppState state;
-    for (int v : numbers) setNumberMarked(state, v, true);
-    BuildBaseNumbers(state);
-    const int64_t total = EnumerateSubsets(state, 6);
-    state.eliminationFlags.assign(static_cast<size_t>(total), 0);
-    for (int64_t i = 0; i < total; ++i) state.eliminationFlags[static_cast<size_t>(i)] = (i * 7919 % 100) < eliminate * 100;
-    state.noBetEliminated = eliminate == 0;
-    return state;
-}
-} // namespace
-
-TEST(ProcessRun, ExactCountAfterACountedCycle)
-{
-    AppState state = generatedState({1, 5, 9, 13, 17, 21, 25, 29, 33, 37}, 0.3);
-    state.reduction.type = 1;
-    state.reduction.byBetCount = 1;
-    state.reduction.betCount = 3;  // fewer than a full cover needs: the result is cut
-    state.reduction.exactCount = 1;
-    state.reduction.cycles = 0;
-    StopFlag stop;
-    ProcessRunResult run = RunProcessCalculation(state, {}, stop);
-    ASSERT_TRUE(run.reduction.found);
-    EXPECT_EQ(run.reduction.cyclesDone, 1);
-    EXPECT_TRUE(run.adjusted);
-    EXPECT_GT(run.reduction.best, 3);
-    EXPECT_EQ(state.reducedCount, 3);
-    EXPECT_EQ(state.finalSystem.size(), 3);
-    EXPECT_EQ(run.shownReduced, 3);
-    EXPECT_EQ(run.panel.caption, "Porcentajes DESPUES de reducir");
-    EXPECT_EQ(run.panel.bets, 3);
-    EXPECT_EQ(run.before.bets, state.conditionedCount);
-}
-
-TEST(ProcessRun, StopBeforeTheFirstCycleKeepsTheConditionedFigures)
-{
-    AppState state = generatedState({2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24}, 0.1);
-    state.reduction.type = 1;
-    state.reduction.exactCount = 1;
-    state.reduction.byBetCount = 1;
-    state.reduction.betCount = 5;
-    state.reducedCount = 0;
-    StopFlag stop;
-    ReductionCallbacks cb;
-    cb.yield = [&] { stop.request(); };  // stops the coverage analysis at its first yield
-    ProcessRunResult run = RunProcessCalculation(state, cb, stop);
-    EXPECT_FALSE(run.reduction.found);
-    EXPECT_FALSE(run.adjusted);
-    EXPECT_EQ(state.reducedCount, 0);
-    EXPECT_EQ(run.shownReduced, run.shownConditioned);
-    EXPECT_EQ(run.panel.caption, "Porcentajes ANTES de reducir");
 }

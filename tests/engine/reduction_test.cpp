@@ -26,27 +26,50 @@ ReductionOptions options(int type, int percentage, int betCount, int byBetCount,
     return o;
 }
 
-// Runs the engine, recording what it reports; a stop is requested once `stopAfterCycles`
-// cycles were counted (0: never).
+// Records what a run reports; a stop is requested once `stopAfterCycles` cycles were counted
+// (0: never).
+class TraceProgress : public ReductionProgress {
+public:
+    TraceProgress(ReductionTrace& trace, StopFlag& stop, int stopAfterCycles, std::vector<std::string>* captions)
+        : trace_(trace), stop_(stop), stopAfterCycles_(stopAfterCycles), captions_(captions)
+    {
+    }
+    void report(int64_t done, int64_t total) override
+    {
+        EXPECT_EQ(total, 100);
+        trace_.progress.push_back(static_cast<int>(done));
+    }
+    void caption(std::string_view text) override
+    {
+        if (captions_) captions_->emplace_back(text);
+    }
+    void cycleDone(double cycles) override
+    {
+        trace_.cycles.push_back(cycles);
+        if (stopAfterCycles_ > 0 && cycles >= stopAfterCycles_) stop_.request();
+    }
+    void improved(int64_t size) override { trace_.improvements.push_back(size); }
+
+private:
+    ReductionTrace& trace_;
+    StopFlag& stop_;
+    int stopAfterCycles_;
+    std::vector<std::string>* captions_;
+};
+
+// Runs the engine, recording what it reports.
 ReductionTrace engine(const TestSystem& s, const ReductionOptions& o, int stopAfterCycles, bool full,
                       std::vector<std::string>* captions = nullptr)
 {
     ReductionTrace t;
     StopFlag stop;
-    ReductionCallbacks cb;
-    cb.progress = [&](int a) { t.progress.push_back(a); };
-    cb.cycleDone = [&](double c) {
-        t.cycles.push_back(c);
-        if (stopAfterCycles > 0 && c >= stopAfterCycles) stop.request();
-    };
-    cb.improved = [&](int64_t size, const BetList& bets) {
-        t.improvements.push_back(size);
-        EXPECT_EQ(bets.size(), size);
-    };
-    if (captions) cb.caption = [&](const std::string& text) { captions->push_back(text); };
-    ReductionResult r = runReduction(ReductionInput{s.base, s.list, full}, o, cb, stop);
-    EXPECT_FALSE(r.failed) << r.failure;
-    EXPECT_TRUE(stop.requested());
+    TraceProgress progress(t, stop, stopAfterCycles, captions);
+    ReductionResult r = runReduction(ReductionInput{s.base, s.list, full}, o, progress, stop);
+    EXPECT_FALSE(r.failed()) << r.failure;
+    if (!stop.requested()) {
+        EXPECT_TRUE(r.done());
+    }
+    EXPECT_EQ(r.bets.size(), r.found ? r.best : 0);
     t.found = r.found;
     t.best = r.best;
     t.cyclesDone = r.cyclesDone;
@@ -92,8 +115,8 @@ TEST(Reduction, BinomialHelpers)
     EXPECT_EQ(COMBINAT(43, 2), 903);
     EXPECT_EQ(COMBINAT(5, 6), 0);
     EXPECT_EQ(COMBINAT(7, 0), 1);
-    EXPECT_EQ(reductionMinHits(0), 6);
-    EXPECT_EQ(reductionMinHits(2), 4);
+    EXPECT_EQ(reductionType(0).minimumHits, 6);
+    EXPECT_EQ(reductionType(2).minimumHits, 4);
     EXPECT_TRUE(usesMaximumCoverage(2, 22));
     EXPECT_FALSE(usesMaximumCoverage(2, 23));
     EXPECT_TRUE(usesMaximumCoverage(1, 49));
@@ -228,7 +251,7 @@ TEST(Reduction, FullPercentageCoversEveryBet)
     TestSystem s = randomSystem(40, 12, 0.7, true);
     for (int type = 0; type <= 4; ++type) {
         ReductionTrace t = engine(s, options(type, 100, 1, 0, 0), 0, false);
-        const int k = reductionMinHits(type);
+        const int k = reductionType(type).minimumHits;
         for (size_t i = 0; i < s.positions.size(); ++i) {
             const auto bet = numbersOfPositions(s, i);
             bool reached = false;
@@ -248,37 +271,49 @@ TEST(Reduction, StopDuringAnalysisKeepsNothing)
     ASSERT_GT(s.positions.size(), 500u);
     StopFlag stop;
     std::vector<std::string> captions;
-    ReductionCallbacks cb;
-    cb.caption = [&](const std::string& t) { captions.push_back(t); };
-    cb.yield = [&] { stop.request(); };
-    ReductionResult r = runReduction(ReductionInput{s.base, s.list, false}, options(1, 100, 1, 0, 1), cb, stop);
+    // The request comes with the first report of the analysis, before its first stop check.
+    struct Stopper : ReductionProgress {
+        Stopper(StopFlag& s, std::vector<std::string>& c) : stop(s), captions(c) {}
+        void report(int64_t done, int64_t) override
+        {
+            if (done > 0) stop.request();
+        }
+        void caption(std::string_view text) override { captions.emplace_back(text); }
+        StopFlag& stop;
+        std::vector<std::string>& captions;
+    } stopper(stop, captions);
+    ReductionResult r = runReduction(ReductionInput{s.base, s.list, false}, options(1, 100, 1, 0, 1), stopper, stop);
+    EXPECT_TRUE(r.stopped());
     EXPECT_FALSE(r.found);
     EXPECT_EQ(r.cyclesDone, 0);
     EXPECT_EQ(r.best, static_cast<int64_t>(s.positions.size()) + 1);
     EXPECT_EQ(captions, (std::vector<std::string>{"0", "Analizando ...", "0"}));
-    EXPECT_TRUE(stop.requested());
 }
 
 TEST(Reduction, StopKeepsBestResult)
 {
     TestSystem s = randomSystem(8, 12, 0.8, false);
     StopFlag stop;
-    int improvements = 0;
-    int64_t lastSize = 0;
-    ReductionCallbacks cb;
-    cb.improved = [&](int64_t size, const BetList&) {
-        ++improvements;
-        lastSize = size;
-    };
-    cb.cycleDone = [&](double c) {
-        if (c >= 4) stop.request();
-    };
-    ReductionResult r = runReduction(ReductionInput{s.base, s.list, false}, options(3, 100, 1, 0, 1), cb, stop);
+    ReductionTrace trace;
+    TraceProgress progress(trace, stop, 4, nullptr);
+    ReductionResult r = runReduction(ReductionInput{s.base, s.list, false}, options(3, 100, 1, 0, 1), progress, stop);
+    ASSERT_FALSE(trace.improvements.empty());
+    const int64_t lastSize = trace.improvements.back();
+    EXPECT_TRUE(r.stopped());
+    EXPECT_TRUE(stop.requested()) << "the run leaves its caller's request as it was";
     EXPECT_TRUE(r.found);
     EXPECT_EQ(r.cyclesDone, 4);
     EXPECT_EQ(r.best, lastSize);
     EXPECT_EQ(r.bets.size(), lastSize);
-    EXPECT_GE(improvements, 1);
+
+    // A request made before the run: nothing is counted; the engine no longer clears it.
+    ReductionTrace none;
+    TraceProgress quiet(none, stop, 0, nullptr);
+    ReductionResult early = runReduction(ReductionInput{s.base, s.list, false}, options(3, 100, 1, 0, 1), quiet, stop);
+    EXPECT_TRUE(early.stopped());
+    EXPECT_FALSE(early.found);
+    EXPECT_EQ(early.cyclesDone, 0);
+    EXPECT_TRUE(stop.requested());
 }
 
 TEST(Reduction, RunOnStateRebuildsConditionedSystemAndWritesFinal)
@@ -292,8 +327,9 @@ TEST(Reduction, RunOnStateRebuildsConditionedSystemAndWritesFinal)
     for (auto& f : state.eliminationFlags) f = rng.below(3) == 0;
     state.reduction = options(2, 0, 0, 0, 0);  // clamped to 100 % and 1 bet
     state.reducedCount = 0;
-    StopFlag stop;
-    ReductionResult r = runReduction(state, {}, stop);
+    ReductionProgress quiet;
+    ReductionResult r = runReduction(state, quiet, {});
+    EXPECT_TRUE(r.done());
     EXPECT_EQ(state.reduction.percentage, 100);
     EXPECT_EQ(state.reduction.betCount, 1);
     ASSERT_TRUE(r.found);
@@ -321,24 +357,11 @@ TEST(Reduction, RunOnStateRebuildsConditionedSystemAndWritesFinal)
 TEST(Reduction, MalformedInputIsAFailureNotACrash)
 {
     TestSystem s = systemOf({1, 2, 3, 4, 5, 6, 7}, {Positions{1, 2, 3, 4, 5, 9}});
-    StopFlag stop;
-    ReductionResult r = runReduction(ReductionInput{s.base, s.list, false}, options(1, 100, 1, 0, 0), {}, stop);
-    EXPECT_TRUE(r.failed);
+    ReductionProgress quiet;
+    ReductionResult r = runReduction(ReductionInput{s.base, s.list, false}, options(1, 100, 1, 0, 0), quiet, {});
+    EXPECT_TRUE(r.failed());
     EXPECT_FALSE(r.found);
     EXPECT_FALSE(r.failure.empty());
-    EXPECT_TRUE(stop.requested());
-}
-
-TEST(Reduction, ExactCountPrecondition)
-{
-    ReductionOptions o = options(2, 100, 10, 1, 0, 1);
-    EXPECT_TRUE(exactCountExceedsConditioned(o, 9));
-    EXPECT_FALSE(exactCountExceedsConditioned(o, 10));
-    o.exactCount = 0;
-    EXPECT_FALSE(exactCountExceedsConditioned(o, 9));
-    EXPECT_EQ(std::string(kExactCountTooLargeMessage),
-              "ERROR: Ha elegido reducir con la opción 'Número Exacto de Apuestas' y dicho número supera el sistema "
-              "final condicionado, cambie el número de apuestas pedidas al reducir");
 }
 
 TEST(Reduction, ImportedSystemIsNeverTakenAsFull)

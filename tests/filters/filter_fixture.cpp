@@ -1,6 +1,5 @@
 #include "filters/filter_fixture.h"
 
-#include "core/interaction.h"
 #include "engine/generation.h"
 
 namespace kombitron::test {
@@ -57,10 +56,10 @@ std::vector<Six> survivors(const AppState& state)
 
 bool alive(const AppState& state, int64_t i) { return state.eliminationFlags[i - 1] == 0; }
 
-int64_t runFilter(int64_t (*pass)(AppState&, Progress&), AppState& state)
+int64_t runFilter(FilterPassFunction pass, AppState& state)
 {
     Progress progress;
-    return pass(state, progress);
+    return pass(state, progress, {});
 }
 
 HitSet hits(std::initializer_list<int> counts)

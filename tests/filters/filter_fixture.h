@@ -4,8 +4,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "core/interaction.h"
 #include "core/state.h"
+#include "filters/filter_common.h"
 
 namespace kombitron::test {
 
@@ -26,7 +26,7 @@ std::vector<Six> survivors(const AppState& state);
 bool alive(const AppState& state, int64_t i);
 
 // Run a pass with a silent progress.
-int64_t runFilter(int64_t (*pass)(AppState&, Progress&), AppState& state);
+int64_t runFilter(FilterPassFunction pass, AppState& state);
 
 HitSet hits(std::initializer_list<int> counts);
 NumberFlags numberSet(std::initializer_list<int> numbers);

@@ -2,11 +2,8 @@
 
 #include "core/filter_rows.h"
 #include "core/format.h"
-#include "core/paths.h"
 #include "filters/filter_fixture.h"
 #include "filters/summary_report.h"
-#include "support/recording_interaction.h"
-#include "support/test_paths.h"
 
 using namespace kombitron;
 using namespace kombitron::test;
@@ -157,19 +154,4 @@ TEST_F(SummaryTest, GridsOfValuesAndPercentages)
     EXPECT_EQ(linesFrom("Porcentajes Probabilidad Real", 3),
               "Porcentajes Probabilidad Real:\r\n       12,25 12,25 12,25 12,25\r\n ----- 12,25 12,25 12,25 12,25\r\n");
     EXPECT_EQ(linesFrom("CR seleccionados", 2), "CR seleccionados : 0,0 2,5 9,9\r\n\r\n");
-}
-
-TEST_F(SummaryTest, WrittenToTheApplicationFolder)
-{
-    TempDir dir;
-    setApplicationFolder(dir.path().string());
-    RecordingInteraction ui;
-    ASSERT_TRUE(ShowFilterSummary(state, ui));
-    ASSERT_EQ(ui.editorPaths.size(), 1u);
-    EXPECT_EQ(ui.editorPaths[0], dir.file("KOMBITRON_INFORME.txt"));
-    EXPECT_EQ(readFile(dir.file("KOMBITRON_INFORME.txt")), BuildFilterSummary(state) + "\r\n");
-
-    ui.editorFails = true;
-    EXPECT_FALSE(ShowFilterSummary(state, ui));
-    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
 }

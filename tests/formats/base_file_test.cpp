@@ -616,46 +616,23 @@ TEST(BaseFile, OldWindows1252FilesAndEscapes)
     EXPECT_NE(back.messages[0].text.find("(/tmp/a&b <c> \"d\" 'e'\tf\ng)"), std::string::npos) << back.messages[0].text;
 }
 
-TEST(BaseFile, DialogsAndTheSavePathRule)
+TEST(BaseFile, AFileThatCannotBeReadSaysSo)
 {
     test::TempDir dir;
     AppState s;
     ResetStateDefaults(s);
     resetFilterRows(s);
-    s.savedFlag = false;
     test::RecordingInteraction ui;
-    ui.savePaths = {dir.file("resultado.txt"), dir.file("copia.semana_uno"), ""};
-    SaveBaseFileDialog(s, ui);
-    SaveBaseFileDialog(s, ui);
-    ASSERT_EQ(ui.saveRequests.size(), 2u);
-    EXPECT_EQ(ui.saveRequests[0].title, "Guardar Fichero BASE en XML");
-    ASSERT_EQ(ui.saveRequests[0].filters.size(), 2u);
-    EXPECT_EQ(ui.saveRequests[0].filters[0].description, "Fichero BASE de KOMBITRON (*.XML)");
-    EXPECT_EQ(ui.saveRequests[0].filters[1].pattern, "*.*");
-    EXPECT_EQ(ui.saveRequests[0].initialName, "Sin guardar.xml");
-    EXPECT_EQ(ui.saveRequests[1].initialName, "resultado.xml");
-    EXPECT_TRUE(std::filesystem::exists(dir.file("resultado.xml")));
-    EXPECT_TRUE(std::filesystem::exists(dir.file("copia.semana_uno.xml")));
-    EXPECT_TRUE(s.savedFlag);
-    s.savedFlag = false;
-    SaveBaseFileDialog(s, ui);  // cancelled
-    EXPECT_FALSE(s.savedFlag);
-    EXPECT_TRUE(ui.messages.empty());
-
-    ui.openPaths = {"", dir.file("resultado.xml")};
-    s.baseFileName = "otro.xml";
-    OpenBaseFileDialog(s, ui);
-    EXPECT_EQ(s.baseFileName, "otro.xml");
-    OpenBaseFileDialog(s, ui);
-    EXPECT_EQ(ui.openRequests[0].title, "Abrir Fichero BASE en XML");
-    EXPECT_EQ(s.baseFileName, "resultado.xml");
-    EXPECT_TRUE(s.savedFlag);
-    EXPECT_TRUE(ui.messages.empty());
-
     // A missing file: the FICHERO line; the name still becomes the title.
-    ReadBaseFile(s, dir.file("no-existe.xml"), ui);
+    EXPECT_FALSE(ReadBaseFile(s, dir.file("no-existe.xml"), ui));
     EXPECT_EQ(ui.lastText(), "ERRORES detectados al abrir la BASE:\n\nFICHERO : ERROR AL ABRIR EL FICHERO\n");
     EXPECT_EQ(s.baseFileName, "no-existe.xml");
+    // Not XML at all, and XML with a bad section: only the first is an unread file.
+    test::writeFile(dir.file("texto.xml"), "esto no es XML <");
+    EXPECT_FALSE(ReadBaseFile(s, dir.file("texto.xml"), ui));
+    test::writeFile(dir.file("mala.xml"), "<XML><BASE><Programa IDtipojuego='x'/></BASE></XML>");
+    EXPECT_TRUE(ReadBaseFile(s, dir.file("mala.xml"), ui));
+    EXPECT_NE(ui.lastText().find("TIPOJUEGO"), std::string::npos);
 }
 
 TEST(BaseFile, FailedSaveKeepsThePreviousFile)
@@ -676,10 +653,4 @@ TEST(BaseFile, FailedSaveKeepsThePreviousFile)
     EXPECT_FALSE(s.savedFlag);
     EXPECT_EQ(s.baseFileName, "antes.xml");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-
-    test::RecordingInteraction ui;
-    ui.savePaths = {dir.file("base.xml/dentro.xml")};  // the parent is a regular file
-    SaveBaseFileDialog(s, ui);
-    EXPECT_EQ(ui.lastText(), "ERROR AL GUARDAR EL FICHERO EN XML");
-    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
 }

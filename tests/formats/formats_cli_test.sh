@@ -55,5 +55,17 @@ AVISO : La Base fue importada desde el fichero en ASCII: (C:\\a.txt)
 Debe importarlo de nuevo con la opción 'Desde Archivo' si quiere que su Combinación parta de dicho fichero." "$out"
 check base-errors-saved yes "$([ -f "$dir/buena.xml" ] && echo yes)"
 
+# A base file that cannot be opened: the FICHERO line, exit 1, and nothing written over the target.
+printf 'precioso' > "$dir/destino.xml"
+out=$("$cli" base "$dir/no-existe.xml" --save "$dir/destino.xml" 2>&1); code=$?
+check base-missing-code 1 $code
+check base-missing-msg "ERRORES detectados al abrir la BASE:
+
+FICHERO : ERROR AL ABRIR EL FICHERO" "$out"
+check base-missing-kept "precioso" "$(cat "$dir/destino.xml")"
+printf 'esto no es XML <' > "$dir/roto.xml"
+"$cli" base "$dir/roto.xml" --save "$dir/roto-copia" >/dev/null 2>&1; check base-broken-code 1 $?
+check base-broken-nothing-saved no "$([ -e "$dir/roto-copia.xml" ] && echo yes || echo no)"
+
 [ $failures -eq 0 ] && echo "all formats command-line checks passed"
 exit $failures

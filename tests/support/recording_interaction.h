@@ -26,7 +26,7 @@ public:
     bool openInEditor(const std::string& path, std::string& failure) override;
     bool openWebPage(const std::string& url, std::string& failure) override;
     Progress& progress() override { return progress_; }
-    StopFlag& stopFlag() override { return stop_; }
+    StopToken stopToken() const override { return stop; }
 
     // Answers given in order; when they run out, `defaultAnswer`.
     std::deque<bool> answers;
@@ -35,6 +35,8 @@ public:
     std::deque<std::string> savePaths;
     std::deque<std::vector<std::string>> openSelections;
     bool editorFails = false;
+    // The stop request the flow sees; a test sets it to stop the flow.
+    StopFlag stop;
 
     std::vector<Message> messages;
     std::vector<std::string> questions;
@@ -49,7 +51,6 @@ public:
 
 private:
     Progress progress_;
-    StopFlag stop_;
 };
 
 } // namespace kombitron::test

@@ -19,6 +19,7 @@
 using namespace kombitron;
 using namespace kombitron::ui;
 using kombitron::test::click;
+using kombitron::test::waitUntil;
 
 namespace {
 
@@ -63,7 +64,9 @@ TEST(frmGarantiasTOTAL, ScopesLevelsAndAPublishedPass)
     EXPECT_TRUE(window.lblApu[1]->isVisible());
     EXPECT_TRUE(window.lblApu[0]->isVisible());
     click(window.imgCalcularGarantias);
-    EXPECT_FALSE(window.isComputing());
+    EXPECT_TRUE(window.isComputing());
+    EXPECT_FALSE(window.imgVolver->isEnabled()) << "the controls wait for the pass";
+    ASSERT_TRUE(waitUntil([&] { return !window.isComputing(); }));
     EXPECT_EQ(window.lblApu[1]->text(), QStringLiteral("8"));
     EXPECT_EQ(window.lblPor[1]->text(), QStringLiteral("100,000% 1 si 1"));
     EXPECT_EQ(window.lblPor[0]->text(), QStringLiteral("100,000% 0 si 1"));
@@ -81,6 +84,7 @@ TEST(frmGarantiasTOTAL, ScopesLevelsAndAPublishedPass)
     EXPECT_TRUE(window.lblApu[1]->text().isEmpty());
     EXPECT_TRUE(window.txtResumen->toPlainText().isEmpty());
     click(window.imgCalcularGarantias);
+    ASSERT_TRUE(waitUntil([&] { return !window.isComputing(); }));
     EXPECT_EQ(window.lblApu[6]->text(), QStringLiteral("5"));
     EXPECT_EQ(window.lblde[6][6]->text(), QStringLiteral("1-1"));
     EXPECT_EQ(window.lblde[6][6]->toolTip(), QStringLiteral("1-1"));
@@ -89,6 +93,7 @@ TEST(frmGarantiasTOTAL, ScopesLevelsAndAPublishedPass)
     click(window.optTipoGarantias[0]);
     window.selectLevel(0);
     click(window.imgCalcularGarantias);
+    ASSERT_TRUE(waitUntil([&] { return !window.isComputing(); }));
     for (int h = 0; h <= 6; ++h) EXPECT_TRUE(window.lblApu[h]->isVisible()) << h;
     ui.editorPaths.clear();
     click(window.imgVerInformeTabulado);

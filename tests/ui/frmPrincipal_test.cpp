@@ -75,6 +75,8 @@ struct MainWindowTest : ::testing::Test {
         for (int n : numbers) click(window->gridNumeros->cell(n));
     }
     QString row(int p) const { return window->lstFiltros->item(p)->text(); }
+    // Long work runs as jobs: wait until the window is idle again.
+    void idle() { ASSERT_TRUE(test::waitUntil([&] { return !window->isBusy(); }, 20000)); }
     void rightClickRow(int p)
     {
         QListWidget* list = window->lstFiltros;
@@ -155,6 +157,9 @@ TEST_F(MainWindowTest, RightClickSwitchesOneRowAndTheCalculationUsesIt)
     mark({1, 2, 3, 4, 5, 6, 7});
     click(window->lblReintegro[5]);
     click(window->lblMenu[4]);
+    EXPECT_TRUE(window->isBusy());
+    EXPECT_FALSE(window->lblMenu[4]->isEnabled());
+    idle();
     EXPECT_TRUE(person.messages.empty()) << person.lastText();
     EXPECT_EQ(window->lblApuestasIniciales->text(), QStringLiteral("7"));
     EXPECT_EQ(window->lblApuestasCondicionadas->text(), QStringLiteral("7"));
@@ -177,6 +182,7 @@ TEST_F(MainWindowTest, RefusedChangeToManualGoesBackToTheImport)
     window->chkReintegros->setChecked(false);
     person.openPaths = {path};
     window->cboTipoCombinacion->setCurrentIndex(2);
+    idle();
     EXPECT_EQ(window->lblApuestasIniciales->text(), QStringLiteral("2"));
     EXPECT_EQ(window->cmdCuadroApuDirecto->text(), QStringLiteral("Apuestas Importadas"));
     EXPECT_EQ(window->txtFicheroASCII->text(), QStringLiteral("apuestas.txt"));
@@ -218,6 +224,7 @@ TEST_F(MainWindowTest, ClosingDuringACalculationIsRefused)
     };
     person.answers = {false};
     click(window->lblMenu[4]);
+    idle();
     EXPECT_TRUE(busy);
     EXPECT_TRUE(menusOff);
     EXPECT_FALSE(closed);
@@ -244,6 +251,7 @@ TEST_F(MainWindowTest, ReductionRowWithoutRealReductionOpensNoProcessWindow)
         w->close();
     });
     click(window->lblMenu[4]);
+    idle();
     EXPECT_FALSE(processWindow);
     EXPECT_EQ(window->lblApuestasReducidas->text(), QStringLiteral("28"));
     EXPECT_EQ(window->lblApuestasCondicionadas->text(), QStringLiteral("28"));
@@ -345,6 +353,7 @@ TEST_F(MainWindowTest, ReductionThenDefinitiveSaveFromTheProcessWindow)
     person.onSave = [&] { panelShown = window->picVentanaEspera->isVisible(); };
     person.savePaths = {dir.file("sistema")};
     click(window->lblMenu[4]);
+    idle();
     EXPECT_TRUE(processOpened);
     EXPECT_TRUE(person.messages.empty()) << person.lastText();
     ASSERT_EQ(person.saveRequests.size(), 1u);
@@ -374,4 +383,32 @@ TEST_F(MainWindowTest, FitsASmallLaptopScreen)
     const QSize minimum = window->minimumSizeHint();
     EXPECT_LE(minimum.width(), 1366);
     EXPECT_LE(minimum.height(), 700);
+}
+
+// "Cálculo Definitivo" saves the final system as a job: the waiting panel shows while the save
+// dialog asks, the commands wait, and the files are there when the window is idle again.
+TEST_F(MainWindowTest, DefinitiveSaveRunsAsAJobBehindTheWaitingPanel)
+{
+    mark({1, 2, 3, 4, 5, 6, 7, 8});
+    click(window->lblReintegro[2]);
+    click(window->lblMenu[4]);
+    idle();
+    ASSERT_EQ(state.reducedCount, 28);
+
+    bool panelShown = false, commandsOff = false;
+    person.onSave = [&] {
+        panelShown = window->picVentanaEspera->isVisible();
+        commandsOff = !window->lblMenu[6]->isEnabled() && window->isBusy();
+    };
+    person.savePaths = {dir.file("semana")};
+    click(window->lblMenu[6]);
+    idle();
+    EXPECT_TRUE(panelShown);
+    EXPECT_TRUE(commandsOff);
+    EXPECT_FALSE(window->picVentanaEspera->isVisible());
+    EXPECT_TRUE(person.messages.empty()) << person.lastText();
+    EXPECT_TRUE(std::filesystem::exists(dir.file("semana.KMB")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("semana.xml")));
+    EXPECT_TRUE(state.savedFlag);
+    EXPECT_EQ(state.finalSystem.size(), 28) << "the lists came back from the job";
 }

@@ -128,8 +128,29 @@ TEST(frmVentanaProceso, ReturningFromTheGuaranteesStartsNoNewRun)
 
     click(window.imgCalcular);
     EXPECT_EQ(window.runCount(), 2);
+    click(window.imgCalculoDefinitivo);
+    EXPECT_TRUE(window.isVisible()) << "no definitive request while a run goes on";
+    ASSERT_TRUE(waitUntil([&] { return !window.isRunning(); }));
 
     click(window.imgCalculoDefinitivo);
     EXPECT_TRUE(s.saveWhenDone);
     EXPECT_FALSE(window.isVisible());
+}
+
+// Closing the window with a run going on (its parent going away) stops the run and waits for it;
+// the state it worked on comes back whole.
+TEST(frmVentanaProceso, GoingAwayStopsTheRunAndGivesTheStateBack)
+{
+    setNumberFormat({".", ","});
+    AppState s;
+    prepareFullSystem(s, 30, ReductionOptions{2, 100, 1, 0, 1, 0, 0});  // cycles on: only a stop ends it
+    test::RecordingInteraction ui;
+    auto window = std::make_unique<frmVentanaProceso>(s, ui);
+    window->show();
+    ASSERT_TRUE(waitUntil([&] { return window->isRunning(); }));
+    EXPECT_TRUE(s.conditionedSystem.empty()) << "the run works on the lent lists";
+    window.reset();
+    EXPECT_EQ(s.conditionedSystem.size(), 593775);
+    EXPECT_EQ(s.totalSystem.size(), 593775);
+    EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
 }

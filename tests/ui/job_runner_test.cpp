@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "core/state.h"
 #include "support/recording_interaction.h"
 #include "ui/job_runner.h"
 #include "ui_test_support.h"
@@ -115,6 +116,82 @@ TEST(JobRunner, ClosingStopsTheJobAndAnswersItsPendingQuestion)
     EXPECT_FALSE(applied);
     QCoreApplication::processEvents();
     EXPECT_TRUE(recorder.questions.empty()) << "the question was never put to the player";
+}
+
+} // namespace
+} // namespace kombitron::ui
+
+namespace kombitron::ui {
+namespace {
+
+// A job on the state works on a lent copy; the windows see the lists back only with the result,
+// and a runner that goes away mid-job still gives them back.
+TEST(JobRunner, StateJobsWorkOnALentStateThatComesBack)
+{
+    RecordingInteraction recorder;
+    AppState state;
+    state.finalSystem.resize(3);
+    state.reducedCount = 3;
+    bool applied = false;
+    {
+        JobRunner runner(recorder);
+        std::atomic<bool> go{false};
+        int64_t seenWhileRunning = -1;
+        int64_t seenInApply = -1;
+        runner.startOnState<CountResult>(
+            state,
+            [&go](AppState& work, Progress&, const StopToken&, Interaction&) {
+                while (!go) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                CountResult r;
+                r.value = static_cast<int>(work.finalSystem.size());
+                work.reducedCount = 7;
+                return r;
+            },
+            [&](CountResult r) {
+                seenInApply = state.reducedCount;
+                EXPECT_EQ(r.value, 3);
+            });
+        seenWhileRunning = state.finalSystem.size();
+        EXPECT_EQ(state.reducedCount, 3) << "the job's work is not seen before it ends";
+        go = true;
+        ASSERT_TRUE(test::waitUntil([&] { return !runner.busy(); }));
+        EXPECT_EQ(seenWhileRunning, 0) << "the lists are lent, not shared";
+        EXPECT_EQ(seenInApply, 7);
+        EXPECT_EQ(state.finalSystem.size(), 3);
+
+        // Gone with the job still running: no apply, but the state comes back.
+        runner.startOnState<CountResult>(
+            state,
+            [](AppState& work, Progress&, const StopToken& stop, Interaction&) {
+                while (!stop.stopRequested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                work.reducedCount = 9;
+                CountResult r;
+                r.markStopped();
+                return r;
+            },
+            [&](CountResult) { applied = true; });
+        EXPECT_TRUE(state.finalSystem.empty());
+    }
+    EXPECT_FALSE(applied);
+    EXPECT_EQ(state.finalSystem.size(), 3);
+    EXPECT_EQ(state.reducedCount, 9);
+}
+
+// A job that throws still gives the state back, as it left it.
+TEST(JobRunner, AStateJobThatThrowsGivesTheStateBack)
+{
+    RecordingInteraction recorder;
+    JobRunner runner(recorder);
+    AppState state;
+    state.conditionedSystem.resize(5);
+    CountResult seen;
+    runner.startOnState<CountResult>(
+        state, [](AppState&, Progress&, const StopToken&, Interaction&) -> CountResult { throw std::runtime_error("roto"); },
+        [&](CountResult r) { seen = r; });
+    ASSERT_TRUE(test::waitUntil([&] { return !runner.busy(); }));
+    EXPECT_TRUE(seen.failed());
+    EXPECT_EQ(seen.failure, "roto");
+    EXPECT_EQ(state.conditionedSystem.size(), 5);
 }
 
 } // namespace

@@ -113,6 +113,7 @@ int main(int argc, char** argv)
     playerCombination(main, state);
     setRowActive(state.filterRows[kReductionRow], false);
     main.cmdCalculoPrueba();
+    waitUntil([&] { return !main.isBusy(); }, 60000);
     setRowActive(state.filterRows[kReductionRow], true);
     main.refreshAll();
     main.lstFiltros->setCurrentRow(8);
@@ -170,6 +171,7 @@ int main(int argc, char** argv)
         g.show();
         g.selectLevel(6);
         g.calculate();
+        waitUntil([&] { return !g.isComputing(); }, 60000);
         save(&g, QStringLiteral("frmGarantiasTOTAL"));
     }
     // The statistics window with the PRIMITIVA history, "Números" and its chart, then the skips.

@@ -5,17 +5,13 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QThread>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "support/recording_interaction.h"
 #include "ui/frmAciertos.h"
 #include "ui/qt_interaction.h"
-#include "ui/worker.h"
 #include "ui/widgets/group_pager.h"
 #include "ui/widgets/hit_set_field.h"
 #include "ui/widgets/image_button.h"
@@ -253,46 +249,4 @@ TEST(QtInteraction, MessageBoxesAreTitledAndQuestionsDefaultToNo)
     ASSERT_EQ(filters.size(), 2);
     EXPECT_EQ(filters[0], QStringLiteral("Fichero BASE de KOMBITRON (*.XML) (*.XML *.xml)"));
     EXPECT_EQ(filters[1], QStringLiteral("Todos los archivos (*.*) (*.*)"));
-}
-
-namespace {
-// Records on which thread each question was answered.
-class ThreadRecordingInteraction : public test::RecordingInteraction {
-public:
-    bool question(const std::string& text) override
-    {
-        threads.push_back(QThread::currentThread());
-        return test::RecordingInteraction::question(text);
-    }
-    std::vector<QThread*> threads;
-};
-} // namespace
-
-TEST(Worker, InteractionFromAJobIsAnsweredOnTheUiThread)
-{
-    ThreadRecordingInteraction target;
-    target.answers = {true, false};
-    UiThreadInteraction bridge(target);
-    QStringList captions;
-    QObject::connect(&bridge, &UiThreadInteraction::captioned, [&](const QString& c) { captions << c; });
-
-    QThread* jobThread = nullptr;
-    bool first = false, second = true;
-    const std::string failure = runOffUiThread([&] {
-        jobThread = QThread::currentThread();
-        bridge.progress().caption("Fil. Sumas");
-        first = bridge.question("uno");
-        second = bridge.question("dos");
-    });
-    EXPECT_EQ(failure, "");
-    EXPECT_NE(jobThread, QThread::currentThread());
-    ASSERT_EQ(target.threads.size(), 2u);
-    EXPECT_EQ(target.threads[0], QThread::currentThread());
-    EXPECT_TRUE(first);
-    EXPECT_FALSE(second);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(captions, QStringList{QStringLiteral("Fil. Sumas")});
-
-    EXPECT_EQ(runOffUiThread([] { throw std::runtime_error("memoria agotada"); }), "memoria agotada");
-    EXPECT_FALSE(workerRunning());
 }

@@ -16,12 +16,12 @@
 #include "core/format.h"
 #include "core/state.h"
 #include "filters/previous_draws.h"
-#include "history/previous_draws_loader.h"
+#include "flows/previous_draws_loader.h"
+#include "ui/job_runner.h"
 #include "ui/widgets/group_pager.h"
 #include "ui/widgets/hit_set_field.h"
 #include "ui/widgets/image_button.h"
 #include "ui/widgets/numeric_line_edit.h"
-#include "ui/worker.h"
 
 namespace kombitron::ui {
 
@@ -53,6 +53,11 @@ void selectValue(QComboBox* box, int value)
 
 int valueOf(const QComboBox* box) { return box->currentText().toInt(); }
 
+// The service's answer as a job's result.
+struct FetchedDraws : JobOutcome {
+    ServiceDrawsResult draws;
+};
+
 QLabel* valueLabel(const QString& name, QWidget* parent)
 {
     auto* l = new QLabel(QStringLiteral("-"), parent);
@@ -71,7 +76,8 @@ void frmFiltroSORTEOSANTERIORES::setDrawsFetcher(DrawsFetcher f)
 
 frmFiltroSORTEOSANTERIORES::frmFiltroSORTEOSANTERIORES(AppState& state, Interaction& ui, QWidget* parent)
     : FilterWindow(state, ui, FilterId::SORTEOSANTERIORES,
-                   QStringLiteral("SORTEOS ANTERIORES (Máx. %1)").arg(kPreviousDrawsGroups), parent)
+                   QStringLiteral("SORTEOS ANTERIORES (Máx. %1)").arg(kPreviousDrawsGroups), parent),
+      runner_(new JobRunner(ui, this))
 {
     setCloseBoxIgnored(true);
     if (state_.cursors.sorteosAnteriores < 1 || state_.cursors.sorteosAnteriores > kPreviousDrawsGroups)
@@ -311,26 +317,34 @@ void frmFiltroSORTEOSANTERIORES::setBusy(bool busy)
     setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
 
+frmFiltroSORTEOSANTERIORES::~frmFiltroSORTEOSANTERIORES() { delete runner_; }
+
+bool frmFiltroSORTEOSANTERIORES::isLoading() const { return runner_->busy(); }
+
 void frmFiltroSORTEOSANTERIORES::load()
 {
     picInformacion->hide();
     setBusy(true);
-    const std::string game = state_.base.gameName;
-    const DrawsFetcher fetch = fetcher();
-    ServiceDrawsResult fetched;
-    // The request runs on a worker; AppState is only touched back here on the UI thread.
-    const std::string crash = runOffUiThread([&fetched, &fetch, &game] { fetched = fetch(game); });
-    if (!crash.empty()) {
-        fetched = {};
-        fetched.status = ServiceStatus::Transport;
-        fetched.description = crash;
-    }
-    const PreviousDrawsLoadResult result = ApplyPreviousDraws(state_, std::move(fetched), ui_);
-    showLoadedDraws();
-    if (result.loaded && txtSorteoMAXIMO->value(0) == 0)
-        txtSorteoMAXIMO->setText(QString::number(result.count));
-    refreshConsultation();
-    setBusy(false);
+    // The request runs as a job on its own inputs; the draws reach AppState back on the UI thread.
+    runner_->start<FetchedDraws>(
+        [game = state_.base.gameName, fetch = fetcher()](Progress&, const StopToken&, Interaction&) {
+            FetchedDraws result;
+            result.draws = fetch(game);
+            return result;
+        },
+        [this](FetchedDraws result) {
+            ServiceDrawsResult fetched = std::move(result.draws);
+            if (result.failed()) {
+                fetched = {};
+                fetched.status = ServiceStatus::Transport;
+                fetched.description = result.failure;
+            }
+            const PreviousDrawsLoadResult loaded = ApplyPreviousDraws(state_, std::move(fetched), ui_);
+            showLoadedDraws();
+            if (loaded.loaded && txtSorteoMAXIMO->value(0) == 0) txtSorteoMAXIMO->setText(QString::number(loaded.count));
+            refreshConsultation();
+            setBusy(false);
+        });
 }
 
 bool frmFiltroSORTEOSANTERIORES::eventFilter(QObject* watched, QEvent* event)

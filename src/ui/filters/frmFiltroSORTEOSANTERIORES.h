@@ -17,16 +17,22 @@ namespace kombitron::ui {
 class GroupPager;
 class HitSetField;
 class ImageButton;
+class JobRunner;
 class NumericLineEdit;
 
 // "SORTEOS ANTERIORES": the draws of the current game loaded from the results service ("Cargar",
-// off the UI thread), shared by 20 groups shown one at a time. A group is validated and stored
+// a job of its JobRunner; the draws are applied to the state on the UI thread), shared by 20
+// groups shown one at a time. A group is validated and stored
 // when the window leaves it ("-", "+", "Cerrar condición"); its hit counts are stored at once.
 // The frame's close box does nothing.
 class frmFiltroSORTEOSANTERIORES : public FilterWindow {
     Q_OBJECT
 public:
     frmFiltroSORTEOSANTERIORES(AppState& state, Interaction& ui, QWidget* parent = nullptr);
+    ~frmFiltroSORTEOSANTERIORES() override;
+
+    // True while "Cargar" fetches.
+    bool isLoading() const;
 
     // How "Cargar" fetches the draws of a game; the results service unless a test replaces it.
     using DrawsFetcher = std::function<ServiceDrawsResult(const std::string& game)>;
@@ -70,6 +76,7 @@ private:
     void refreshConsultation();
     void setBusy(bool busy);
 
+    JobRunner* runner_;
     bool filling_ = false;
 };
 

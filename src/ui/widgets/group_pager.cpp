@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/interaction.h"
+#include "filters/filter_common.h"
 #include "ui/widgets/numeric_line_edit.h"
 
 namespace kombitron::ui {
@@ -70,11 +71,12 @@ void GroupPager::updateButtons()
 
 void GroupPager::goTo()
 {
-    const long long n = goTo_->value(-1);
-    if (n >= 1 && n <= itemCount_) {
-        setPage(pageOf(static_cast<int>(n)));
+    int group = 0;
+    const std::string refusal = CheckGroupNumber(goTo_->text().toStdString(), itemCount_, group);
+    if (refusal.empty()) {
+        setPage(pageOf(group));
     } else {
-        if (ui_) ui_->error("ERROR: EL NUMERO DE GRUPO DEBE ESTAR ENTRE 1 y " + std::to_string(itemCount_));
+        if (ui_) ui_->error(refusal);
         emit goToRefused();
     }
     goTo_->setFocus();

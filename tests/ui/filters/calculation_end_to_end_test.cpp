@@ -8,7 +8,7 @@
 #include "core/filter_rows.h"
 #include "core/format.h"
 #include "core/interaction.h"
-#include "engine/calculation.h"
+#include "filters/conditioning.h"
 #include "filter_window_fixture.h"
 #include "ui/frmPrincipal.h"
 #include "ui/ui_test_support.h"
@@ -60,12 +60,13 @@ TEST_F(FilterCalculation, ListCountsMatchTheConditioningPass)
     ASSERT_TRUE(ui.messages.empty()) << ui.lastText();
 
     click(main->lblMenu[4]);  // "Cálculo de Prueba"
+    ASSERT_TRUE(kombitron::test::waitUntil([&] { return !main->isBusy(); }));
     ASSERT_TRUE(ui.messages.empty()) << ui.lastText();
     ASSERT_EQ(state.initialCount, 18564);
 
     AppState expected = state;
-    SilentInteraction silent;
-    const int64_t eliminated = RunConditioningPass(expected, silent);
+    Progress quiet;
+    const int64_t eliminated = RunConditioningPass(expected, quiet, {}).eliminated;
     EXPECT_EQ(state.conditionedCount, state.initialCount - eliminated);
     int filtersThatEliminated = 0;
     for (int p = 0; p < kFilterCount; ++p) {

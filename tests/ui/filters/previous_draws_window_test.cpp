@@ -3,8 +3,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QThread>
-#include <QTimer>
 #include <QToolButton>
+
+#include <atomic>
 
 #include "core/filter_registry.h"
 #include "filter_window_fixture.h"
@@ -61,10 +62,12 @@ TEST_F(PreviousDrawsWindow, CargarFetchesOffTheUiThreadWithTheControlsDisabled)
     state.filters.sorteosAnteriores.groups[3].aciertosMaximoSORTEOS = 7;
     Qt::HANDLE fetchThread = nullptr;
     std::string fetchedGame;
+    // The fetch waits until the test has looked at the window: no timing involved.
+    std::atomic<bool> release{false};
     frmFiltroSORTEOSANTERIORES::setDrawsFetcher([&](const std::string& game) {
         fetchThread = QThread::currentThreadId();
         fetchedGame = game;
-        QThread::msleep(300);
+        while (!release) QThread::msleep(1);
         ServiceDrawsResult r;
         r.draws = sampleDraws();
         return r;
@@ -77,15 +80,17 @@ TEST_F(PreviousDrawsWindow, CargarFetchesOffTheUiThreadWithTheControlsDisabled)
         EXPECT_EQ(shown(w, "lblSorteoDESDE"), QStringLiteral("-"));
         EXPECT_EQ(shown(w, "lblSorteosConsultados"), QStringLiteral("0"));
 
-        bool disabledMeanwhile = false;
-        QTimer::singleShot(100, w, [&] {
-            disabledMeanwhile = !child<QPushButton>(w, "cmdCargar")->isEnabled() &&
-                                !child<QWidget>(w, "cboSorteoINI")->isEnabled() &&
-                                !child<QToolButton>(w, "imgVolver")->isEnabled() &&
-                                !child<QToolButton>(w, "imgActivar")->isEnabled();
-        });
+        auto* window = qobject_cast<frmFiltroSORTEOSANTERIORES*>(w);
+        ASSERT_NE(window, nullptr);
         click(child<QPushButton>(w, "cmdCargar"));
-        EXPECT_TRUE(disabledMeanwhile);
+        EXPECT_TRUE(window->isLoading());
+        EXPECT_FALSE(child<QPushButton>(w, "cmdCargar")->isEnabled());
+        EXPECT_FALSE(child<QWidget>(w, "cboSorteoINI")->isEnabled());
+        EXPECT_FALSE(child<QToolButton>(w, "imgVolver")->isEnabled());
+        EXPECT_FALSE(child<QToolButton>(w, "imgActivar")->isEnabled());
+        EXPECT_EQ(state.filters.sorteosAnteriores.draws.size(), 0u) << "nothing reaches the state before the end";
+        release = true;
+        ASSERT_TRUE(kombitron::test::waitUntil([&] { return !window->isLoading(); }));
         EXPECT_NE(fetchThread, QThread::currentThreadId());
         EXPECT_EQ(fetchedGame, "PRIMITIVA");
         EXPECT_TRUE(child<QPushButton>(w, "cmdCargar")->isEnabled());
@@ -131,6 +136,7 @@ TEST_F(PreviousDrawsWindow, FailedCargarShowsTheServiceMessageAndNoDraws)
     openRow(kSorteos, [&](QDialog* w) {
         EXPECT_EQ(shown(w, "lblSorteosCargados"), QStringLiteral("15"));  // loaded earlier: shown at once
         click(child<QPushButton>(w, "cmdCargar"));
+        ASSERT_TRUE(kombitron::test::waitUntil([&] { return child<QPushButton>(w, "cmdCargar")->isEnabled(); }));
         EXPECT_EQ(ui.lastText(), "ERROR AL ABRIR EL FICHERO DE SORTEOS - etiqueta sin cerrar");
         EXPECT_EQ(shown(w, "lblSorteosCargados"), QStringLiteral("0"));
         EXPECT_EQ(shown(w, "lblTemporadaHASTA"), QStringLiteral("-"));
@@ -142,6 +148,7 @@ TEST_F(PreviousDrawsWindow, FailedCargarShowsTheServiceMessageAndNoDraws)
     });
     openRow(kSorteos, [&](QDialog* w) {
         click(child<QPushButton>(w, "cmdCargar"));
+        ASSERT_TRUE(kombitron::test::waitUntil([&] { return child<QPushButton>(w, "cmdCargar")->isEnabled(); }));
         EXPECT_EQ(ui.lastText(), "ERROR AL ABRIR EL FICHERO DE SORTEOS (sin red)");
         click(child<QToolButton>(w, "imgVolver"));
     });

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/state.h"
-#include "history/previous_draws_loader.h"
+#include "flows/previous_draws_loader.h"
 #include "history/service_harness.h"
 #include "support/recording_interaction.h"
 #include "support/test_paths.h"

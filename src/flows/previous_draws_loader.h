@@ -24,7 +24,8 @@ struct PreviousDrawsLoadResult {
 PreviousDrawsLoadResult LoadPreviousDrawsFromService(AppState& state, Interaction& ui);
 PreviousDrawsLoadResult LoadPreviousDrawsFromService(AppState& state, Interaction& ui, const ServiceOptions& options);
 
-// The same with the service's answer already fetched (the window fetches off the UI thread).
+// The same with the service's answer already fetched (the window fetches in a job and applies
+// the answer on the UI thread).
 PreviousDrawsLoadResult ApplyPreviousDraws(AppState& state, ServiceDrawsResult fetched, Interaction& ui);
 
 } // namespace kombitron

@@ -3,7 +3,9 @@
 #include "core/filter_rows.h"
 #include "core/format.h"
 #include "core/paths.h"
-#include "engine/calculation.h"
+#include "filters/conditioning.h"
+#include "flows/calculation.h"
+#include "flows/reports.h"
 #include "support/recording_interaction.h"
 #include "support/test_paths.h"
 
@@ -273,4 +275,56 @@ TEST_F(CalculationTest, SaveWhenDone)
     ASSERT_TRUE(RunCalculation(state, ui, hooks));
     EXPECT_EQ(saves, 1);
     EXPECT_FALSE(state.saveWhenDone);
+}
+
+// A window runs the calculation in steps: it stops for the process window and goes on after it.
+TEST_F(CalculationTest, StepsAroundTheReduction)
+{
+    markRange(1, 9);
+    setRowActive(state.filterRows[kReductionRow], true);
+    state.reduction.type = 2;
+    CalculationResult started = StartCalculation(state, ui);
+    EXPECT_TRUE(started.completed);
+    EXPECT_TRUE(started.needsReduction);
+    EXPECT_EQ(state.conditionedSystem.size(), 84);
+    EXPECT_EQ(state.reducedCount, 0);
+    EXPECT_TRUE(state.finalSystem.empty()) << "the final system waits for the reduction";
+
+    // What the process window leaves, then the reintegros and the save.
+    state.finalSystem.resize(1);
+    for (int j = 1; j <= 6; ++j) state.finalSystem.at(1, j) = static_cast<uint8_t>(j);
+    state.reducedCount = 1;
+    int saves = 0;
+    CalculationHooks hooks;
+    hooks.definitiveSave = [&](AppState&, Interaction&) { return ++saves > 0; };
+    state.saveWhenDone = true;
+    const CalculationResult finished = FinishCalculation(state, ui, hooks);
+    EXPECT_TRUE(finished.completed);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(state.finalSystem.at(1, 7), 4);
+    EXPECT_FALSE(state.saveWhenDone);
+    EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
+}
+
+// A stop during the conditioning ends the calculation quietly: no message, no final system, the
+// counters of a failed calculation.
+TEST_F(CalculationTest, AStopDuringTheConditioningEndsItQuietly)
+{
+    markRange(1, 20);
+    activate(FilterId::PARESIMPARES);
+    state.filters.paresImpares.pares = hits({3});
+    state.saveWhenDone = true;
+    ui.stop.request();
+    const CalculationResult result = StartCalculation(state, ui);
+    EXPECT_TRUE(result.stopped());
+    EXPECT_FALSE(result.completed);
+    EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
+    EXPECT_EQ(state.conditionedCount, 0);
+    EXPECT_EQ(state.reducedCount, 0);
+    EXPECT_FALSE(state.saveWhenDone);
+    EXPECT_FALSE(state.conditioningRan);
+    EXPECT_EQ(state.filterEliminationCounts[6], 0);
+    EXPECT_EQ(state.filterRows[6].back(), '-');
+    EXPECT_TRUE(ui.stop.requested());
+    EXPECT_FALSE(RunCalculation(state, ui, hooks));
 }

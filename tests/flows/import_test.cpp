@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "core/filter_rows.h"
-#include "core/random.h"
-#include "core/rank.h"
 #include "formats/bet_files.h"
+#include "flows/import.h"
 #include "formats/formats_support.h"
-#include "formats/import_base.h"
 #include "support/recording_interaction.h"
 #include "support/test_paths.h"
 
@@ -156,32 +152,16 @@ TEST_F(ImportAsBaseTest, DialogAndCancel)
     EXPECT_EQ(state.base.importedBets.size(), 1);
 }
 
-TEST(RemoveRepeatedBets, MatchesAPlainSetOnRandomLists)
+TEST_F(ImportAsBaseTest, AStopEmptiesTheImportWithoutAMessage)
 {
-    Rng rng(11);
-    for (int round = 0; round < 20; ++round) {
-        const int64_t n = 1 + rng.below(3000);
-        const int64_t distinctRanks = 1 + rng.below(n);  // small pools make many repeats
-        std::vector<int32_t> pool;
-        for (int64_t k = 0; k < distinctRanks; ++k) pool.push_back(static_cast<int32_t>(1 + rng.below(kAllBets)));
-        BetList bets(n);
-        std::vector<std::string> expected;
-        std::set<int32_t> seen;
-        for (int64_t i = 1; i <= n; ++i) {
-            const int32_t rank = pool[static_cast<size_t>(rng.below(distinctRanks))];
-            CombinationFromRank(rank, bets.bet(i));
-            bets.bet(i)[6] = static_cast<uint8_t>(i % 10);
-            if (seen.insert(rank).second) expected.push_back(betRecordText(bets.bet(i)));
-        }
-        Progress progress;
-        StopFlag stop;
-        EXPECT_EQ(RemoveRepeatedBets(bets, progress, stop), n - static_cast<int64_t>(expected.size()));
-        EXPECT_EQ(test::recordTexts(bets), expected);
-    }
-    BetList many(20000);
-    for (int64_t i = 1; i <= many.size(); ++i) CombinationFromRank(1, many.bet(i));
-    Progress progress;
-    StopFlag stop;
-    stop.request();
-    EXPECT_EQ(RemoveRepeatedBets(many, progress, stop), -1);
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += "01 02 03 04 05 06 1\r\n";
+    const std::string path = file("muchas.txt", text);
+    ui.stop.request();
+    EXPECT_FALSE(ImportAsBase(state, path, ui));
+    EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
+    EXPECT_TRUE(state.base.importedBets.empty());
+    EXPECT_EQ(markedNumberCount(state), 0);
+    EXPECT_EQ(state.initialCount, 0);
+    EXPECT_TRUE(ui.stop.requested()) << "the flow never clears its caller's request";
 }

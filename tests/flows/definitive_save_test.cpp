@@ -5,10 +5,10 @@
 #include "core/filter_rows.h"
 #include "core/rank.h"
 #include "engine/generation.h"
+#include "flows/definitive_save.h"
+#include "flows/import.h"
 #include "formats/bet_files.h"
-#include "formats/definitive_save.h"
 #include "formats/formats_support.h"
-#include "formats/import_base.h"
 #include "support/recording_interaction.h"
 #include "support/test_paths.h"
 

@@ -1,13 +1,12 @@
-#include "formats/import_base.h"
+#include "flows/import.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
 #include "core/filter_rows.h"
-#include "core/rank.h"
-#include "engine/generation.h"
 #include "formats/bet_files.h"
+#include "formats/repeated_bets.h"
 
 namespace kombitron {
 
@@ -68,7 +67,7 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
     state.finalSystem.clear();
     state.eliminationFlags.clear();
 
-    BetFileRead read = ReadBetFile(path, base.loadReintegros, ui.progress(), ui.stopFlag());
+    BetFileRead read = ReadBetFile(path, base.loadReintegros, ui.progress(), ui.stopToken());
     if (read.status == BetFileStatus::Stopped) return failImport(state, ui, {});
     ShowBetFileMessages(read, ui);
     BetList bets = read.ok() ? std::move(read.bets) : BetList();
@@ -122,8 +121,9 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
     BuildBaseNumbers(state);
 
     ui.progress().caption("Analizando ...");
-    const int64_t repeated = RemoveRepeatedBets(bets, ui.progress(), ui.stopFlag());
-    if (repeated < 0) return failImport(state, ui, {});
+    const RepeatedBetsResult removal = RemoveRepeatedBets(bets, ui.progress(), ui.stopToken());
+    if (removal.stopped()) return failImport(state, ui, {});
+    const int64_t repeated = removal.repeated;
     if (repeated > 0)
         ui.warning("AVISO: El sistema importado tiene apuestas repetidas y estas han sido eliminadas\nTOTAL apuestas "
                    "repetidas: " +
@@ -137,31 +137,6 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
 }
 
 } // namespace
-
-int64_t RemoveRepeatedBets(BetList& bets, Progress& progress, const StopFlag& stop)
-{
-    const int64_t count = bets.size();
-    // Ranks first, in parallel; the keep-the-first walk below must stay in file order.
-    std::vector<int32_t> ranks(static_cast<size_t>(count));
-    const uint8_t* data = bets.data();
-#pragma omp parallel for schedule(static) if (count > 100000)
-    for (int64_t i = 0; i < count; ++i) ranks[static_cast<size_t>(i)] = CombinationRank(data + i * kBetBytes);
-
-    PresenceTable seen;
-    int64_t kept = 0;
-    for (int64_t i = 0; i < count; ++i) {
-        if (seen.insert(ranks[static_cast<size_t>(i)])) {
-            if (kept != i) std::memcpy(bets.data() + kept * kBetBytes, bets.data() + i * kBetBytes, kBetBytes);
-            ++kept;
-        }
-        if ((i + 1) % kDeduplicationYieldInterval == 0) {
-            progress.report(i + 1, count);
-            if (stop.requested()) return -1;
-        }
-    }
-    bets.truncate(kept);
-    return count - kept;
-}
 
 bool ImportAsBase(AppState& state, const std::string& path, Interaction& ui)
 {

@@ -11,20 +11,14 @@ namespace kombitron {
 // Filter list of the import dialog; the KMB entry (2) is preselected.
 inline constexpr const char* kImportFilters =
     "Ficheros de Apuestas (*.TXT)|*.TXT|Ficheros en formato KOMBITRON (*.KMB)|*.KMB|todos los archivos (*.*)|*.*|";
-// Bets between two progress reports (and stop checks) of the removal of repeated bets.
-inline constexpr int64_t kDeduplicationYieldInterval = 5000;
 
 // Import a bet file as the base of the combination (kind FromFile): read it with the reader its
 // extension selects, mark the numbers (and for PRIMITIVA the reintegros) that occur, drop repeated
 // bets keeping file order, and set the counters to the distinct count; warnings and errors go
-// through `ui`. True when bets were imported. A failure or a stop empties the import and the grid.
+// through `ui`, and the file is read with its progress and stop request. True when bets were
+// imported. A failure or a stop empties the import and the grid.
 bool ImportAsBase(AppState& state, const std::string& path, Interaction& ui);
 // Ask for the bet file ("Abrir Fichero") and import it; cancelling changes nothing and gives false.
 bool ImportAsBaseDialog(AppState& state, Interaction& ui);
-
-// Keep the first of every repeated bet, in file order, through a table indexed by combination
-// rank; returns how many were dropped, or -1 when stopped (the list is then partly compacted and
-// should be discarded). Every bet must hold six ascending numbers 1..49.
-int64_t RemoveRepeatedBets(BetList& bets, Progress& progress, const StopFlag& stop);
 
 } // namespace kombitron

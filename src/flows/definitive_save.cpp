@@ -1,4 +1,4 @@
-#include "formats/definitive_save.h"
+#include "flows/definitive_save.h"
 
 #include "core/format.h"
 #include "core/paths.h"
@@ -43,7 +43,7 @@ bool RunDefinitiveSave(AppState& state, Interaction& ui)
     const std::string path = applySaveExtension(chosen, ".KMB");
     ui.progress().caption("Guardando por favor espere ...");
     const BetFileWrite written =
-        WriteBetFile(path, header, state.finalSystem, state.reducedCount, ui.progress(), ui.stopFlag());
+        WriteBetFile(path, header, state.finalSystem, state.reducedCount, ui.progress(), ui.stopToken());
     if (written.status == BetFileStatus::Stopped) return false;
     if (!written.ok()) {
         ui.error(written.failure);

@@ -1,4 +1,4 @@
-#include "history/previous_draws_loader.h"
+#include "flows/previous_draws_loader.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "cli/command_line.h"
+#include "cli/terminal.h"
+#include "core/state.h"
+
+namespace kombitron::cli {
+
+// What a player sets up before a calculation, as the commands that calculate take it:
+// BASE.xml [--import FILE [--reintegros]] [--draws HISTORY.txt] [--draws-from-service].
+struct ConfigurationOptions {
+    std::string baseFile;
+    std::string importFile;
+    bool reintegros = false;
+    std::string drawsFile;
+    bool drawsFromService = false;
+};
+
+// The BASE.xml positional and --import/--reintegros; with `draws`, also --draws and
+// --draws-from-service.
+void addConfigurationOptions(CLI::App& command, ConfigurationOptions& options, bool draws);
+
+// Set the configuration up as a player does: import FILE as the base when asked (reintegros read
+// with --reintegros), open BASE.xml as "ABRIR" does, then load the SORTEOS ANTERIORES draws from
+// a draws-history file (the groups keep the limits the base file gives them) or from the results
+// service as the window's "Cargar" does. False, after the program's message, when one of them
+// fails (a base file that cannot be read included).
+bool openConfiguration(AppState& state, const ConfigurationOptions& options, TerminalInteraction& ui);
+
+} // namespace kombitron::cli

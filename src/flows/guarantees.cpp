@@ -1,0 +1,58 @@
+#include "flows/guarantees.h"
+
+#include "core/interaction.h"
+#include "core/paths.h"
+#include "flows/reports.h"
+
+namespace kombitron {
+
+namespace {
+
+void reportError(Interaction& ui, const std::string& failure)
+{
+    ui.error("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (" + failure + ")");
+}
+
+} // namespace
+
+std::string GuaranteeReportFileName(int q) { return "KOMBITRON_GARANTIAS_si" + std::to_string(q) + ".txt"; }
+
+bool ShowGuaranteeReport(const GuaranteeTable& table, Interaction& ui)
+{
+    return WriteAndOpenReport(GuaranteeReportFileName(table.level), GuaranteeReportText(table), ui);
+}
+
+bool OpenAllGuaranteeReports(Interaction& ui)
+{
+    for (int q = 6; q >= 1; --q) {
+        std::string failure;
+        if (!ui.openInEditor(ReportPath(GuaranteeReportFileName(q)), failure)) {
+            reportError(ui, failure);
+            return false;
+        }
+    }
+    return true;
+}
+
+AllLevelsResult RunAllGuaranteeLevels(const GuaranteeInput& input, Interaction& ui)
+{
+    AllLevelsResult result;
+    std::string writeFailure;
+    for (int q = 1; q <= 6; ++q) {
+        const GuaranteePassResult pass = RunGuaranteePass(input, GuaranteeScope::Total, q, ui.progress(), ui.stopToken());
+        if (pass.stopped()) {
+            result.markStopped();
+            break;
+        }
+        result.stats = pass.stats;
+        result.table = PublishGuarantees(pass);
+        const std::string path = ReportPath(GuaranteeReportFileName(q));
+        std::string failure;
+        if (writeFileAtomically(path, GuaranteeReportText(result.table) + "\r\n", failure)) result.reportPaths.push_back(path);
+        else if (writeFailure.empty()) writeFailure = failure;
+    }
+    if (!writeFailure.empty()) reportError(ui, writeFailure);
+    return result;
+}
+
+} // namespace kombitron

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/job.h"
+#include "engine/guarantees.h"
+
+namespace kombitron {
+
+class Interaction;
+
+// "KOMBITRON_GARANTIAS_si<q>.txt", the tabulated report of level q.
+std::string GuaranteeReportFileName(int q);
+
+// "Ver informe de garantías": the tabulated report of the table shown, to its level's file,
+// opened in the editor. A failure shows the report error and returns false.
+bool ShowGuaranteeReport(const GuaranteeTable& table, Interaction& ui);
+// The same after "Todas": the six files written by it, opened from si6 to si1.
+bool OpenAllGuaranteeReports(Interaction& ui);
+
+// Level "Todas": q = 1..6 in turn, each pass followed by its tabulated report, written (not
+// opened). A stop ends the sequence Stopped: the reports of the levels already completed stay
+// written, none is written for the stopped level nor for those after it. A report that cannot be
+// written shows the report error once, at the end, and the passes go on.
+struct AllLevelsResult : JobOutcome {
+    GuaranteeTable table;                   // the last completed level (q = 6 when all ran)
+    GuaranteeStats stats;
+    std::vector<std::string> reportPaths;   // in the order written: si1 .. si6
+};
+AllLevelsResult RunAllGuaranteeLevels(const GuaranteeInput& input, Interaction& ui);
+
+} // namespace kombitron
