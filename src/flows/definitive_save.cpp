@@ -41,19 +41,34 @@ bool RunDefinitiveSave(AppState& state, Interaction& ui)
     state.lastDialogPath = chosen;
 
     const std::string path = applySaveExtension(chosen, ".KMB");
+    const std::string basePath = applySaveExtension(path, ".xml");
     ui.progress().caption("Guardando por favor espere ...");
+    // Both files are written beside their targets and take their places together, the bets
+    // last: a failure anywhere leaves the previous pair as it was.
+    std::string failure;
+    AtomicFileSet files;
+    AtomicFileWriter* base = files.add(basePath, failure);
+    if (!base || !base->write(BuildBaseFileText(state), failure)) {
+        ui.error("ERROR AL GUARDAR EL FICHERO CON LA REDUCCION (" + failure + ")");
+        return false;
+    }
+    AtomicFileWriter* bets = files.add(path, failure);
+    if (!bets) {
+        ui.error("ERROR AL GUARDAR EL FICHERO (" + failure + ")");
+        return false;
+    }
     const BetFileWrite written =
-        WriteBetFile(path, header, state.finalSystem, state.reducedCount, ui.progress(), ui.stopToken());
+        WriteBetFileTo(*bets, header, state.finalSystem, state.reducedCount, ui.progress(), ui.stopToken());
     if (written.status == BetFileStatus::Stopped) return false;
     if (!written.ok()) {
         ui.error(written.failure);
         return false;
     }
-    std::string failure;
-    if (!WriteBaseFile(state, applySaveExtension(path, ".xml"), failure)) {
-        ui.error("ERROR AL GUARDAR EL FICHERO CON LA REDUCCION (" + failure + ")");
+    if (!files.commit(failure)) {
+        ui.error("ERROR AL GUARDAR EL FICHERO (" + failure + ")");
         return false;
     }
+    state.baseFileName = fileNameOf(basePath);
     state.savedFlag = true;
     return true;
 }
