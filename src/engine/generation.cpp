@@ -5,6 +5,7 @@
 
 #include "core/interaction.h"
 #include "core/random.h"
+#include "core/text.h"
 
 namespace kombitron {
 
@@ -38,9 +39,7 @@ int64_t EnumerateSubsets(AppState& state, int k)
 
 bool BuildTotalFromImport(AppState& state, Interaction& ui)
 {
-    std::string name = state.base.importedFileName;
-    name.erase(0, name.find_first_not_of(" \t"));
-    if (name.empty()) {
+    if (trimmed(state.base.importedFileName, " \t").empty()) {
         ui.error("ERROR: NO HAY NINGUN FICHERO ASCII CARGADO");
         return false;
     }

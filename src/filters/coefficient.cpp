@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/format.h"
+#include "core/text.h"
 #include "filters/percentages_file.h"
 
 namespace kombitron {
@@ -89,7 +90,7 @@ std::string fieldMessage(int n, const char* text, bool played)
     return "ERROR EN NUMERO " + std::to_string(n) + text + (played ? "(% APOSTADOS)" : "(% REALES)");
 }
 
-bool blank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
+bool blank(const std::string& text) { return trimmed(text, " \t").empty(); }
 
 } // namespace
 

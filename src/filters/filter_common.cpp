@@ -1,5 +1,7 @@
 #include "filters/filter_common.h"
 
+#include "core/text.h"
+
 namespace kombitron {
 
 NumberMask membersMask(const NumberFlags& flags)
@@ -32,16 +34,11 @@ std::string flagListText(const uint8_t* flags, int first, int last)
 
 bool parseNumericField(const std::string& text, int64_t& value)
 {
-    const size_t b = text.find_first_not_of(" \t");
-    if (b == std::string::npos) return false;
-    const size_t e = text.find_last_not_of(" \t");
-    const std::string digits = text.substr(b, e - b + 1);
-    if (digits.find_first_not_of("0123456789") != std::string::npos) return false;
     // The fields hold at most a few digits; anything longer is saturated, never wrapped.
-    int64_t v = 0;
-    for (char c : digits) v = std::min<int64_t>(v * 10 + (c - '0'), int64_t{1} << 40);
-    value = v;
-    return true;
+    constexpr int64_t kSaturated = int64_t{1} << 40;
+    const IntegerParse read = parseInteger(trimmed(text, " \t"), 0, kSaturated, value);
+    if (read == IntegerParse::OutOfRange) value = kSaturated;
+    return read != IntegerParse::NotNumber;
 }
 
 std::string CheckGroupNumber(const std::string& text, int capacity, int& group)

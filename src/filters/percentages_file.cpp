@@ -8,6 +8,7 @@
 
 #include "core/format.h"
 #include "core/paths.h"
+#include "core/text.h"
 
 namespace kombitron {
 
@@ -25,10 +26,8 @@ std::string percentageText(double value)
 
 bool parsePercentageText(const std::string& text, double& value)
 {
-    const size_t b = text.find_first_not_of(" \t");
-    if (b == std::string::npos) return false;
-    const size_t e = text.find_last_not_of(" \t");
-    std::string t = text.substr(b, e - b + 1);
+    std::string t(trimmed(text, " \t"));
+    if (t.empty()) return false;
     size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
     size_t digits = 0, separators = 0;
     for (size_t k = i; k < t.size(); ++k) {
@@ -49,7 +48,7 @@ bool WritePercentagesLine(const std::string& path, const std::array<std::string,
     for (int n = 0; n < 49; ++n) {
         double value = 0;
         if (!parsePercentageText(fields[n], value)) {
-            const bool blank = fields[n].find_first_not_of(" \t") == std::string::npos;
+            const bool blank = trimmed(fields[n], " \t").empty();
             failure = "el porcentaje del número " + std::to_string(n + 1) + (blank ? " está en blanco" : " no es un número");
             return false;
         }
@@ -57,9 +56,7 @@ bool WritePercentagesLine(const std::string& path, const std::array<std::string,
         if (value == 0) {
             line += '0';
         } else {
-            const size_t b = fields[n].find_first_not_of(" \t");
-            const size_t e = fields[n].find_last_not_of(" \t");
-            line += fields[n].substr(b, e - b + 1);
+            line += trimmed(fields[n], " \t");
         }
     }
     line += "\r\n";
@@ -75,9 +72,7 @@ bool ReadPercentagesLine(const std::string& path, std::vector<std::string>& fiel
     }
     std::string line;
     std::getline(in, line);
-    const size_t b = line.find_first_not_of(" \t\r\n");
-    const size_t e = line.find_last_not_of(" \t\r\n");
-    line = b == std::string::npos ? std::string() : line.substr(b, e - b + 1);
+    line = std::string(trimmed(line));
     fields.clear();
     size_t start = 0;
     while (true) {
@@ -136,10 +131,9 @@ std::string LoadValuationsFile(const std::string& path, const std::vector<uint8_
         if (value == 0) continue;
         // The list of a number offers the items "1" to "100" only when the number is in the base.
         const std::string& text = line[n];
-        const bool item = !text.empty() && text.size() <= 3 && text[0] != '0' &&
-                          text.find_first_not_of("0123456789") == std::string::npos;
-        const int v = item ? std::stoi(text) : 0;
-        if (!item || v < 1 || v > 100 || !inBase[n + 1]) return kFailure;
+        int v = 0;
+        const bool item = !text.empty() && text[0] != '0' && parseIntegerAs(text, 1, 100, v);
+        if (!item || !inBase[n + 1]) return kFailure;
         valuations[n] = v;
     }
     return {};

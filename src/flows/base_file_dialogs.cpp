@@ -2,6 +2,7 @@
 
 #include "core/interaction.h"
 #include "core/paths.h"
+#include "core/text.h"
 #include "formats/base_file.h"
 
 namespace kombitron {
@@ -29,7 +30,7 @@ bool OpenBaseFileDialog(AppState& state, Interaction& ui)
     request.title = "Abrir Fichero BASE en XML";
     request.filters = parseFileFilters(kBaseFileFilters);
     const std::string chosen = ui.openFileDialog(request);
-    if (chosen.find_first_not_of(" \t\r\n") == std::string::npos) return false;
+    if (trimmed(chosen).empty()) return false;
     state.lastDialogPath = chosen;
     ReadBaseFile(state, chosen, ui);
     return true;

@@ -5,6 +5,7 @@
 
 #include "core/filter_rows.h"
 #include "core/interaction.h"
+#include "core/text.h"
 #include "engine/generation.h"
 #include "engine/reduction_options.h"
 #include "filters/conditioning.h"
@@ -19,7 +20,7 @@ const char* const kPreviousDrawsQuestion =
     "cálculo en caso de tratar muchas apuestas en muchos sorteos. Se puede consultar una tabla de tiempos "
     "aproximados en la información de la condición. ¿ Desea continuar ?";
 
-bool blankAfterTrim(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
+bool blankAfterTrim(const std::string& text) { return trimmed(text, " \t").empty(); }
 
 // What an unexpected failure (or a stop) leaves: the conditioned counter back at 0 and no save
 // pending.
