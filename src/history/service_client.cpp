@@ -201,6 +201,12 @@ bool checkBaseUrl(std::string_view url, std::string& base, std::string& failure)
     return true;
 }
 
+// curl calls this about once a second and whenever data moves; non-zero aborts the transfer.
+int checkStop(void* token, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return static_cast<const StopToken*>(token)->stopRequested() ? 1 : 0;
+}
+
 } // namespace
 
 ServiceOptions DefaultServiceOptions()
@@ -254,6 +260,9 @@ HttpResponse HttpGet(const ServiceOptions& options, const std::string& target)
     if (!options.caFile.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, options.caFile.c_str());
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collectBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, checkStop);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &options.stop);
 
     const CURLcode code = curl_easy_perform(curl);
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &response.httpCode);
@@ -261,7 +270,9 @@ HttpResponse HttpGet(const ServiceOptions& options, const std::string& target)
 
     if (code != CURLE_OK) {
         response.status = ServiceStatus::Transport;
-        if (sink.overflow)
+        if (code == CURLE_ABORTED_BY_CALLBACK)
+            response.description = "petición detenida";
+        else if (sink.overflow)
             response.description = "la respuesta supera " + formatCount(static_cast<int64_t>(options.maxResponseBytes)) + " bytes";
         else
             response.description = describeTransferError(code) + " (" + base + ")";

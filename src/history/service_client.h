@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/draw.h"
+#include "core/job.h"
 
 namespace kombitron {
 
@@ -23,6 +24,7 @@ struct ServiceOptions {
     int maxRedirects = 5;
     size_t maxResponseBytes = size_t(64) << 20;
     std::string caFile;                       // extra trusted certificates (PEM); empty: the system's
+    StopToken stop;                           // a stop request ends the transfer within a second
 };
 
 // Options whose base URL is KOMBITRON_SERVICE_URL, or the local service when it is unset or blank.
@@ -43,7 +45,8 @@ struct HttpResponse {
 };
 
 // GET baseUrl + target; Transport with a description on a bad base URL, a network failure, a
-// timeout, too many redirects, an oversized body or an HTTP status of 400 or more.
+// timeout, too many redirects, an oversized body or an HTTP status of 400 or more, and when the
+// stop request of `options` ends the transfer.
 HttpResponse HttpGet(const ServiceOptions& options, const std::string& target);
 
 struct ServiceDrawsResult {

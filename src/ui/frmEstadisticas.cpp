@@ -499,16 +499,22 @@ void frmEstadisticas::actualizar()
     history_.fileName = held->fileName;
     setWorking(true, true);
     const HistoryUpdateOptions options = updateOptions_;
-    DrawsFetcher fetch = fetcher_;
-    if (!fetch) fetch = [service = options.service](const std::string& g) { return FetchServiceDraws(g, service); };
+    const DrawsFetcher fetch = fetcher_;
     runner_->start<HistoryJobResult>(
-        [held, game, options, fetch](Progress& progress, const StopToken&, Interaction& ui) {
+        [held, game, options, fetch](Progress& progress, const StopToken& stop, Interaction& ui) {
             return guardJob<HistoryJobResult>([&](HistoryJobResult& r) {
                 progress.caption(kUpdating);
                 // A fetch that gives out is a failed request: the history has not been touched yet.
+                // Closing the window stops the request instead of waiting for the service.
                 ServiceDrawsResult fetched;
                 try {
-                    fetched = fetch(game);
+                    if (fetch) {
+                        fetched = fetch(game);
+                    } else {
+                        ServiceOptions service = options.service;
+                        service.stop = stop;
+                        fetched = FetchServiceDraws(game, service);
+                    }
                 } catch (...) {
                     fetched = ServiceDrawsResult{};
                     fetched.status = ServiceStatus::Transport;

@@ -270,12 +270,20 @@ void frmMultiEscrutinioEstadistico::cargar()
     if (isBusy()) return;
     const std::string game = cboTipoJuego->currentText().toStdString();
     const GameType type = cboTipoJuego->currentIndex() == 1 ? GameType::Bonoloto : GameType::Primitiva;
-    StatisticalDrawsSource source = source_;
-    if (!source) source = [options = DefaultServiceOptions()](const std::string& g) { return LoadStatisticalDraws(g, options); };
+    const StatisticalDrawsSource source = source_;
     setWorking(true);
     runner_->start<DrawsJobResult>(
-        [game, source](Progress&, const StopToken&, Interaction& ui) {
-            return guardJob<DrawsJobResult>([&](DrawsJobResult& r) { r.load = LoadStatisticalDrawsFlow(game, source, ui); });
+        [game, source](Progress&, const StopToken& stop, Interaction& ui) {
+            return guardJob<DrawsJobResult>([&](DrawsJobResult& r) {
+                if (source) {
+                    r.load = LoadStatisticalDrawsFlow(game, source, ui);
+                } else {
+                    // Closing the window stops the requests instead of waiting for the service.
+                    ServiceOptions options = DefaultServiceOptions();
+                    options.stop = stop;
+                    r.load = LoadStatisticalDrawsFlow(game, options, ui);
+                }
+            });
         },
         [this, type](DrawsJobResult result) {
             setWorking(false);

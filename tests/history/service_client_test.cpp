@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <string>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -490,6 +491,22 @@ TEST(ResultsService, MisbehavingServersFailQuickly)
     EXPECT_EQ(timedOut.status, ServiceStatus::Transport);
     EXPECT_EQ(timedOut.description, "el servicio no respondió a tiempo (" + silent.options().baseUrl + ")");
     EXPECT_LT(seconds, 2.0);
+
+    // A stop request ends a request to a silent server long before its timeout.
+    ServiceOptions patient = silent.options();
+    patient.totalTimeoutMs = 60000;
+    StopFlag stop;
+    patient.stop = stop;
+    std::thread stopper([&stop] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        stop.request();
+    });
+    const auto askedAt = std::chrono::steady_clock::now();
+    const ServiceDrawsResult stopped = FetchServiceDraws("PRIMITIVA", patient);
+    stopper.join();
+    EXPECT_EQ(stopped.status, ServiceStatus::Transport);
+    EXPECT_EQ(stopped.description, "petición detenida");
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - askedAt).count(), 3.0);
 
     RudeServer closing(RudeServer::Manner::Closing);
     const ServiceDrawsResult closed = FetchServiceDraws("PRIMITIVA", closing.options());

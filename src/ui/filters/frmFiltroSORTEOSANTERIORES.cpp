@@ -32,7 +32,7 @@ constexpr int kLastDrawNumber = 2000;
 
 frmFiltroSORTEOSANTERIORES::DrawsFetcher& fetcher()
 {
-    static frmFiltroSORTEOSANTERIORES::DrawsFetcher f = [](const std::string& game) { return FetchServiceDraws(game); };
+    static frmFiltroSORTEOSANTERIORES::DrawsFetcher f; // empty: the results service
     return f;
 }
 
@@ -71,7 +71,7 @@ QLabel* valueLabel(const QString& name, QWidget* parent)
 
 void frmFiltroSORTEOSANTERIORES::setDrawsFetcher(DrawsFetcher f)
 {
-    fetcher() = f ? std::move(f) : [](const std::string& game) { return FetchServiceDraws(game); };
+    fetcher() = std::move(f);
 }
 
 frmFiltroSORTEOSANTERIORES::frmFiltroSORTEOSANTERIORES(AppState& state, Interaction& ui, QWidget* parent)
@@ -327,10 +327,17 @@ void frmFiltroSORTEOSANTERIORES::load()
     setBusy(true);
     // The request runs as a job on its own inputs; the draws reach AppState back on the UI thread.
     runner_->start<FetchedDraws>(
-        [game = state_.base.gameName, fetch = fetcher()](Progress&, const StopToken&, Interaction&) {
-            FetchedDraws result;
-            result.draws = fetch(game);
-            return result;
+        [game = state_.base.gameName, fetch = fetcher()](Progress&, const StopToken& stop, Interaction&) {
+            return guardJob<FetchedDraws>([&](FetchedDraws& result) {
+                if (fetch) {
+                    result.draws = fetch(game);
+                } else {
+                    // Closing the window stops the request instead of waiting for the service.
+                    ServiceOptions options = DefaultServiceOptions();
+                    options.stop = stop;
+                    result.draws = FetchServiceDraws(game, options);
+                }
+            });
         },
         [this](FetchedDraws result) {
             ServiceDrawsResult fetched = std::move(result.draws);
