@@ -124,7 +124,7 @@ static void BM_ImportAsBaseAll(benchmark::State& st)
         AppState state;
         ResetStateDefaults(state);
         SilentInteraction ui;
-        if (!ImportAsBase(state, all.kmb, ui) || state.initialCount != kAllBets) st.SkipWithError("import failed");
+        if (!importAsBase(state, all.kmb, ui) || state.initialCount != kAllBets) st.SkipWithError("import failed");
     }
 }
 BENCHMARK(BM_ImportAsBaseAll)->Unit(benchmark::kMillisecond)->Iterations(2);
@@ -139,7 +139,7 @@ static void BM_RemoveRepeatedAll(benchmark::State& st)
         st.PauseTiming();
         BetList copy = all.bets;
         st.ResumeTiming();
-        if (RemoveRepeatedBets(copy, progress, stop).repeated != 0) st.SkipWithError("unexpected repeats");
+        if (removeRepeatedBets(copy, progress, stop).repeated != 0) st.SkipWithError("unexpected repeats");
     }
 }
 BENCHMARK(BM_RemoveRepeatedAll)->Unit(benchmark::kMillisecond)->Iterations(2);

@@ -57,7 +57,7 @@ public:
         posix_spawn_file_actions_destroy(&actions);
         ServiceOptions probe = options();
         for (int i = 0; i < 100; ++i) {
-            if (HttpGet(probe, "/").httpCode == 404) return;
+            if (httpGet(probe, "/").httpCode == 404) return;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     }
@@ -101,11 +101,11 @@ static void BM_AllTenStatisticsBonoloto(benchmark::State& st)
     SilentInteraction ui;
     DrawHistory history;
     LoadDrawHistory(history, kBonoloto, ui);
-    StatisticsQuery query = DefaultStatisticsQuery(2026);
+    StatisticsQuery query = defaultStatisticsQuery(2026);
     for (auto _ : st) {
         for (int s = 0; s < kStatisticCount; ++s) {
             query.statistic = s;
-            benchmark::DoNotOptimize(RunStatisticsQuery(history, query, ui).matchingDraws);
+            benchmark::DoNotOptimize(runStatisticsQuery(history, query, ui).matchingDraws);
         }
     }
 }

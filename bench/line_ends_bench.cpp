@@ -19,7 +19,7 @@ void BM_TextBetsByLineEnd(benchmark::State& state)
     Progress progress;
     StopFlag stop;
     for (auto _ : state) {
-        BetFileRead read = ReadBetFileTextBytes(text, true, progress, stop);
+        BetFileRead read = readBetFileTextBytes(text, true, progress, stop);
         if (!read.ok() || read.bets.size() != 200000) state.SkipWithError("read failed");
         benchmark::DoNotOptimize(read.bets.data());
     }
@@ -33,7 +33,7 @@ void BM_TextBetsOnlyCarriageReturns(benchmark::State& state)
     const std::string text(size_t{1} << 20, '\r');
     Progress progress;
     StopFlag stop;
-    for (auto _ : state) benchmark::DoNotOptimize(ReadBetFileTextBytes(text, false, progress, stop).status);
+    for (auto _ : state) benchmark::DoNotOptimize(readBetFileTextBytes(text, false, progress, stop).status);
 }
 BENCHMARK(BM_TextBetsOnlyCarriageReturns)->Unit(benchmark::kMillisecond);
 

@@ -119,7 +119,7 @@ static void BM_GuaranteesTotal49(benchmark::State& st)
     Progress quiet;
     StopFlag stop;
     for (auto _ : st) {
-        const GuaranteePassResult pass = RunGuaranteePass(GuaranteeInput{base, none, reduced}, GuaranteeScope::Total, 6, quiet, stop);
+        const GuaranteePassResult pass = runGuaranteePass(GuaranteeInput{base, none, reduced}, GuaranteeScope::Total, 6, quiet, stop);
         if (!pass.done()) st.SkipWithError("stopped");
         benchmark::DoNotOptimize(pass.stats.cases);
     }

@@ -129,7 +129,7 @@ public:
         if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv, environ) != 0) pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         for (int i = 0; i < 100; ++i) {
-            if (HttpGet(options(), "/").httpCode == 404) return;
+            if (httpGet(options(), "/").httpCode == 404) return;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     }
@@ -183,9 +183,9 @@ BENCHMARK(BM_SubsetTableWholeSystem)->Unit(benchmark::kMillisecond)->UseRealTime
 
 static void BM_BetByBetOneCombination(benchmark::State& st)
 {
-    const std::vector<uint64_t> masks = BetMasks(*wholeSystem().bets, kAllBets);
+    const std::vector<uint64_t> masks = betMasks(*wholeSystem().bets, kAllBets);
     const uint8_t winning[6] = {4, 9, 16, 25, 36, 49};
-    for (auto _ : st) benchmark::DoNotOptimize(TallyBets(masks, numberMask(winning), 1));
+    for (auto _ : st) benchmark::DoNotOptimize(tallyBets(masks, numberMask(winning), 1));
 }
 BENCHMARK(BM_BetByBetOneCombination)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(5);
 
@@ -198,7 +198,7 @@ static void BM_MultiFileWholeSystemAgainst1000(benchmark::State& st)
     inputs.winning = randomCombinations(1000, 7);
     MultiFileProgress progress;
     for (auto _ : st) {
-        const MultiFileResult r = RunMultiFileScrutiny(inputs, progress, {});
+        const MultiFileResult r = runMultiFileScrutiny(inputs, progress, {});
         if (!r.done() || r.files[0].totals[1] == 0) st.SkipWithError("run failed");
     }
 }
@@ -228,7 +228,7 @@ static void BM_MultiFileThousandFiles(benchmark::State& st)
     inputs.winning = randomCombinations(100, 8);
     MultiFileProgress progress;
     for (auto _ : st) {
-        const MultiFileResult r = RunMultiFileScrutiny(inputs, progress, {});
+        const MultiFileResult r = runMultiFileScrutiny(inputs, progress, {});
         if (!r.done() || r.files.back().outcome != FileOutcome::Scrutinised) st.SkipWithError("run failed");
     }
 }
@@ -241,7 +241,7 @@ static void BM_BacktestWholeSystemWholeHistory(benchmark::State& st)
     LocalService service;
     const std::string kmb = wholeSystem().kmb;
     for (auto _ : st) {
-        const StatisticalDrawsLoad load = LoadStatisticalDraws("PRIMITIVA", service.options());
+        const StatisticalDrawsLoad load = loadStatisticalDraws("PRIMITIVA", service.options());
         if (!load.loaded()) {
             st.SkipWithError(load.message.c_str());
             break;
@@ -253,7 +253,7 @@ static void BM_BacktestWholeSystemWholeHistory(benchmark::State& st)
         inputs.bets = std::make_shared<BetList>(std::move(read.bets));
         inputs.draws = load.data;
         inputs.query = {1985, 2026, 1, 999, 0};
-        const StatisticalResult r = RunStatisticalScrutiny(inputs, progress, {});
+        const StatisticalResult r = runStatisticalScrutiny(inputs, progress, {});
         if (!r.done() || r.drawsScrutinised != load.data->count()) st.SkipWithError("run failed");
         st.counters["draws"] = static_cast<double>(r.drawsScrutinised);
         st.counters["threeHits"] = static_cast<double>(r.totals.hits[3]);

@@ -163,7 +163,7 @@ public:
         if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv, environ) != 0) pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         for (int i = 0; i < 100; ++i) {
-            if (HttpGet(options(), "/").httpCode == 404) return;
+            if (httpGet(options(), "/").httpCode == 404) return;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     }
@@ -271,7 +271,7 @@ static void BM_StatisticalWindowWholeSystemWholeHistory(benchmark::State& st)
     SilentInteraction ui;
     frmMultiEscrutinioEstadistico w("PRIMITIVA", ui);
     const ServiceOptions options = service.options();
-    w.setDrawsSource([options](const std::string& game) { return LoadStatisticalDraws(game, options); });
+    w.setDrawsSource([options](const std::string& game) { return loadStatisticalDraws(game, options); });
     w.show();
     LoopWatch watch;
     const double cpu0 = cpuSeconds();

@@ -72,7 +72,7 @@ public:
         if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv, environ) != 0) pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         for (int i = 0; i < 100; ++i) {
-            if (HttpGet(options(), "/").httpCode == 404) return;
+            if (httpGet(options(), "/").httpCode == 404) return;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     }

@@ -80,7 +80,7 @@ void generateByNumbers(benchmark::State& st, int64_t count)
     } answer;
     answer.path = folder + "/aleatorias.KMB";
     for (auto _ : st) {
-        const ToolSaveOutcome outcome = GenerateRandomBetsByNumbers(allNumbers(), std::to_string(count), 77, answer);
+        const ToolSaveOutcome outcome = generateRandomBetsByNumbers(allNumbers(), std::to_string(count), 77, answer);
         if (!outcome.saved) st.SkipWithError("not saved");
     }
     std::filesystem::remove(answer.path);

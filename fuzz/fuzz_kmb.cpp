@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Progress progress;
     StopFlag stop;
-    BetFileRead read = ReadBetFileKmbBytes(std::string_view(reinterpret_cast<const char*>(data), size), progress, stop);
+    BetFileRead read = readBetFileKmbBytes(std::string_view(reinterpret_cast<const char*>(data), size), progress, stop);
     if (!read.ok()) {
         if (read.failure.empty() || !read.bets.empty()) __builtin_trap();
         return 0;
@@ -28,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (b[6] > 9) __builtin_trap();
     }
     if (!combinations) return 0;
-    if (!read.bets.empty()) RemoveRepeatedBets(read.bets, progress, stop);
+    if (!read.bets.empty()) removeRepeatedBets(read.bets, progress, stop);
     return 0;
 }

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Progress progress;
     StopFlag stop;
     const BetFileRead read =
-        ReadBetFileTextBytes(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1), withReintegros,
+        readBetFileTextBytes(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1), withReintegros,
                              progress, stop);
     if (!read.ok()) {
         if (read.failure.empty() || !read.bets.empty()) __builtin_trap();

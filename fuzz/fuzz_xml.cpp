@@ -13,8 +13,8 @@ std::string normalised(std::string_view bytes)
 {
     AppState state;
     SilentInteraction ui;
-    ReadBaseFileBytes(state, "fuzz.xml", bytes, true, ui);
-    return BuildBaseFileText(state, "d", "t");
+    readBaseFileBytes(state, "fuzz.xml", bytes, true, ui);
+    return buildBaseFileText(state, "d", "t");
 }
 } // namespace
 

@@ -83,7 +83,7 @@ std::function<bool(AppState&, Interaction&)> processWindowReduction(const Reduct
         ProcessRunResult run;
         {
             Deadline deadline(stop, limits.seconds);
-            run = RunProcessReduction(state, progress, stop);
+            run = runProcessReduction(state, progress, stop);
         }
         if (run.reduction.failed()) {
             ui.error("ERROR: " + run.reduction.failure);
@@ -91,7 +91,7 @@ std::function<bool(AppState&, Interaction&)> processWindowReduction(const Reduct
         }
         if (run.needsExactCount) {
             Progress quiet;
-            run = RunProcessExactCount(state, std::move(run), quiet, ui.stopToken());
+            run = runProcessExactCount(state, std::move(run), quiet, ui.stopToken());
             if (run.adjusted) std::fprintf(stderr, "Apuestas : %s\n", formatCount(state.reducedCount).c_str());
         }
         return !run.stopped();

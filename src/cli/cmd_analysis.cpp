@@ -26,16 +26,16 @@ int runAnalysis(const AnalysisOptions& o)
     TerminalInteraction ui;
     // The base file gives the game: PRIMITIVA shows the reintegros too.
     if (!ReadBaseFile(state, o.baseFile, ui)) return kExitRefused;
-    const BetFileRead read = ReadBetFile(o.bets, o.reintegros, ui);
+    const BetFileRead read = readBetFile(o.bets, o.reintegros, ui);
     if (!read.ok()) return kExitRefused;
     if (read.bets.empty()) {
         ui.error("ERROR: No hay apuestas generadas");
         return kExitRefused;
     }
-    const AnalysisCounts counts = CountAnalysis(read.bets, read.bets.size());
+    const AnalysisCounts counts = countAnalysis(read.bets, read.bets.size());
     const AnalysisCells cells =
-        AnalysisCellTexts(counts, o.percentages ? AnalysisView::Percentages : AnalysisView::Counts);
-    writeOut(AnalysisReportText(cells, state.base.game == GameType::Primitiva) + "\r\n");
+        analysisCellTexts(counts, o.percentages ? AnalysisView::Percentages : AnalysisView::Counts);
+    writeOut(analysisReportText(cells, state.base.game == GameType::Primitiva) + "\r\n");
     return kExitDone;
 }
 

@@ -33,7 +33,7 @@ int runCalc(const CalcOptions& o)
     hooks.reduce = processWindowReduction(o.limits);
     if (!RunCalculation(state, ui, hooks)) return kExitRefused;
 
-    writeOut(BuildEliminationReport(state) + "\r\n");
+    writeOut(buildEliminationReport(state) + "\r\n");
     if (o.printBets) printBets(state.finalSystem, state.reducedCount);
     return kExitDone;
 }

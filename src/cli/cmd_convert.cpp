@@ -18,7 +18,7 @@ struct ConvertOptions {
 int runConvert(const ConvertOptions& o)
 {
     TerminalInteraction ui;
-    const BetFileRead read = ReadBetFile(o.in, o.reintegros, ui);
+    const BetFileRead read = readBetFile(o.in, o.reintegros, ui);
     if (!read.ok()) return kExitRefused;
     const BetFileWrite written = WriteBetFile(o.out, "0", read.bets, read.bets.size(), ui.progress(), ui.stopToken());
     if (!written.ok()) {

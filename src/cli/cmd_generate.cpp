@@ -59,7 +59,7 @@ int runGenerate(const GenerateOptions& o)
     if (!o.out.empty()) {
         // The save dialog of the terminal answers with the path given on the command line.
         ui.savePath = o.out;
-        return RunDefinitiveSave(state, ui) ? kExitDone : kExitRefused;
+        return runDefinitiveSave(state, ui) ? kExitDone : kExitRefused;
     }
     if (o.count) std::printf("%lld\n", static_cast<long long>(total));
     else printBets(state.finalSystem, total);

@@ -41,7 +41,7 @@ int runGuarantees(const GuaranteesOptions& o)
     state.saveWhenDone = false;
     if (!RunCalculation(state, ui, hooks)) return kExitRefused;
 
-    const BetFileRead read = ReadBetFile(o.bets, o.configuration.reintegros, ui);
+    const BetFileRead read = readBetFile(o.bets, o.configuration.reintegros, ui);
     if (!read.ok()) return kExitRefused;
     if (read.bets.empty()) {
         ui.error("ERROR: No hay apuestas generadas");
@@ -52,13 +52,13 @@ int runGuarantees(const GuaranteesOptions& o)
     StderrProgress progress;
     ui.useProgress(progress);
     if (o.extended) {
-        const ExtendedGuaranteesResult extended = ExtendedGuarantees(input, progress, ui.stopToken());
+        const ExtendedGuaranteesResult extended = extendedGuarantees(input, progress, ui.stopToken());
         writeOut(extended.text);
         return extended.done() ? kExitDone : kExitRefused;
     }
     GuaranteeTable table;
     if (o.scope == "total" && allLevels) {
-        const AllLevelsResult all = RunAllGuaranteeLevels(input, ui);
+        const AllLevelsResult all = runAllGuaranteeLevels(input, ui);
         for (const auto& path : all.reportPaths) std::fprintf(stderr, "%s\n", path.c_str());
         if (!all.done()) return kExitRefused;
         table = all.table;
@@ -66,11 +66,11 @@ int runGuarantees(const GuaranteesOptions& o)
         const GuaranteeScope scope = o.scope == "total" ? GuaranteeScope::Total
                                      : state.base.kind == CombinationKind::FromFile ? GuaranteeScope::Imported
                                                                                     : GuaranteeScope::Conditioned;
-        const GuaranteePassResult pass = RunGuaranteePass(input, scope, level, progress, ui.stopToken());
+        const GuaranteePassResult pass = runGuaranteePass(input, scope, level, progress, ui.stopToken());
         if (!pass.done()) return kExitRefused;
-        table = PublishGuarantees(pass);
+        table = publishGuarantees(pass);
     }
-    writeOut(GuaranteeSummaryText(table));
+    writeOut(guaranteeSummaryText(table));
     // A report that could not be written was shown: the run ended in an error.
     return ui.errorShown ? kExitRefused : kExitDone;
 }

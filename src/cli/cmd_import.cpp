@@ -23,7 +23,7 @@ int runImport(const ImportOptions& o)
     selectGame(state, o.game == "bonoloto" ? GameType::Bonoloto : GameType::Primitiva);
     state.base.loadReintegros = o.reintegros;
     TerminalInteraction ui;
-    if (!ImportAsBase(state, o.file, ui)) return kExitRefused;
+    if (!importAsBase(state, o.file, ui)) return kExitRefused;
     printBets(state.base.importedBets);
     return kExitDone;
 }

@@ -15,7 +15,7 @@ namespace {
 
 struct StatsOptions {
     std::string file;
-    StatisticsQuery query = DefaultStatisticsQuery(currentYear());
+    StatisticsQuery query = defaultStatisticsQuery(currentYear());
 };
 
 int runStats(const StatsOptions& o)
@@ -25,7 +25,7 @@ int runStats(const StatsOptions& o)
     const HistoryLoadResult loaded = LoadDrawHistory(history, o.file, ui);
     if (loaded.status == HistoryLoadStatus::Failed || loaded.status == HistoryLoadStatus::NothingImported)
         return kExitRefused;
-    const StatisticsResult r = RunStatisticsQuery(history, o.query, ui);
+    const StatisticsResult r = runStatisticsQuery(history, o.query, ui);
     if (r.status != StatisticsStatus::Done) return kExitRefused;
     std::printf("%s\n", r.header.c_str());
     for (const std::string& line : r.lines) std::printf("%s\n", line.c_str());

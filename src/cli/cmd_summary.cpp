@@ -15,7 +15,7 @@ int runSummary(const ConfigurationOptions& o)
     AppState state;
     TerminalInteraction ui;
     if (!openConfiguration(state, o, ui)) return kExitRefused;
-    writeOut(BuildFilterSummary(state) + "\r\n");
+    writeOut(buildFilterSummary(state) + "\r\n");
     return kExitDone;
 }
 

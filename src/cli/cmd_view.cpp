@@ -17,7 +17,7 @@ struct ViewOptions {
 int runView(const ViewOptions& o)
 {
     TerminalInteraction ui;
-    const BetFileRead read = ReadBetFile(o.file, o.reintegros, ui);
+    const BetFileRead read = readBetFile(o.file, o.reintegros, ui);
     if (!read.ok()) return kExitRefused;
     printBets(read.bets);
     return kExitDone;

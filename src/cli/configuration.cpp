@@ -27,7 +27,7 @@ bool openConfiguration(AppState& state, const ConfigurationOptions& options, Ter
     resetFilterRows(state);
     if (!options.importFile.empty()) {
         state.base.loadReintegros = options.reintegros;
-        if (!ImportAsBase(state, options.importFile, ui)) return false;
+        if (!importAsBase(state, options.importFile, ui)) return false;
     }
     if (!ReadBaseFile(state, options.baseFile, ui)) return false;
     if (!options.drawsFile.empty()) {
@@ -38,7 +38,7 @@ bool openConfiguration(AppState& state, const ConfigurationOptions& options, Ter
             return false;
         state.filters.sorteosAnteriores.draws = std::move(history.draws);
     }
-    if (options.drawsFromService && !LoadPreviousDrawsFromService(state, ui).loaded) return false;
+    if (options.drawsFromService && !loadPreviousDrawsFromService(state, ui).loaded) return false;
     return true;
 }
 

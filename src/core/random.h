@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 
 namespace kombitron {
@@ -33,5 +35,16 @@ public:
 private:
     uint64_t state_;
 };
+
+// A seed taken from the clock, for the procedures the program seeds from the time of day (every
+// such procedure also takes an explicit seed, which tests and the command line fix). Two calls
+// in the same clock tick still give different seeds.
+inline uint64_t clockSeed()
+{
+    static std::atomic<uint64_t> calls{0};
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()) ^
+           (calls.fetch_add(1) * 0x9E3779B97F4A7C15ull);
+}
 
 } // namespace kombitron

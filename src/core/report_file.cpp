@@ -5,16 +5,16 @@
 
 namespace kombitron {
 
-std::string ReportPath(const std::string& fileName)
+std::string reportPath(const std::string& fileName)
 {
     std::string folder = applicationFolder();
     if (!folder.empty() && folder.back() != '/') folder += '/';
     return folder + fileName;
 }
 
-bool WriteAndOpenReport(const std::string& fileName, const std::string& text, Interaction& ui)
+bool writeAndOpenReport(const std::string& fileName, const std::string& text, Interaction& ui)
 {
-    const std::string path = ReportPath(fileName);
+    const std::string path = reportPath(fileName);
     std::string failure;
     if (!writeFileAtomically(path, text + "\r\n", failure) || !ui.openInEditor(path, failure)) {
         ui.error("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (" + failure + ")");

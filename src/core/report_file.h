@@ -7,12 +7,12 @@ namespace kombitron {
 class Interaction;
 
 // The path of a text report: the application folder and the file name.
-std::string ReportPath(const std::string& fileName);
+std::string reportPath(const std::string& fileName);
 
 // Write `text` plus one line end to `fileName` in the application folder, replacing an older
 // file, and open it in the editor: the shared tail of every text report of the program. A
 // failure shows "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (" + description + ")" and
 // returns false.
-bool WriteAndOpenReport(const std::string& fileName, const std::string& text, Interaction& ui);
+bool writeAndOpenReport(const std::string& fileName, const std::string& text, Interaction& ui);
 
 } // namespace kombitron

@@ -39,7 +39,7 @@ void BuildBaseNumbers(AppState& state)
         if (state.base.markedNumbers[v]) state.base.baseNumbers.push_back(static_cast<uint8_t>(v));
 }
 
-AppState LendState(AppState& state)
+AppState lendState(AppState& state)
 {
     IndexBetList total = std::move(state.totalSystem);
     std::vector<uint8_t> flags = std::move(state.eliminationFlags);

@@ -277,7 +277,7 @@ void BuildBaseNumbers(AppState& state);
 // the calculation and the imported bets are moved into the copy, leaving them empty in `state`.
 // The job's result brings the copy back and the window that started it puts it in place again
 // (`state = std::move(copy)`), so no window sees the job's work half done.
-AppState LendState(AppState& state);
+AppState lendState(AppState& state);
 
 // Write the default of every reduction option and filter parameter, set the editing cursors
 // to 1 and empty the previous draws. The grid, the game, the imported bets, the stage lists,

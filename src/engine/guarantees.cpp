@@ -363,23 +363,23 @@ GuaranteePassResult pass(const GuaranteeInput& input, GuaranteeScope scope, int 
 }
 } // namespace
 
-GuaranteePassResult RunGuaranteePass(const GuaranteeInput& input, GuaranteeScope scope, int q, Progress& progress,
+GuaranteePassResult runGuaranteePass(const GuaranteeInput& input, GuaranteeScope scope, int q, Progress& progress,
                                      const StopToken& stop)
 {
     progress.caption(kGuaranteeCaption);
     return pass(input, scope, q, progress, stop);
 }
 
-GuaranteeTable EmptyGuaranteeTable(int q)
+GuaranteeTable emptyGuaranteeTable(int q)
 {
     GuaranteeTable table;
     table.level = q;
     return table;
 }
 
-GuaranteeTable PublishGuarantees(const GuaranteeStats& stats, int64_t outcomes, int q)
+GuaranteeTable publishGuarantees(const GuaranteeStats& stats, int64_t outcomes, int q)
 {
-    GuaranteeTable table = EmptyGuaranteeTable(q);
+    GuaranteeTable table = emptyGuaranteeTable(q);
     double cumulative = 0;
     for (int h = 6; h >= 0; --h) {
         if (outcomes > 0) cumulative += static_cast<double>(stats.cases[h]) * 100.0 / static_cast<double>(outcomes);
@@ -392,7 +392,7 @@ GuaranteeTable PublishGuarantees(const GuaranteeStats& stats, int64_t outcomes, 
     return table;
 }
 
-std::string GuaranteeSummaryText(const GuaranteeTable& table)
+std::string guaranteeSummaryText(const GuaranteeTable& table)
 {
     std::string text;
     for (int h = 6; h >= 0; --h) {
@@ -408,7 +408,7 @@ std::string GuaranteeSummaryText(const GuaranteeTable& table)
     return text;
 }
 
-std::string GuaranteeReportText(const GuaranteeTable& table)
+std::string guaranteeReportText(const GuaranteeTable& table)
 {
     std::string text;
     for (int h = 6; h >= 0; --h) {
@@ -427,7 +427,7 @@ std::string GuaranteeReportText(const GuaranteeTable& table)
     return text;
 }
 
-ExtendedGuaranteesResult ExtendedGuarantees(const GuaranteeInput& input, Progress& progress, const StopToken& stop)
+ExtendedGuaranteesResult extendedGuarantees(const GuaranteeInput& input, Progress& progress, const StopToken& stop)
 {
     ExtendedGuaranteesResult result;
     progress.caption("");

@@ -53,7 +53,7 @@ struct GuaranteePassResult : JobOutcome {
 // porcentajes ..." through `progress` on the calling thread; uses every core and reads the
 // stop request between blocks of outcomes. The counts are exactly those of comparing every
 // outcome with every reduced bet.
-GuaranteePassResult RunGuaranteePass(const GuaranteeInput& input, GuaranteeScope scope, int q, Progress& progress,
+GuaranteePassResult runGuaranteePass(const GuaranteeInput& input, GuaranteeScope scope, int q, Progress& progress,
                                      const StopToken& stop);
 
 // The texts the window shows after a pass at level q (rows h <= q are shown).
@@ -67,21 +67,21 @@ struct GuaranteeTable {
 };
 
 // A table with every cell empty, as the window clears it (level q).
-GuaranteeTable EmptyGuaranteeTable(int q);
+GuaranteeTable emptyGuaranteeTable(int q);
 
 // Publish the stats of a pass over T outcomes at level q.
-GuaranteeTable PublishGuarantees(const GuaranteeStats& stats, int64_t outcomes, int q);
+GuaranteeTable publishGuarantees(const GuaranteeStats& stats, int64_t outcomes, int q);
 // Publish a completed pass at its own level.
-inline GuaranteeTable PublishGuarantees(const GuaranteePassResult& pass)
+inline GuaranteeTable publishGuarantees(const GuaranteePassResult& pass)
 {
-    return PublishGuarantees(pass.stats, pass.outcomes, pass.level);
+    return publishGuarantees(pass.stats, pass.outcomes, pass.level);
 }
 
 // The summary `txtResumen`: one line per shown row, h = 6..0, each ended by a line break.
-std::string GuaranteeSummaryText(const GuaranteeTable& table);
+std::string guaranteeSummaryText(const GuaranteeTable& table);
 
 // The tabulated report text of the shown rows (without the file's final line break).
-std::string GuaranteeReportText(const GuaranteeTable& table);
+std::string guaranteeReportText(const GuaranteeTable& table);
 
 // The extended guarantees ("DETALLE DE MINI GARANTIAS"): for i = 2..6 and j = i..2 the share of
 // the i-sets of base numbers for which some reduced bet holds at least j of them. A stop ends
@@ -89,7 +89,7 @@ std::string GuaranteeReportText(const GuaranteeTable& table);
 struct ExtendedGuaranteesResult : JobOutcome {
     std::string text;
 };
-ExtendedGuaranteesResult ExtendedGuarantees(const GuaranteeInput& input, Progress& progress, const StopToken& stop);
+ExtendedGuaranteesResult extendedGuarantees(const GuaranteeInput& input, Progress& progress, const StopToken& stop);
 
 inline constexpr const char* kGuaranteeCaption = "Calculando garantías y porcentajes ...";
 inline constexpr const char* kGuaranteesStoppedText = "Proceso de cálculo de porcentajes/garantías detenido";

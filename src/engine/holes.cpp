@@ -394,7 +394,7 @@ HolesResult runHoles(const HolesInputs& inputs, Progress& progress, const StopTo
     });
 }
 
-std::string HolesReportText(const HolesResult& result, const HolesInputs& inputs)
+std::string holesReportText(const HolesResult& result, const HolesInputs& inputs)
 {
     const int q = levelOf(inputs);
     std::string text = "HUECOS DEL SISTEMA REDUCIDO (" + formatCount(inputs.reduced.size()) + " Apuestas)" + kLineBreak;
@@ -414,15 +414,15 @@ std::string HolesReportText(const HolesResult& result, const HolesInputs& inputs
     return text;
 }
 
-std::string HolesReportPath()
+std::string holesReportPath()
 {
     return (std::filesystem::path(applicationFolder()) / kHolesReportFileName).string();
 }
 
-bool WriteHolesReport(const HolesResult& result, const HolesInputs& inputs, std::string& path, std::string& failure)
+bool writeHolesReport(const HolesResult& result, const HolesInputs& inputs, std::string& path, std::string& failure)
 {
-    path = HolesReportPath();
-    return writeFileAtomically(path, HolesReportText(result, inputs), failure);
+    path = holesReportPath();
+    return writeFileAtomically(path, holesReportText(result, inputs), failure);
 }
 
 } // namespace kombitron

@@ -54,13 +54,13 @@ HolesResult runHoles(const HolesInputs& inputs, Progress& progress, const StopTo
 // The report: a title with the reduced system's size, the scope and level, the count of holes of
 // the outcomes, then one line per listed hole, "01,02,03,04,05,06  2 aciertos". Lines end with
 // CR LF.
-std::string HolesReportText(const HolesResult& result, const HolesInputs& inputs);
+std::string holesReportText(const HolesResult& result, const HolesInputs& inputs);
 
 // applicationFolder()/KOMBITRON_HUECOS.txt
-std::string HolesReportPath();
+std::string holesReportPath();
 
-// Write the report to HolesReportPath() through a temporary file, replacing an older report;
+// Write the report to holesReportPath() through a temporary file, replacing an older report;
 // false with a description when it cannot be written.
-bool WriteHolesReport(const HolesResult& result, const HolesInputs& inputs, std::string& path, std::string& failure);
+bool writeHolesReport(const HolesResult& result, const HolesInputs& inputs, std::string& path, std::string& failure);
 
 } // namespace kombitron

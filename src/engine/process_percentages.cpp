@@ -35,7 +35,7 @@ NumberPercentages numberPercentages(const std::array<int64_t, 49>& counts, int64
     return panel;
 }
 
-NumberPercentages PercentagesBefore(const AppState& state)
+NumberPercentages percentagesBefore(const AppState& state)
 {
     const IndexBetList& list = state.conditionedSystem;
     const auto& base = state.base.baseNumbers;
@@ -52,7 +52,7 @@ NumberPercentages PercentagesBefore(const AppState& state)
     return numberPercentages(counts, count, kPercentagesBeforeCaption);
 }
 
-NumberPercentages PercentagesAfter(const AppState& state)
+NumberPercentages percentagesAfter(const AppState& state)
 {
     const BetList& list = state.finalSystem;
     std::array<int64_t, 256> byNumber{};
@@ -67,7 +67,7 @@ NumberPercentages PercentagesAfter(const AppState& state)
     return numberPercentages(counts, count, kPercentagesAfterCaption);
 }
 
-std::string PercentagesReportText(const NumberPercentages& panel)
+std::string percentagesReportText(const NumberPercentages& panel)
 {
     std::string text = "KOMBITRON " + panel.caption + ":" + kLineBreak + kLineBreak;
     text += std::string(12, ' ');

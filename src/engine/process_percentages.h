@@ -27,9 +27,9 @@ struct NumberPercentages {
 NumberPercentages numberPercentages(const std::array<int64_t, 49>& counts, int64_t bets, const std::string& caption);
 
 // "Before": over the conditioned system (base positions turned into numbers).
-NumberPercentages PercentagesBefore(const AppState& state);
+NumberPercentages percentagesBefore(const AppState& state);
 // "After": over the bets of finalSystem.
-NumberPercentages PercentagesAfter(const AppState& state);
+NumberPercentages percentagesAfter(const AppState& state);
 
 // Whether the window shows the "after" figures: only when the shown conditioned and reduced
 // counts differ; otherwise the panel keeps the "before" ones.
@@ -39,6 +39,6 @@ inline bool showsPercentagesAfter(int64_t conditionedShown, int64_t reducedShown
 }
 
 // The percentages report: "KOMBITRON " + caption + ":", then the numbers in a 10 x 5 grid.
-std::string PercentagesReportText(const NumberPercentages& panel);
+std::string percentagesReportText(const NumberPercentages& panel);
 
 } // namespace kombitron

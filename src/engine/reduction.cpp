@@ -44,14 +44,6 @@ int fixPercent(int64_t covered, int64_t total)
     return static_cast<int>(static_cast<double>(covered) / static_cast<double>(total) * 100.0);
 }
 
-uint64_t clockSeed()
-{
-    static std::atomic<uint64_t> calls{0};
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()) ^
-           (calls.fetch_add(1) * 0x9E3779B97F4A7C15ull);
-}
-
 // Positions of the scan block whose largest coverage bound is kept.
 constexpr int64_t kBlock = 64;
 
@@ -698,7 +690,7 @@ ReductionResult runReduction(const ReductionInput& input, const ReductionOptions
     }
 }
 
-bool PrepareReduction(AppState& state)
+bool prepareReduction(AppState& state)
 {
     const bool generated = state.base.kind != CombinationKind::FromFile;
     bool rebuilt = false;
@@ -730,7 +722,7 @@ ReductionResult runReduction(AppState& state, ReductionProgress& progress, const
     clampReductionOptions(state.reduction);
     bool full = false;
     try {
-        full = PrepareReduction(state);
+        full = prepareReduction(state);
     } catch (const std::exception& e) {
         ReductionResult r;
         r.markFailed(e.what());

@@ -63,10 +63,10 @@ ReductionResult runReduction(const ReductionInput& input, const ReductionOptions
 // the imported bets for FromFile, filtered by eliminationFlags; the conditioned system is kept
 // as it is when the flags do not match the total system) and set conditionedCount.
 // Returns whether the conditioned system is the full, generated system of the base.
-bool PrepareReduction(AppState& state);
+bool prepareReduction(AppState& state);
 
 // One run as the process window does it, on the state it is given (a window lends it its own,
-// see LendState): clamps state.reduction in place, prepares, reduces and, when a result was
+// see lendState): clamps state.reduction in place, prepares, reduces and, when a result was
 // found, moves it to finalSystem (selection order, reintegros 0; the returned `bets` is then
 // empty) and sets reducedCount to its size. Nothing is written when no cycle completed.
 ReductionResult runReduction(AppState& state, ReductionProgress& progress, const StopToken& stop);

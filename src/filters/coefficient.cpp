@@ -105,14 +105,14 @@ double ProfitabilityCoefficient(const uint8_t* numbers, const PercentagesTable& 
     return quotient(product(numbers, factorsOf(real)), product(numbers, factorsOf(played)));
 }
 
-int CoefficientStep(double coefficient) { return stepOf(coefficient); }
+int coefficientStep(double coefficient) { return stepOf(coefficient); }
 
 std::string coefficientStepText(int step)
 {
     return std::to_string(step / 10) + numberFormat().decimal + std::to_string(step % 10);
 }
 
-int64_t CoeficienteRentabilidadPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t coeficienteRentabilidadPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const CoeficienteParams& p = state.filters.coeficiente;
     bool inForce = false;
@@ -150,7 +150,7 @@ int64_t CoeficienteRentabilidadPass(AppState& state, Progress& progress, const S
     return runPass(state, progress, stop, Test(p));
 }
 
-std::string CheckCoefficientPanels(const std::array<std::string, 49>& played, const std::array<std::string, 49>& real)
+std::string checkCoefficientPanels(const std::array<std::string, 49>& played, const std::array<std::string, 49>& real)
 {
     for (int n = 1; n <= 49; ++n)
         if (blank(played[n - 1])) return fieldMessage(n, ": EL % ESTA EN BLANCO ", true);
@@ -159,7 +159,7 @@ std::string CheckCoefficientPanels(const std::array<std::string, 49>& played, co
     return {};
 }
 
-std::string StoreCoefficientWindow(CoeficienteParams& params, const std::array<std::string, 49>& played,
+std::string storeCoefficientWindow(CoeficienteParams& params, const std::array<std::string, 49>& played,
                                    const std::array<std::string, 49>& real, const std::array<bool, 100>& selectedSteps)
 {
     PercentagesTable playedValues{}, realValues{};

@@ -19,7 +19,7 @@ double ProfitabilityCoefficient(const uint8_t* numbers, const PercentagesTable& 
 
 // The step 0..99 of a coefficient: its rounding to one place times 10, rounded half to even;
 // 99 for anything from 9.9 on (infinity included).
-int CoefficientStep(double coefficient);
+int coefficientStep(double coefficient);
 
 // A step as the window's list and the summary show it: step / 10 with one decimal in the user's
 // number format ("0,0" .. "9,9").
@@ -27,17 +27,17 @@ std::string coefficientStepText(int step);
 
 // COEFICIENTERENTABILIDAD: in force when a step flag 0..100 is set; eliminates every bet whose
 // step is not allowed (no bet ever has step 100).
-int64_t CoeficienteRentabilidadPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t coeficienteRentabilidadPass(AppState& state, Progress& progress, const StopToken& stop);
 
 // "Calcular": the first blank field, played panel then real panel, gives
 // "ERROR EN NUMERO " + n + ": EL % ESTA EN BLANCO (% APOSTADOS)" (or "(% REALES)"); else "".
-std::string CheckCoefficientPanels(const std::array<std::string, 49>& played, const std::array<std::string, 49>& real);
+std::string checkCoefficientPanels(const std::array<std::string, 49>& played, const std::array<std::string, 49>& real);
 
 // Closing the window: every blank field becomes 0 and the steps 0..99 take the list's selection
 // (flag 100 stays). A field that is not a number cannot be stored: the window stays open with
 // "ERROR EN NUMERO " + n + ": EL % NO ES UN NUMERO (% APOSTADOS)" (or "(% REALES)") and nothing
 // is stored. Returns "" when stored.
-std::string StoreCoefficientWindow(CoeficienteParams& params, const std::array<std::string, 49>& played,
+std::string storeCoefficientWindow(CoeficienteParams& params, const std::array<std::string, 49>& played,
                                    const std::array<std::string, 49>& real, const std::array<bool, 100>& selectedSteps);
 
 } // namespace kombitron

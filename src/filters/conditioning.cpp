@@ -19,25 +19,25 @@ namespace kombitron {
 FilterPassFunction filterPassAt(int position)
 {
     static constexpr FilterPassFunction kPasses[kFilterCount] = {
-        AltosBajosPass,           // ALTOSBAJOS
-        DecenasPass,              // DECENAS
-        DistanciasPass,           // DISTANCIAS
-        GruposPass,               // GRUPOS
-        GruposRelacionadosPass,   // GRUPOSRELACIONADOS
-        HomologosPass,            // HOMOLOGOS
-        ParesImparesPass,         // PARESIMPARES
-        SeguidosPass,             // SEGUIDOS
-        SumasPass,                // SUMAS
-        TerminacionesPass,        // TERMINACIONES
-        PosicionesPass,           // POSICIONES
-        ExterioresInterioresPass, // EXTERIORESINTERIORES
-        SuperioresInferioresPass, // SUPERIORESINFERIORES
-        ColindantesPass,          // COLINDANTES
-        SorteosAnterioresPass,    // SORTEOSANTERIORES
-        SumasPorTriosPass,        // SUMASPORTRIOS
-        ValoracionesPass,         // VALORACIONES
-        CoeficienteRentabilidadPass, // COEFICIENTERENTABILIDAD
-        GruposEntreLimitesPass,   // GRUPOSENTRELIMITES
+        altosBajosPass,           // ALTOSBAJOS
+        decenasPass,              // DECENAS
+        distanciasPass,           // DISTANCIAS
+        gruposPass,               // GRUPOS
+        gruposRelacionadosPass,   // GRUPOSRELACIONADOS
+        homologosPass,            // HOMOLOGOS
+        paresImparesPass,         // PARESIMPARES
+        seguidosPass,             // SEGUIDOS
+        sumasPass,                // SUMAS
+        terminacionesPass,        // TERMINACIONES
+        posicionesPass,           // POSICIONES
+        exterioresInterioresPass, // EXTERIORESINTERIORES
+        superioresInferioresPass, // SUPERIORESINFERIORES
+        colindantesPass,          // COLINDANTES
+        sorteosAnterioresPass,    // SORTEOSANTERIORES
+        sumasPorTriosPass,        // SUMASPORTRIOS
+        valoracionesPass,         // VALORACIONES
+        coeficienteRentabilidadPass, // COEFICIENTERENTABILIDAD
+        gruposEntreLimitesPass,   // GRUPOSENTRELIMITES
     };
     return position >= 0 && position < kFilterCount ? kPasses[position] : nullptr;
 }
@@ -70,7 +70,7 @@ ConditioningResult RunConditioningPass(AppState& state, Progress& progress, cons
     return result;
 }
 
-std::string BuildEliminationReport(const AppState& state)
+std::string buildEliminationReport(const AppState& state)
 {
     int64_t eliminated = 0;
     for (int p = 0; p < kFilterCount; ++p) eliminated += state.filterEliminationCounts[p];

@@ -27,6 +27,6 @@ ConditioningResult RunConditioningPass(AppState& state, Progress& progress, cons
 
 // The text of the elimination report ("Ver Informe Apuestas Eliminadas"), lines ended by CR LF:
 // the counters of the last pass and the count of every filter row active now.
-std::string BuildEliminationReport(const AppState& state);
+std::string buildEliminationReport(const AppState& state);
 
 } // namespace kombitron

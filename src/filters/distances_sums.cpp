@@ -31,7 +31,7 @@ int16_t toInt16(int64_t value) { return static_cast<int16_t>(std::min<int64_t>(v
 
 } // namespace
 
-int64_t DistanciasPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t distanciasPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const DistanciasParams& p = state.filters.distancias;
     struct Pair {
@@ -53,7 +53,7 @@ int64_t DistanciasPass(AppState& state, Progress& progress, const StopToken& sto
     });
 }
 
-int64_t SumasPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t sumasPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const std::vector<Bounds> intervals = inForce(state.filters.sumas.intervals.data(), 10);
     if (intervals.empty()) return 0;
@@ -62,7 +62,7 @@ int64_t SumasPass(AppState& state, Progress& progress, const StopToken& stop)
     });
 }
 
-int64_t SumasPorTriosPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t sumasPorTriosPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const std::vector<Bounds> first = inForce(state.filters.sumasPorTrios.first.data(), 5);
     const std::vector<Bounds> last = inForce(state.filters.sumasPorTrios.last.data(), 5);
@@ -73,7 +73,7 @@ int64_t SumasPorTriosPass(AppState& state, Progress& progress, const StopToken& 
     });
 }
 
-std::string ValidateAndStoreDistancias(DistanciasParams& params, const DistanciasFields& fields)
+std::string validateAndStoreDistancias(DistanciasParams& params, const DistanciasFields& fields)
 {
     static const char* const kRows[6] = {"números 1 y 2", "números 2 y 3", "números 3 y 4",
                                          "números 4 y 5", "números 5 y 6", "números del 1 al 6"};
@@ -92,7 +92,7 @@ std::string ValidateAndStoreDistancias(DistanciasParams& params, const Distancia
     return {};
 }
 
-std::string ValidateAndStoreSumas(SumasParams& params, const SumasFields& fields)
+std::string validateAndStoreSumas(SumasParams& params, const SumasFields& fields)
 {
     std::array<SumInterval, 10> parsed{};
     for (int i = 0; i < 10; ++i) {
@@ -110,7 +110,7 @@ std::string ValidateAndStoreSumas(SumasParams& params, const SumasFields& fields
     return {};
 }
 
-std::string ValidateAndStoreSumasPorTrios(SumasPorTriosParams& params, const SumasPorTriosFields& fields)
+std::string validateAndStoreSumasPorTrios(SumasPorTriosParams& params, const SumasPorTriosFields& fields)
 {
     std::array<SumInterval, 5> first{}, last{};
     for (int i = 0; i < 5; ++i) {

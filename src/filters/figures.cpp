@@ -99,7 +99,7 @@ const char* decadeFigureText(int flag) { return flag >= 0 && flag <= 9 ? figureT
 const char* runFigureText(int flag) { return figureText(flag); }
 const char* lastDigitFigureText(int flag) { return flag >= 0 && flag <= 9 ? figureText(flag + 1) : ""; }
 
-int64_t DecenasPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t decenasPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const DecenasParams& p = state.filters.decenas;
     const uint16_t figures = figureBits(p.figures.data(), 10);
@@ -123,7 +123,7 @@ int64_t DecenasPass(AppState& state, Progress& progress, const StopToken& stop)
     });
 }
 
-int64_t SeguidosPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t seguidosPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const SeguidosParams& p = state.filters.seguidos;
     const uint16_t figures = figureBits(p.figures.data(), 11);
@@ -136,7 +136,7 @@ int64_t SeguidosPass(AppState& state, Progress& progress, const StopToken& stop)
     });
 }
 
-int64_t TerminacionesPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t terminacionesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const TerminacionesParams& p = state.filters.terminaciones;
     const uint16_t figures = figureBits(p.figures.data(), 10);
@@ -162,7 +162,7 @@ int64_t TerminacionesPass(AppState& state, Progress& progress, const StopToken& 
     });
 }
 
-std::string ValidateAndStoreTerminaciones(TerminacionesParams& params, const TerminacionesFields& fields)
+std::string validateAndStoreTerminaciones(TerminacionesParams& params, const TerminacionesFields& fields)
 {
     int64_t minimum = 0, maximum = 0;
     if (!parseNumericField(fields.sumMinimum, minimum))

@@ -24,12 +24,12 @@ const char* runFigureText(int flag);         // flags 0..10
 const char* lastDigitFigureText(int flag);   // flags 0..9
 
 // DECENAS: the decade figure first (when in force), then each decade HitSet in force.
-int64_t DecenasPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t decenasPass(AppState& state, Progress& progress, const StopToken& stop);
 // SEGUIDOS: the run figure first (when in force), then the longest run (when in force).
-int64_t SeguidosPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t seguidosPass(AppState& state, Progress& progress, const StopToken& stop);
 // TERMINACIONES: the figure (when in force), then the sum of last digits (always), then the
 // HitSet of each last digit 0..9 in force. Always walks the bets.
-int64_t TerminacionesPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t terminacionesPass(AppState& state, Progress& progress, const StopToken& stop);
 
 // The TERMINACIONES window's fields validated on closing.
 struct TerminacionesFields {
@@ -41,6 +41,6 @@ struct TerminacionesFields {
 // Closing checks of the TERMINACIONES window: a blank minimum, a blank maximum, a maximum below
 // the minimum, each with its message; on success stores the figures, then the sum bounds, and
 // returns "". On failure stores nothing and returns the message.
-std::string ValidateAndStoreTerminaciones(TerminacionesParams& params, const TerminacionesFields& fields);
+std::string validateAndStoreTerminaciones(TerminacionesParams& params, const TerminacionesFields& fields);
 
 } // namespace kombitron

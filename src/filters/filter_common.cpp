@@ -41,7 +41,7 @@ bool parseNumericField(const std::string& text, int64_t& value)
     return read != IntegerParse::NotNumber;
 }
 
-std::string CheckGroupNumber(const std::string& text, int capacity, int& group)
+std::string checkGroupNumber(const std::string& text, int capacity, int& group)
 {
     int64_t value = 0;
     if (!parseNumericField(text, value) || value < 1 || value > capacity)

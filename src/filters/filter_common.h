@@ -134,7 +134,7 @@ bool parseNumericField(const std::string& text, int64_t& value);
 
 // The number typed in a "go to group" field (Enter): 1..capacity. Otherwise returns
 // "ERROR: EL NUMERO DE GRUPO DEBE ESTAR ENTRE 1 y " + capacity and leaves `group` alone.
-std::string CheckGroupNumber(const std::string& text, int capacity, int& group);
+std::string checkGroupNumber(const std::string& text, int capacity, int& group);
 
 // Number at each position byte of an index bet: baseNumbers[p-1] for p = 1..n, 0 otherwise.
 std::array<uint8_t, 256> positionTable(const std::vector<uint8_t>& baseNumbers);

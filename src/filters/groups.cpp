@@ -49,7 +49,7 @@ struct CountedGroups {
 
 } // namespace
 
-int64_t GruposPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t gruposPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     struct Group {
         int chunk, field;
@@ -91,7 +91,7 @@ int64_t GruposPass(AppState& state, Progress& progress, const StopToken& stop)
     });
 }
 
-int64_t GruposEntreLimitesPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t gruposEntreLimitesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const GruposEntreLimitesParams& p = state.filters.gruposEntreLimites;
     struct Group {
@@ -119,7 +119,7 @@ int64_t GruposEntreLimitesPass(AppState& state, Progress& progress, const StopTo
     });
 }
 
-std::string CheckGruposClosing(const GruposParams& params)
+std::string checkGruposClosing(const GruposParams& params)
 {
     for (int g = 1; g <= kGroupCount; ++g) {
         const NumberGroup& group = params.groups[g - 1];
@@ -136,7 +136,7 @@ std::string CheckGruposClosing(const GruposParams& params)
     return {};
 }
 
-std::string ValidateAndStoreGruposEntreLimites(GruposEntreLimitesParams& params, int minimum, int maximum)
+std::string validateAndStoreGruposEntreLimites(GruposEntreLimitesParams& params, int minimum, int maximum)
 {
     for (int g = 1; g <= kGroupCount; ++g) {
         const LimitGroup& group = params.groups[g - 1];
@@ -152,7 +152,7 @@ std::string ValidateAndStoreGruposEntreLimites(GruposEntreLimitesParams& params,
 
 int pageOfGroup(int group) { return group / 3 + (group % 3 != 0 ? 1 : 0); }
 
-void DropNumbersOutsideBase(NumberFlags& members, const std::vector<uint8_t>& baseNumbers)
+void dropNumbersOutsideBase(NumberFlags& members, const std::vector<uint8_t>& baseNumbers)
 {
     NumberFlags inBase{};
     for (uint8_t n : baseNumbers)

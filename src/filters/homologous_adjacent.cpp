@@ -45,7 +45,7 @@ int adjacentCount(const uint8_t* numbers)
     return k;
 }
 
-int64_t HomologosPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t homologosPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const uint8_t bits = hitBits(state.filters.homologos.homologos);
     if (bits == 0) return 0;
@@ -58,7 +58,7 @@ int64_t HomologosPass(AppState& state, Progress& progress, const StopToken& stop
     });
 }
 
-int64_t ColindantesPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t colindantesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const uint8_t bits = hitBits(state.filters.colindantes.colindantes);
     if (bits == 0) return 0;

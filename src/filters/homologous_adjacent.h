@@ -15,8 +15,8 @@ NumberMask neighboursOf(int n);
 int adjacentCount(const uint8_t* numbers);
 
 // HOMOLOGOS: keeps a bet when some class 1..9 holds an allowed count of its numbers.
-int64_t HomologosPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t homologosPass(AppState& state, Progress& progress, const StopToken& stop);
 // COLINDANTES: eliminates a bet whose adjacent count is not allowed.
-int64_t ColindantesPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t colindantesPass(AppState& state, Progress& progress, const StopToken& stop);
 
 } // namespace kombitron

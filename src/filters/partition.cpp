@@ -30,7 +30,7 @@ int64_t classCountPass(AppState& state, Progress& progress, const StopToken& sto
 
 } // namespace
 
-int64_t AltosBajosPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t altosBajosPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const AltosBajosParams& p = state.filters.altosBajos;
     const bool altos = p.altos.any(), bajos = p.bajos.any();
@@ -43,17 +43,17 @@ int64_t AltosBajosPass(AppState& state, Progress& progress, const StopToken& sto
     });
 }
 
-int64_t ParesImparesPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t paresImparesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     return classCountPass(state, progress, stop, state.filters.paresImpares.pares, isEven);
 }
 
-int64_t ExterioresInterioresPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t exterioresInterioresPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     return classCountPass(state, progress, stop, state.filters.exteriores.exteriores, isExterior);
 }
 
-int64_t SuperioresInferioresPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t superioresInferioresPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     return classCountPass(state, progress, stop, state.filters.superiores.superiores, isSuperior);
 }

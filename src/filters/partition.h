@@ -12,12 +12,12 @@ bool isSuperior(int n);  // last digit 0..4
 
 // ALTOSBAJOS: eliminates a bet whose count of numbers above 24 is not allowed by `Altos`
 // (when in force) or whose count of numbers 1..24 is not allowed by `Bajos` (when in force).
-int64_t AltosBajosPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t altosBajosPass(AppState& state, Progress& progress, const StopToken& stop);
 // PARESIMPARES: eliminates a bet whose count of even numbers is not allowed.
-int64_t ParesImparesPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t paresImparesPass(AppState& state, Progress& progress, const StopToken& stop);
 // EXTERIORESINTERIORES: eliminates a bet whose count of exterior numbers is not allowed.
-int64_t ExterioresInterioresPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t exterioresInterioresPass(AppState& state, Progress& progress, const StopToken& stop);
 // SUPERIORESINFERIORES: eliminates a bet whose count of superior numbers is not allowed.
-int64_t SuperioresInferioresPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t superioresInferioresPass(AppState& state, Progress& progress, const StopToken& stop);
 
 } // namespace kombitron

@@ -42,7 +42,7 @@ bool parsePercentageText(const std::string& text, double& value)
     return true;
 }
 
-bool WritePercentagesLine(const std::string& path, const std::array<std::string, 49>& fields, std::string& failure)
+bool writePercentagesLine(const std::string& path, const std::array<std::string, 49>& fields, std::string& failure)
 {
     std::string line;
     for (int n = 0; n < 49; ++n) {
@@ -63,7 +63,7 @@ bool WritePercentagesLine(const std::string& path, const std::array<std::string,
     return writeFileAtomically(path, line, failure);
 }
 
-bool ReadPercentagesLine(const std::string& path, std::vector<std::string>& fields, std::string& failure)
+bool readPercentagesLine(const std::string& path, std::vector<std::string>& fields, std::string& failure)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -84,20 +84,20 @@ bool ReadPercentagesLine(const std::string& path, std::vector<std::string>& fiel
     return true;
 }
 
-std::string SavePercentagesPanel(const std::string& chosenPath, const std::array<std::string, 49>& fields)
+std::string savePercentagesPanel(const std::string& chosenPath, const std::array<std::string, 49>& fields)
 {
     std::string failure;
-    if (!WritePercentagesLine(percentagesFilePath(chosenPath), fields, failure))
+    if (!writePercentagesLine(percentagesFilePath(chosenPath), fields, failure))
         return "ERROR AL GUARDAR LOS PORCENTAJES (" + failure + ")";
     return {};
 }
 
-std::string LoadPercentagesPanel(const std::string& path, std::array<std::string, 49>& fields)
+std::string loadPercentagesPanel(const std::string& path, std::array<std::string, 49>& fields)
 {
     static const std::string kFailure = "ERROR AL ABRIR LOS PORCENTAJES";
     std::vector<std::string> line;
     std::string failure;
-    if (!ReadPercentagesLine(path, line, failure)) return kFailure;
+    if (!readPercentagesLine(path, line, failure)) return kFailure;
     for (size_t n = 0; n < 49; ++n) {
         double value = 0;
         if (n >= line.size() || !parsePercentageText(line[n], value)) return kFailure;
@@ -106,22 +106,22 @@ std::string LoadPercentagesPanel(const std::string& path, std::array<std::string
     return {};
 }
 
-std::string SaveValuationsFile(const std::string& chosenPath, const std::array<int, 49>& valuations)
+std::string saveValuationsFile(const std::string& chosenPath, const std::array<int, 49>& valuations)
 {
     std::array<std::string, 49> fields;
     for (int n = 0; n < 49; ++n) fields[n] = std::to_string(valuations[n] > 0 ? valuations[n] : 0);
     std::string failure;
-    if (!WritePercentagesLine(percentagesFilePath(chosenPath), fields, failure)) return "ERROR AL GUARDAR LOS PORCENTAJES";
+    if (!writePercentagesLine(percentagesFilePath(chosenPath), fields, failure)) return "ERROR AL GUARDAR LOS PORCENTAJES";
     return {};
 }
 
-std::string LoadValuationsFile(const std::string& path, const std::vector<uint8_t>& baseNumbers,
+std::string loadValuationsFile(const std::string& path, const std::vector<uint8_t>& baseNumbers,
                                std::array<int, 49>& valuations)
 {
     static const std::string kFailure = "ERROR AL CARGAR ALGUNOS O TODOS LOS VALORES DE LOS PORCENTAJES";
     std::vector<std::string> line;
     std::string failure;
-    if (!ReadPercentagesLine(path, line, failure)) return kFailure;
+    if (!readPercentagesLine(path, line, failure)) return kFailure;
     bool inBase[50] = {};
     for (uint8_t n : baseNumbers)
         if (n <= 49) inBase[n] = true;

@@ -2,7 +2,7 @@
 
 namespace kombitron {
 
-int64_t PosicionesPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t posicionesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     struct Ball {
         int index;
@@ -21,7 +21,7 @@ int64_t PosicionesPass(AppState& state, Progress& progress, const StopToken& sto
     });
 }
 
-void DropNumbersOutsideBase(PosicionesParams& params, const std::vector<uint8_t>& baseNumbers)
+void dropNumbersOutsideBase(PosicionesParams& params, const std::vector<uint8_t>& baseNumbers)
 {
     NumberFlags inBase{};
     for (uint8_t n : baseNumbers)

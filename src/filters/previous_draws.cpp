@@ -235,7 +235,7 @@ bool drawSelected(const DrawRecord& draw, const DrawRef& from, const DrawRef& to
     return notBefore(draw, from) && notAfter(draw, to) && (weekday == 0 || weekday == draw.weekday);
 }
 
-int64_t SorteosAnterioresPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t sorteosAnterioresPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const SorteosAnterioresParams& p = state.filters.sorteosAnteriores;
     if (p.draws.empty()) return 0;
@@ -265,7 +265,7 @@ int64_t SorteosAnterioresPass(AppState& state, Progress& progress, const StopTok
     return eliminated;
 }
 
-std::string ValidateAndStorePreviousDrawsGroup(SorteosAnterioresParams& params, int group, PreviousDrawsFields& fields)
+std::string validateAndStorePreviousDrawsGroup(SorteosAnterioresParams& params, int group, PreviousDrawsFields& fields)
 {
     if (group < 1 || group > kPreviousDrawsGroups) return {};
     int64_t minimum = 0, maximum = 0;

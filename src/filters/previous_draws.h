@@ -13,7 +13,7 @@ bool drawSelected(const DrawRecord& draw, const DrawRef& from, const DrawRef& to
 // SORTEOSANTERIORES: with draws loaded, for every active group (a hit count chosen) in order,
 // q = how many selected draws the bet hits with an allowed count; eliminates the bet when q lies
 // outside minimum..maximum. No draws loaded: eliminates nothing.
-int64_t SorteosAnterioresPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t sorteosAnterioresPass(AppState& state, Progress& progress, const StopToken& stop);
 
 // The group fields of the SORTEOS ANTERIORES window.
 struct PreviousDrawsFields {
@@ -29,6 +29,6 @@ struct PreviousDrawsFields {
 // Leaving group 1..20 ("+", "-" or closing): blank limit boxes become "0"; a group with a hit
 // count chosen is validated (range order, season order, limits, draws loaded) and the first
 // failure's message is returned with nothing stored; otherwise the fields are stored and "" returned.
-std::string ValidateAndStorePreviousDrawsGroup(SorteosAnterioresParams& params, int group, PreviousDrawsFields& fields);
+std::string validateAndStorePreviousDrawsGroup(SorteosAnterioresParams& params, int group, PreviousDrawsFields& fields);
 
 } // namespace kombitron

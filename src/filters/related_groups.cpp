@@ -84,7 +84,7 @@ bool conditionsAssignable(const uint8_t* acceptable, int conditions)
     return assignFrom(acceptable, 0, conditions, 0);
 }
 
-int64_t GruposRelacionadosPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t gruposRelacionadosPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const GruposRelacionadosParams& p = state.filters.gruposRelacionados;
     std::vector<Block> blocks;
@@ -102,7 +102,7 @@ int64_t GruposRelacionadosPass(AppState& state, Progress& progress, const StopTo
     });
 }
 
-std::string CheckGruposRelacionadosClosing(const GruposRelacionadosParams& params)
+std::string checkGruposRelacionadosClosing(const GruposRelacionadosParams& params)
 {
     for (int b = 1; b <= kRelatedBlocks; ++b) {
         int subgroups = 0, conditions = 0;
@@ -117,7 +117,7 @@ std::string CheckGruposRelacionadosClosing(const GruposRelacionadosParams& param
     return {};
 }
 
-void CompactRelatedGroups(GruposRelacionadosParams& params)
+void compactRelatedGroups(GruposRelacionadosParams& params)
 {
     for (int b = 0; b < kRelatedBlocks; ++b) {
         NumberFlags* slots = &params.subgroups[b * 6];
@@ -131,10 +131,10 @@ void CompactRelatedGroups(GruposRelacionadosParams& params)
     }
 }
 
-std::string CloseGruposRelacionados(GruposRelacionadosParams& params)
+std::string closeGruposRelacionados(GruposRelacionadosParams& params)
 {
-    std::string failure = CheckGruposRelacionadosClosing(params);
-    if (failure.empty()) CompactRelatedGroups(params);
+    std::string failure = checkGruposRelacionadosClosing(params);
+    if (failure.empty()) compactRelatedGroups(params);
     return failure;
 }
 

@@ -268,7 +268,7 @@ void section(Text& out, const AppState& state, FilterId id)
 
 } // namespace
 
-std::string BuildFilterSummary(const AppState& state)
+std::string buildFilterSummary(const AppState& state)
 {
     Text out;
     out.line("RESUMEN");

@@ -9,6 +9,6 @@ namespace kombitron {
 // The text of the filter summary ("Ver Resumen de Filtros"): the game, the base combination as
 // the ticket grid, the reintegros, the imported file and a section per active filter; every line
 // ends with CR LF. Reads the state only.
-std::string BuildFilterSummary(const AppState& state);
+std::string buildFilterSummary(const AppState& state);
 
 } // namespace kombitron

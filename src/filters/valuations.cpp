@@ -12,7 +12,7 @@ bool valuationInForce(const ValoracionesParams& params, int condition)
     return false;
 }
 
-int64_t ValoracionesPass(AppState& state, Progress& progress, const StopToken& stop)
+int64_t valoracionesPass(AppState& state, Progress& progress, const StopToken& stop)
 {
     const ValoracionesParams& p = state.filters.valoraciones;
     struct Condition {
@@ -47,7 +47,7 @@ int64_t ValoracionesPass(AppState& state, Progress& progress, const StopToken& s
     });
 }
 
-std::string ValidateAndStoreValuation(ValoracionesParams& params, int condition, const ValuationFields& fields)
+std::string validateAndStoreValuation(ValoracionesParams& params, int condition, const ValuationFields& fields)
 {
     if (condition < 1 || condition > kValuationConditions) return {};
     const std::string head = "ERROR GRUPO " + std::to_string(condition) + ": ";

@@ -12,7 +12,7 @@ bool valuationInForce(const ValoracionesParams& params, int condition);
 
 // VALORACIONES: for every condition in force, in order, the score of a bet (the sum of its six
 // numbers' valuations) must lie in one of the condition's intervals in force.
-int64_t ValoracionesPass(AppState& state, Progress& progress, const StopToken& stop);
+int64_t valoracionesPass(AppState& state, Progress& progress, const StopToken& stop);
 
 // What the window shows for one condition.
 struct ValuationFields {
@@ -25,6 +25,6 @@ struct ValuationFields {
 // its minimum fails with nothing stored; then the valuations are stored; then an interval in use
 // with no valuation, or valuations with no interval in use, fails with the valuations already
 // stored; otherwise the bounds are stored. Returns the message ("ERROR GRUPO 1: ...") or "".
-std::string ValidateAndStoreValuation(ValoracionesParams& params, int condition, const ValuationFields& fields);
+std::string validateAndStoreValuation(ValoracionesParams& params, int condition, const ValuationFields& fields);
 
 } // namespace kombitron

@@ -28,7 +28,7 @@ std::string cellText(int64_t count, int64_t bets, AnalysisView view)
 
 } // namespace
 
-AnalysisCounts CountAnalysis(const BetList& list, int64_t bets)
+AnalysisCounts countAnalysis(const BetList& list, int64_t bets)
 {
     AnalysisCounts counts;
     counts.bets = bets;
@@ -42,7 +42,7 @@ AnalysisCounts CountAnalysis(const BetList& list, int64_t bets)
     return counts;
 }
 
-AnalysisCells AnalysisCellTexts(const AnalysisCounts& counts, AnalysisView view)
+AnalysisCells analysisCellTexts(const AnalysisCounts& counts, AnalysisView view)
 {
     AnalysisCells cells;
     for (int v = kMinNumber; v <= kMaxNumber; ++v) cells.numbers[v - 1] = cellText(counts.numbers[v], counts.bets, view);
@@ -50,7 +50,7 @@ AnalysisCells AnalysisCellTexts(const AnalysisCounts& counts, AnalysisView view)
     return cells;
 }
 
-std::string AnalysisReportText(const AnalysisCells& cells, bool primitiva)
+std::string analysisReportText(const AnalysisCells& cells, bool primitiva)
 {
     std::string t = "KOMBITRON ANALISIS:\r\n\r\n";
     t += "NUMEROS\r\n";
@@ -71,9 +71,9 @@ std::string AnalysisReportText(const AnalysisCells& cells, bool primitiva)
     return t;
 }
 
-bool ShowAnalysisReport(const AnalysisCells& cells, bool primitiva, Interaction& ui)
+bool showAnalysisReport(const AnalysisCells& cells, bool primitiva, Interaction& ui)
 {
-    return WriteAndOpenReport(kAnalysisReportFileName, AnalysisReportText(cells, primitiva), ui);
+    return writeAndOpenReport(kAnalysisReportFileName, analysisReportText(cells, primitiva), ui);
 }
 
 } // namespace kombitron

@@ -20,7 +20,7 @@ struct AnalysisCounts {
 
 // Count the first `bets` bets of `list` (all of them when it holds fewer); `bets` stays the
 // divisor of the percentages.
-AnalysisCounts CountAnalysis(const BetList& list, int64_t bets);
+AnalysisCounts countAnalysis(const BetList& list, int64_t bets);
 
 // What the analysis shows in its cells: the counts, or the percentages of the analysed bets.
 enum class AnalysisView { Counts, Percentages };
@@ -31,13 +31,13 @@ struct AnalysisCells {
     std::array<std::string, 49> numbers;     // number v at index v - 1
     std::array<std::string, 10> reintegros;
 };
-AnalysisCells AnalysisCellTexts(const AnalysisCounts& counts, AnalysisView view);
+AnalysisCells analysisCellTexts(const AnalysisCounts& counts, AnalysisView view);
 
 // The report text of the cells (KOMBITRON_ANALISIS.txt), lines ended by CR LF: the numbers in
 // the ticket's rows and, for PRIMITIVA, the reintegros.
-std::string AnalysisReportText(const AnalysisCells& cells, bool primitiva);
+std::string analysisReportText(const AnalysisCells& cells, bool primitiva);
 
 // Write the report and open it in the editor (failure message as every report's).
-bool ShowAnalysisReport(const AnalysisCells& cells, bool primitiva, Interaction& ui);
+bool showAnalysisReport(const AnalysisCells& cells, bool primitiva, Interaction& ui);
 
 } // namespace kombitron

@@ -93,7 +93,7 @@ void conditionAndDecide(AppState& state, Interaction& ui, CalculationResult& res
 
 } // namespace
 
-CalculationResult StartCalculation(AppState& state, Interaction& ui, const CalculationHooks& hooks)
+CalculationResult startCalculation(AppState& state, Interaction& ui, const CalculationHooks& hooks)
 {
     CalculationResult result;
     if (markedNumberCount(state) < kMinMarkedNumbers) {
@@ -121,17 +121,17 @@ CalculationResult StartCalculation(AppState& state, Interaction& ui, const Calcu
         return result;
     }
     if (!result.completed || result.needsReduction) return result;
-    return FinishCalculation(state, ui, hooks);
+    return finishCalculation(state, ui, hooks);
 }
 
-CalculationResult FinishCalculation(AppState& state, Interaction& ui, const CalculationHooks& hooks)
+CalculationResult finishCalculation(AppState& state, Interaction& ui, const CalculationHooks& hooks)
 {
     CalculationResult result;
     try {
         if (state.base.game == GameType::Primitiva) AssignReintegros(state);
         result.completed = true;
         if (state.saveWhenDone)
-            result.completed = hooks.definitiveSave ? hooks.definitiveSave(state, ui) : RunDefinitiveSave(state, ui);
+            result.completed = hooks.definitiveSave ? hooks.definitiveSave(state, ui) : runDefinitiveSave(state, ui);
         state.saveWhenDone = false;
     } catch (const std::exception& e) {
         abandon(state);
@@ -143,7 +143,7 @@ CalculationResult FinishCalculation(AppState& state, Interaction& ui, const Calc
 
 bool RunCalculation(AppState& state, Interaction& ui, const CalculationHooks& hooks)
 {
-    const CalculationResult started = StartCalculation(state, ui, hooks);
+    const CalculationResult started = startCalculation(state, ui, hooks);
     if (!started.completed) return false;
     if (!started.needsReduction) return true;
     if (!hooks.reduce) {
@@ -157,7 +157,7 @@ bool RunCalculation(AppState& state, Interaction& ui, const CalculationHooks& ho
         ui.error(std::string("ERROR: ") + e.what());
         return false;
     }
-    return FinishCalculation(state, ui, hooks).completed;
+    return finishCalculation(state, ui, hooks).completed;
 }
 
 } // namespace kombitron

@@ -14,8 +14,8 @@ class Interaction;
 // the Interaction ended it (nothing is shown then). Failed only when something escaped the flow.
 struct CalculationResult : JobOutcome {
     bool completed = false;
-    // StartCalculation: the conditioned system waits for the process window (the reduction);
-    // the caller reduces and then calls FinishCalculation.
+    // startCalculation: the conditioned system waits for the process window (the reduction);
+    // the caller reduces and then calls finishCalculation.
     bool needsReduction = false;
 };
 
@@ -34,15 +34,15 @@ struct CalculationHooks {
 // the conditioning pass (captions and progress through ui.progress(), stoppable through
 // ui.stopToken()) and keeps the surviving bets as the conditioned system. When the reduction row
 // asks for a real reduction it checks the exact count and ends with needsReduction; otherwise it
-// maps the conditioned system to the final system and goes on with FinishCalculation.
-CalculationResult StartCalculation(AppState& state, Interaction& ui, const CalculationHooks& hooks = {});
+// maps the conditioned system to the final system and goes on with finishCalculation.
+CalculationResult startCalculation(AppState& state, Interaction& ui, const CalculationHooks& hooks = {});
 
 // The end of a calculation, after the reduction: the reintegros (PRIMITIVA) and, when
 // state.saveWhenDone is set, the definitive save; saveWhenDone is cleared.
-CalculationResult FinishCalculation(AppState& state, Interaction& ui, const CalculationHooks& hooks = {});
+CalculationResult finishCalculation(AppState& state, Interaction& ui, const CalculationHooks& hooks = {});
 
-// The whole calculation in one go (the command line, tests): StartCalculation, hooks.reduce when
-// a reduction is asked for, FinishCalculation. True when the final system is built (and saved
+// The whole calculation in one go (the command line, tests): startCalculation, hooks.reduce when
+// a reduction is asked for, finishCalculation. True when the final system is built (and saved
 // when asked).
 bool RunCalculation(AppState& state, Interaction& ui, const CalculationHooks& hooks);
 

@@ -7,7 +7,7 @@
 
 namespace kombitron {
 
-std::string MarkedNumbersHeader(const AppState& state)
+std::string markedNumbersHeader(const AppState& state)
 {
     std::string header;
     for (int v = kMinNumber; v <= kMaxNumber; ++v)
@@ -15,7 +15,7 @@ std::string MarkedNumbersHeader(const AppState& state)
     return header;
 }
 
-bool RunDefinitiveSave(AppState& state, Interaction& ui)
+bool runDefinitiveSave(AppState& state, Interaction& ui)
 {
     // A reduced count the final list cannot back (an import not yet calculated) has nothing to save.
     if (state.reducedCount <= 0 || state.finalSystem.size() < state.reducedCount) {
@@ -28,7 +28,7 @@ bool RunDefinitiveSave(AppState& state, Interaction& ui)
     if (state.reducedCount > kLargeSystemThreshold &&
         !ui.question("Se han generado más de 3.000.000 de apuestas, ¿ Desea guardar ?"))
         return false;
-    const std::string header = MarkedNumbersHeader(state);
+    const std::string header = markedNumbersHeader(state);
 
     FileDialogRequest request;
     request.title = "Guardar Combinación";
@@ -48,7 +48,7 @@ bool RunDefinitiveSave(AppState& state, Interaction& ui)
     std::string failure;
     AtomicFileSet files;
     AtomicFileWriter* base = files.add(basePath, failure);
-    if (!base || !base->write(BuildBaseFileText(state), failure)) {
+    if (!base || !base->write(buildBaseFileText(state), failure)) {
         ui.error("ERROR AL GUARDAR EL FICHERO CON LA REDUCCION (" + failure + ")");
         return false;
     }
@@ -58,7 +58,7 @@ bool RunDefinitiveSave(AppState& state, Interaction& ui)
         return false;
     }
     const BetFileWrite written =
-        WriteBetFileTo(*bets, header, state.finalSystem, state.reducedCount, ui.progress(), ui.stopToken());
+        writeBetFileTo(*bets, header, state.finalSystem, state.reducedCount, ui.progress(), ui.stopToken());
     if (written.status == BetFileStatus::Stopped) return false;
     if (!written.ok()) {
         ui.error(written.failure);

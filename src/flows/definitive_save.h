@@ -11,7 +11,7 @@ namespace kombitron {
 inline constexpr const char* kDefinitiveSaveFilters = "Fichero de KOMBITRON (*.KMB)|*.KMB|todos los archivos (*.*)|*.*|";
 
 // The header record of a saved system: the marked numbers, two digits each, ascending, concatenated.
-std::string MarkedNumbersHeader(const AppState& state);
+std::string markedNumbersHeader(const AppState& state);
 
 // Save the final system ("Cálculo Definitivo"): the checks (bets generated, the reintegros for
 // PRIMITIVA, the question above 3,000,000 bets), the save dialog proposing the base file's name
@@ -19,6 +19,6 @@ std::string MarkedNumbersHeader(const AppState& state);
 // file beside it with ".xml"; savedFlag becomes true. The KMB file is written with the progress
 // and the stop request of `ui`. False when refused, cancelled, stopped or failed (after the
 // program's message); a failed write leaves any previous file untouched.
-bool RunDefinitiveSave(AppState& state, Interaction& ui);
+bool runDefinitiveSave(AppState& state, Interaction& ui);
 
 } // namespace kombitron

@@ -15,18 +15,18 @@ void reportError(Interaction& ui, const std::string& failure)
 
 } // namespace
 
-std::string GuaranteeReportFileName(int q) { return "KOMBITRON_GARANTIAS_si" + std::to_string(q) + ".txt"; }
+std::string guaranteeReportFileName(int q) { return "KOMBITRON_GARANTIAS_si" + std::to_string(q) + ".txt"; }
 
-bool ShowGuaranteeReport(const GuaranteeTable& table, Interaction& ui)
+bool showGuaranteeReport(const GuaranteeTable& table, Interaction& ui)
 {
-    return WriteAndOpenReport(GuaranteeReportFileName(table.level), GuaranteeReportText(table), ui);
+    return writeAndOpenReport(guaranteeReportFileName(table.level), guaranteeReportText(table), ui);
 }
 
-bool OpenAllGuaranteeReports(Interaction& ui)
+bool openAllGuaranteeReports(Interaction& ui)
 {
     for (int q = 6; q >= 1; --q) {
         std::string failure;
-        if (!ui.openInEditor(ReportPath(GuaranteeReportFileName(q)), failure)) {
+        if (!ui.openInEditor(reportPath(guaranteeReportFileName(q)), failure)) {
             reportError(ui, failure);
             return false;
         }
@@ -34,21 +34,21 @@ bool OpenAllGuaranteeReports(Interaction& ui)
     return true;
 }
 
-AllLevelsResult RunAllGuaranteeLevels(const GuaranteeInput& input, Interaction& ui)
+AllLevelsResult runAllGuaranteeLevels(const GuaranteeInput& input, Interaction& ui)
 {
     AllLevelsResult result;
     std::string writeFailure;
     for (int q = 1; q <= 6; ++q) {
-        const GuaranteePassResult pass = RunGuaranteePass(input, GuaranteeScope::Total, q, ui.progress(), ui.stopToken());
+        const GuaranteePassResult pass = runGuaranteePass(input, GuaranteeScope::Total, q, ui.progress(), ui.stopToken());
         if (pass.stopped()) {
             result.markStopped();
             break;
         }
         result.stats = pass.stats;
-        result.table = PublishGuarantees(pass);
-        const std::string path = ReportPath(GuaranteeReportFileName(q));
+        result.table = publishGuarantees(pass);
+        const std::string path = reportPath(guaranteeReportFileName(q));
         std::string failure;
-        if (writeFileAtomically(path, GuaranteeReportText(result.table) + "\r\n", failure)) result.reportPaths.push_back(path);
+        if (writeFileAtomically(path, guaranteeReportText(result.table) + "\r\n", failure)) result.reportPaths.push_back(path);
         else if (writeFailure.empty()) writeFailure = failure;
     }
     if (!writeFailure.empty()) reportError(ui, writeFailure);

@@ -11,13 +11,13 @@ namespace kombitron {
 class Interaction;
 
 // "KOMBITRON_GARANTIAS_si<q>.txt", the tabulated report of level q.
-std::string GuaranteeReportFileName(int q);
+std::string guaranteeReportFileName(int q);
 
 // "Ver informe de garantías": the tabulated report of the table shown, to its level's file,
 // opened in the editor. A failure shows the report error and returns false.
-bool ShowGuaranteeReport(const GuaranteeTable& table, Interaction& ui);
+bool showGuaranteeReport(const GuaranteeTable& table, Interaction& ui);
 // The same after "Todas": the six files written by it, opened from si6 to si1.
-bool OpenAllGuaranteeReports(Interaction& ui);
+bool openAllGuaranteeReports(Interaction& ui);
 
 // Level "Todas": q = 1..6 in turn, each pass followed by its tabulated report, written (not
 // opened). A stop ends the sequence Stopped: the reports of the levels already completed stay
@@ -28,6 +28,6 @@ struct AllLevelsResult : JobOutcome {
     GuaranteeStats stats;
     std::vector<std::string> reportPaths;   // in the order written: si1 .. si6
 };
-AllLevelsResult RunAllGuaranteeLevels(const GuaranteeInput& input, Interaction& ui);
+AllLevelsResult runAllGuaranteeLevels(const GuaranteeInput& input, Interaction& ui);
 
 } // namespace kombitron

@@ -67,9 +67,9 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
     state.finalSystem.clear();
     state.eliminationFlags.clear();
 
-    BetFileRead read = ReadBetFile(path, base.loadReintegros, ui.progress(), ui.stopToken());
+    BetFileRead read = readBetFile(path, base.loadReintegros, ui.progress(), ui.stopToken());
     if (read.status == BetFileStatus::Stopped) return failImport(state, ui, {});
-    ShowBetFileMessages(read, ui);
+    showBetFileMessages(read, ui);
     BetList bets = read.ok() ? std::move(read.bets) : BetList();
     state.initialCount = bets.size();
 
@@ -94,7 +94,7 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
     }
     if (firstInvalid <= count)
         return failImport(state, ui,
-                          ImportValidationMessage(invalidBetText(bets.bet(firstInvalid), withReintegros) +
+                          importValidationMessage(invalidBetText(bets.bet(firstInvalid), withReintegros) +
                                                   std::to_string(firstInvalid) + ")"));
     state.savedFlag = false;
 
@@ -121,7 +121,7 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
     BuildBaseNumbers(state);
 
     ui.progress().caption("Analizando ...");
-    const RepeatedBetsResult removal = RemoveRepeatedBets(bets, ui.progress(), ui.stopToken());
+    const RepeatedBetsResult removal = removeRepeatedBets(bets, ui.progress(), ui.stopToken());
     if (removal.stopped()) return failImport(state, ui, {});
     const int64_t repeated = removal.repeated;
     if (repeated > 0)
@@ -138,16 +138,16 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
 
 } // namespace
 
-bool ImportAsBase(AppState& state, const std::string& path, Interaction& ui)
+bool importAsBase(AppState& state, const std::string& path, Interaction& ui)
 {
     try {
         return importFile(state, path, ui);
     } catch (const std::bad_alloc&) {
-        return failImport(state, ui, ImportErrorMessage("memoria insuficiente"));
+        return failImport(state, ui, importErrorMessage("memoria insuficiente"));
     }
 }
 
-bool ImportAsBaseDialog(AppState& state, Interaction& ui)
+bool importAsBaseDialog(AppState& state, Interaction& ui)
 {
     FileDialogRequest request;
     request.title = "Abrir Fichero";
@@ -156,7 +156,7 @@ bool ImportAsBaseDialog(AppState& state, Interaction& ui)
     const std::string chosen = ui.openFileDialog(request);
     if (chosen.empty()) return false;
     state.lastDialogPath = chosen;
-    return ImportAsBase(state, chosen, ui);
+    return importAsBase(state, chosen, ui);
 }
 
 } // namespace kombitron

@@ -17,8 +17,8 @@ inline constexpr const char* kImportFilters =
 // bets keeping file order, and set the counters to the distinct count; warnings and errors go
 // through `ui`, and the file is read with its progress and stop request. True when bets were
 // imported. A failure or a stop empties the import and the grid.
-bool ImportAsBase(AppState& state, const std::string& path, Interaction& ui);
+bool importAsBase(AppState& state, const std::string& path, Interaction& ui);
 // Ask for the bet file ("Abrir Fichero") and import it; cancelling changes nothing and gives false.
-bool ImportAsBaseDialog(AppState& state, Interaction& ui);
+bool importAsBaseDialog(AppState& state, Interaction& ui);
 
 } // namespace kombitron

@@ -15,9 +15,9 @@ void showReportFailure(const std::string& description, Interaction& ui)
 
 } // namespace
 
-FileDialogRequest MultiFileAddDialog() { return BetFileDialog(); }
+FileDialogRequest multiFileAddDialog() { return betFileDialog(); }
 
-FileDialogRequest WinningFileDialog()
+FileDialogRequest winningFileDialog()
 {
     FileDialogRequest request;
     request.title = "Abrir Fichero";
@@ -27,14 +27,14 @@ FileDialogRequest WinningFileDialog()
     return request;
 }
 
-bool AddBetFilesFlow(std::vector<std::string>& list, const std::vector<std::string>& selection, Interaction& ui)
+bool addBetFilesFlow(std::vector<std::string>& list, const std::vector<std::string>& selection, Interaction& ui)
 {
-    if (AddSelectedFiles(list, selection)) return true;
+    if (addSelectedFiles(list, selection)) return true;
     ui.warning(kTooManyFilesWarning);
     return false;
 }
 
-bool RemoveBetFileFlow(std::vector<std::string>& list, int selected, Interaction& ui)
+bool removeBetFileFlow(std::vector<std::string>& list, int selected, Interaction& ui)
 {
     if (selected < 0 || static_cast<size_t>(selected) >= list.size()) {
         ui.warning(kNoSelectedFileWarning);
@@ -44,14 +44,14 @@ bool RemoveBetFileFlow(std::vector<std::string>& list, int selected, Interaction
     return true;
 }
 
-bool EmptyBetFileListFlow(std::vector<std::string>& list, Interaction& ui)
+bool emptyBetFileListFlow(std::vector<std::string>& list, Interaction& ui)
 {
     if (list.empty() || !ui.question(kEmptyFileListQuestion)) return false;
     list.clear();
     return true;
 }
 
-ScrutinyFileLoad LoadWinningCombinations(const std::string& path, Interaction& ui)
+ScrutinyFileLoad loadWinningCombinations(const std::string& path, Interaction& ui)
 {
     ScrutinyFileLoad load;
     load.chosen = true;
@@ -59,30 +59,30 @@ ScrutinyFileLoad LoadWinningCombinations(const std::string& path, Interaction& u
     load.fileName = fileNameOf(path);
     BetFileRead read = ReadBetFileText(path, false, ui.progress(), ui.stopToken());
     if (read.status == BetFileStatus::Stopped) return load;
-    ShowBetFileMessages(read, ui);
+    showBetFileMessages(read, ui);
     if (read.ok()) load.bets = std::make_shared<BetList>(std::move(read.bets));
     return load;
 }
 
-ScrutinyFileLoad OpenWinningCombinations(Interaction& ui)
+ScrutinyFileLoad openWinningCombinations(Interaction& ui)
 {
-    const std::string path = ui.openFileDialog(WinningFileDialog());
+    const std::string path = ui.openFileDialog(winningFileDialog());
     if (path.empty()) return {};
-    return LoadWinningCombinations(path, ui);
+    return loadWinningCombinations(path, ui);
 }
 
-MultiFileResult RunMultiFileFlow(const MultiFileInputs& inputs, MultiFileProgress& progress, Interaction& ui)
+MultiFileResult runMultiFileFlow(const MultiFileInputs& inputs, MultiFileProgress& progress, Interaction& ui)
 {
     bool isError = false;
     const std::string refusal =
-        MultiFileRefusal(inputs.winning ? inputs.winning->size() : 0, inputs.files.size(), isError);
+        multiFileRefusal(inputs.winning ? inputs.winning->size() : 0, inputs.files.size(), isError);
     if (!refusal.empty()) {
         ui.message(isError ? MessageKind::Error : MessageKind::Warning, refusal);
         MultiFileResult refused;
         refused.markFailed(refusal);
         return refused;
     }
-    MultiFileResult result = RunMultiFileScrutiny(inputs, progress, ui.stopToken());
+    MultiFileResult result = runMultiFileScrutiny(inputs, progress, ui.stopToken());
     if (result.failed()) {
         ui.error("ERROR: " + result.failure);
         return result;
@@ -100,15 +100,15 @@ MultiFileResult RunMultiFileFlow(const MultiFileInputs& inputs, MultiFileProgres
     return result;
 }
 
-bool SaveMultiFileSummary(const std::string& summary, Interaction& ui)
+bool saveMultiFileSummary(const std::string& summary, Interaction& ui)
 {
     if (summary.empty()) {
         ui.warning(kNoSummaryWarning);
         return false;
     }
-    return WriteScrutinyReport(kMultiFileSummaryFileName, summary, ui);
+    return writeScrutinyReport(kMultiFileSummaryFileName, summary, ui);
 }
 
-bool ConfirmMultiFileClose(Interaction& ui) { return ui.question(kMultiFileCloseQuestion); }
+bool confirmMultiFileClose(Interaction& ui) { return ui.question(kMultiFileCloseQuestion); }
 
 } // namespace kombitron

@@ -2,48 +2,48 @@
 
 namespace kombitron {
 
-OwnSystemOriginLoad LoadOwnSystemOrigin(const std::string& path, Interaction& ui)
+OwnSystemOriginLoad loadOwnSystemOrigin(const std::string& path, Interaction& ui)
 {
     OwnSystemOriginLoad load = runLoadOwnSystemOrigin({path}, ui.progress(), ui.stopToken());
-    ShowToolReadMessages(load, load.warnings, load.origin.count(), true, ui);
+    showToolReadMessages(load, load.warnings, load.origin.count(), true, ui);
     if (!load.done()) load.origin = OwnSystemOrigin{{}, path, {}};
     return load;
 }
 
-OwnSystemOriginLoad OpenOwnSystemOrigin(Interaction& ui)
+OwnSystemOriginLoad openOwnSystemOrigin(Interaction& ui)
 {
-    const std::string path = ui.openFileDialog(ToolOpenRequest());
+    const std::string path = ui.openFileDialog(toolOpenRequest());
     if (path.empty()) return OwnSystemOriginLoad{};
-    return LoadOwnSystemOrigin(path, ui);
+    return loadOwnSystemOrigin(path, ui);
 }
 
-bool ChooseOwnSystemOrigin(OwnSystemDestination& destination, int destinationNumber, int origin, Interaction& ui)
+bool chooseOwnSystemOrigin(OwnSystemDestination& destination, int destinationNumber, int origin, Interaction& ui)
 {
-    if (auto notice = ChooseOrigin(destination, destinationNumber, origin)) {
-        ShowToolNotice(*notice, ui);
+    if (auto notice = chooseOrigin(destination, destinationNumber, origin)) {
+        showToolNotice(*notice, ui);
         return false;
     }
     return true;
 }
 
-ToolSaveOutcome SaveOwnSystem(const OwnSystemOrigin& origin, const OwnSystemDestination& destination,
+ToolSaveOutcome saveOwnSystem(const OwnSystemOrigin& origin, const OwnSystemDestination& destination,
                               const std::string& baseFileName, Interaction& ui)
 {
     ToolSaveOutcome outcome;
     auto refuse = [&](const ToolNotice& notice) {
-        ShowToolNotice(notice, ui);
+        showToolNotice(notice, ui);
         outcome.markFailed(notice.text);
         return outcome;
     };
-    if (auto notice = CheckOwnSystem(origin, destination)) return refuse(*notice);
+    if (auto notice = checkOwnSystem(origin, destination)) return refuse(*notice);
     ui.warning(kOwnSystemReintegroWarning);
     OwnSystemMapping mapping;
-    if (auto notice = BuildOwnSystemMapping(origin, destination, mapping)) return refuse(*notice);
+    if (auto notice = buildOwnSystemMapping(origin, destination, mapping)) return refuse(*notice);
 
-    const std::string path = AskToolSavePath(OwnSystemProposedName(baseFileName), ui);
+    const std::string path = askToolSavePath(ownSystemProposedName(baseFileName), ui);
     if (path.empty()) return outcome;
     ui.progress().caption(kWaitingSaveCaption);
-    return FinishToolSave(runSaveOwnSystem({origin.bets, mapping, path}, ui.progress(), ui.stopToken()), ui);
+    return finishToolSave(runSaveOwnSystem({origin.bets, mapping, path}, ui.progress(), ui.stopToken()), ui);
 }
 
 } // namespace kombitron

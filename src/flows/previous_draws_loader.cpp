@@ -10,17 +10,17 @@
 
 namespace kombitron {
 
-PreviousDrawsLoadResult LoadPreviousDrawsFromService(AppState& state, Interaction& ui)
+PreviousDrawsLoadResult loadPreviousDrawsFromService(AppState& state, Interaction& ui)
 {
-    return LoadPreviousDrawsFromService(state, ui, DefaultServiceOptions());
+    return loadPreviousDrawsFromService(state, ui, defaultServiceOptions());
 }
 
-PreviousDrawsLoadResult LoadPreviousDrawsFromService(AppState& state, Interaction& ui, const ServiceOptions& options)
+PreviousDrawsLoadResult loadPreviousDrawsFromService(AppState& state, Interaction& ui, const ServiceOptions& options)
 {
-    return ApplyPreviousDraws(state, FetchServiceDraws(state.base.gameName, options), ui);
+    return applyPreviousDraws(state, FetchServiceDraws(state.base.gameName, options), ui);
 }
 
-PreviousDrawsLoadResult ApplyPreviousDraws(AppState& state, ServiceDrawsResult fetched, Interaction& ui)
+PreviousDrawsLoadResult applyPreviousDraws(AppState& state, ServiceDrawsResult fetched, Interaction& ui)
 {
     SorteosAnterioresParams& params = state.filters.sorteosAnteriores;
     PreviousDrawsLoadResult result;

@@ -21,11 +21,11 @@ struct PreviousDrawsLoadResult {
 // "Cargar": fetch every draw of the current game into state.filters.sorteosAnteriores.draws and
 // give every group whose maximum is 0 the count as maximum. On a failure shows the program's
 // message, empties the draws and returns loaded = false.
-PreviousDrawsLoadResult LoadPreviousDrawsFromService(AppState& state, Interaction& ui);
-PreviousDrawsLoadResult LoadPreviousDrawsFromService(AppState& state, Interaction& ui, const ServiceOptions& options);
+PreviousDrawsLoadResult loadPreviousDrawsFromService(AppState& state, Interaction& ui);
+PreviousDrawsLoadResult loadPreviousDrawsFromService(AppState& state, Interaction& ui, const ServiceOptions& options);
 
 // The same with the service's answer already fetched (the window fetches in a job and applies
 // the answer on the UI thread).
-PreviousDrawsLoadResult ApplyPreviousDraws(AppState& state, ServiceDrawsResult fetched, Interaction& ui);
+PreviousDrawsLoadResult applyPreviousDraws(AppState& state, ServiceDrawsResult fetched, Interaction& ui);
 
 } // namespace kombitron

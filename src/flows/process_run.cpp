@@ -10,17 +10,17 @@ namespace {
 
 NumberPercentages panelOf(const AppState& state, const ProcessRunResult& run)
 {
-    return showsPercentagesAfter(run.shownConditioned, run.shownReduced) ? PercentagesAfter(state) : run.before;
+    return showsPercentagesAfter(run.shownConditioned, run.shownReduced) ? percentagesAfter(state) : run.before;
 }
 
 } // namespace
 
-ProcessRunResult RunProcessReduction(AppState& state, ReductionProgress& progress, const StopToken& stop)
+ProcessRunResult runProcessReduction(AppState& state, ReductionProgress& progress, const StopToken& stop)
 {
     ProcessRunResult run;
     run.reduction = runReduction(state, progress, stop);
     run.shownConditioned = state.conditionedCount;
-    run.before = PercentagesBefore(state);
+    run.before = percentagesBefore(state);
     run.shownReduced = run.reduction.found ? run.reduction.best : state.conditionedCount;
     run.needsExactCount = state.reduction.exactCount == 1 && run.reduction.cyclesDone > 0;
     if (!run.needsExactCount) run.panel = panelOf(state, run);
@@ -28,7 +28,7 @@ ProcessRunResult RunProcessReduction(AppState& state, ReductionProgress& progres
     return run;
 }
 
-ProcessRunResult RunProcessExactCount(AppState& state, ProcessRunResult run, Progress& progress, const StopToken& stop)
+ProcessRunResult runProcessExactCount(AppState& state, ProcessRunResult run, Progress& progress, const StopToken& stop)
 {
     progress.report(0, 100);
     const JobOutcome adjusted = AdjustToExactCount(state, progress, stop);

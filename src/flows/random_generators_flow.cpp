@@ -9,7 +9,7 @@ namespace kombitron {
 namespace {
 ToolSaveOutcome refused(const ToolNotice& notice, Interaction& ui)
 {
-    ShowToolNotice(notice, ui);
+    showToolNotice(notice, ui);
     ToolSaveOutcome outcome;
     outcome.markFailed(notice.text);
     return outcome;
@@ -25,7 +25,7 @@ ToolSaveOutcome ended(const JobOutcome& job, Interaction& ui)
 }
 } // namespace
 
-ToolSaveOutcome GenerateRandomBetsByNumbers(const std::vector<uint8_t>& marked, const std::string& countText,
+ToolSaveOutcome generateRandomBetsByNumbers(const std::vector<uint8_t>& marked, const std::string& countText,
                                             uint64_t seed, Interaction& ui)
 {
     // The numbers as a grid holds them: each once, ascending, within 1..49.
@@ -35,28 +35,28 @@ ToolSaveOutcome GenerateRandomBetsByNumbers(const std::vector<uint8_t>& marked, 
     int64_t count = 0;
     // The total system's size is known before the shuffle, so a count above it is refused first
     // rather than after shuffling up to 13,983,816 entries for nothing.
-    if (auto notice = CheckRandomBetsByNumbers(static_cast<int>(numbers.size()), countText, count))
+    if (auto notice = checkRandomBetsByNumbers(static_cast<int>(numbers.size()), countText, count))
         return refused(*notice, ui);
 
     const StopToken stop(ui.stopToken());
     const SubsetShuffle shuffled = runShuffleSubsets({static_cast<int>(numbers.size()), seed}, ui.progress(), stop);
     if (!shuffled.done()) return ended(shuffled, ui);
 
-    const std::string path = AskToolSavePath(RandomBetsProposedName(count), ui);
+    const std::string path = askToolSavePath(randomBetsProposedName(count), ui);
     if (path.empty()) return ToolSaveOutcome{};
     ui.progress().caption(kWaitingSaveCaption);
-    return FinishToolSave(runWriteRandomBetsByNumbers({numbers, shuffled.order, count, path}, ui.progress(), stop), ui);
+    return finishToolSave(runWriteRandomBetsByNumbers({numbers, shuffled.order, count, path}, ui.progress(), stop), ui);
 }
 
-ToolSaveOutcome GenerateRandomBetsByPercentages(const NumberPercentages& percentages, const std::string& countText,
+ToolSaveOutcome generateRandomBetsByPercentages(const NumberPercentages& percentages, const std::string& countText,
                                                 uint64_t seed, Interaction& ui)
 {
     int64_t count = 0;
-    if (auto notice = CheckRandomBetsByPercentages(percentages, countText, count)) return refused(*notice, ui);
-    const std::string path = AskToolSavePath(RandomBetsProposedName(count), ui);
+    if (auto notice = checkRandomBetsByPercentages(percentages, countText, count)) return refused(*notice, ui);
+    const std::string path = askToolSavePath(randomBetsProposedName(count), ui);
     if (path.empty()) return ToolSaveOutcome{};
     ui.progress().caption(kWaitingSaveCaption);
-    return FinishToolSave(
+    return finishToolSave(
         runRandomBetsByPercentages({percentages, count, seed, path}, ui.progress(), ui.stopToken()), ui);
 }
 

@@ -15,12 +15,12 @@ namespace kombitron {
 // dialog proposing N + "_Apuestas.KMB", the ".KMB" rule, and the first N shuffled bets with
 // reintegro 0 written with the marked numbers as header. `countText` is the text of the count box.
 // Once a path is chosen the progress is captioned "Guardando por favor espere ...".
-ToolSaveOutcome GenerateRandomBetsByNumbers(const std::vector<uint8_t>& numbers, const std::string& countText,
+ToolSaveOutcome generateRandomBetsByNumbers(const std::vector<uint8_t>& numbers, const std::string& countText,
                                             uint64_t seed, Interaction& ui);
 
 // "&Generar" of the generator by percentages: the checks in order, the save dialog as above, then
 // the N bets generated with `seed` and written with the chosen numbers as header, captioned as above.
-ToolSaveOutcome GenerateRandomBetsByPercentages(const NumberPercentages& percentages, const std::string& countText,
+ToolSaveOutcome generateRandomBetsByPercentages(const NumberPercentages& percentages, const std::string& countText,
                                                 uint64_t seed, Interaction& ui);
 
 } // namespace kombitron

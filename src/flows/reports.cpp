@@ -5,19 +5,19 @@
 
 namespace kombitron {
 
-bool ShowFilterSummary(const AppState& state, Interaction& ui)
+bool showFilterSummary(const AppState& state, Interaction& ui)
 {
-    return WriteAndOpenReport(kFilterSummaryFileName, BuildFilterSummary(state), ui);
+    return writeAndOpenReport(kFilterSummaryFileName, buildFilterSummary(state), ui);
 }
 
-bool ShowEliminationReport(const AppState& state, Interaction& ui)
+bool showEliminationReport(const AppState& state, Interaction& ui)
 {
-    return WriteAndOpenReport(kEliminationReportFileName, BuildEliminationReport(state), ui);
+    return writeAndOpenReport(kEliminationReportFileName, buildEliminationReport(state), ui);
 }
 
-bool ShowPercentagesReport(const NumberPercentages& panel, Interaction& ui)
+bool showPercentagesReport(const NumberPercentages& panel, Interaction& ui)
 {
-    return WriteAndOpenReport(kAnalysisReportFileName, PercentagesReportText(panel), ui);
+    return writeAndOpenReport(kAnalysisReportFileName, percentagesReportText(panel), ui);
 }
 
 } // namespace kombitron

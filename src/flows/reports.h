@@ -16,10 +16,10 @@ inline constexpr const char* kFilterSummaryFileName = "KOMBITRON_INFORME.txt";
 inline constexpr const char* kAnalysisReportFileName = "KOMBITRON_ANALISIS.txt";
 
 // "Ver Resumen de Filtros": the filter summary to KOMBITRON_INFORME.txt, opened in the editor.
-bool ShowFilterSummary(const AppState& state, Interaction& ui);
+bool showFilterSummary(const AppState& state, Interaction& ui);
 // "Ver Informe Apuestas Eliminadas": the elimination report to KOMBITRON_RESUMEN.txt.
-bool ShowEliminationReport(const AppState& state, Interaction& ui);
+bool showEliminationReport(const AppState& state, Interaction& ui);
 // The process window's percentages report, to KOMBITRON_ANALISIS.txt.
-bool ShowPercentagesReport(const NumberPercentages& panel, Interaction& ui);
+bool showPercentagesReport(const NumberPercentages& panel, Interaction& ui);
 
 } // namespace kombitron

@@ -7,7 +7,7 @@
 
 namespace kombitron {
 
-FileDialogRequest BetFileDialog()
+FileDialogRequest betFileDialog()
 {
     FileDialogRequest request;
     request.title = "Abrir Fichero";
@@ -16,16 +16,16 @@ FileDialogRequest BetFileDialog()
     return request;
 }
 
-ScrutinyFileLoad LoadScrutinyFile(const std::string& path, bool loadReintegros, Interaction& ui)
+ScrutinyFileLoad loadScrutinyFile(const std::string& path, bool loadReintegros, Interaction& ui)
 {
     ScrutinyFileLoad load;
     load.chosen = true;
     load.path = path;
     load.fileName = fileNameOf(path);
-    const bool kmb = IsKmbPath(path);
-    BetFileRead read = ReadBetFile(path, loadReintegros, ui.progress(), ui.stopToken());
+    const bool kmb = isKmbPath(path);
+    BetFileRead read = readBetFile(path, loadReintegros, ui.progress(), ui.stopToken());
     if (read.status == BetFileStatus::Stopped) return load;
-    ShowBetFileMessages(read, ui);
+    showBetFileMessages(read, ui);
     if (read.ok()) {
         if (kmb && !loadReintegros) {
             // The file's reintegros are not loaded: every bet plays reintegro 0, as the notice says.
@@ -38,14 +38,14 @@ ScrutinyFileLoad LoadScrutinyFile(const std::string& path, bool loadReintegros, 
     return load;
 }
 
-ScrutinyFileLoad OpenScrutinyFile(bool loadReintegros, Interaction& ui)
+ScrutinyFileLoad openScrutinyFile(bool loadReintegros, Interaction& ui)
 {
-    const std::string path = ui.openFileDialog(BetFileDialog());
+    const std::string path = ui.openFileDialog(betFileDialog());
     if (path.empty()) return {};
-    return LoadScrutinyFile(path, loadReintegros, ui);
+    return loadScrutinyFile(path, loadReintegros, ui);
 }
 
-ScrutinyResult RunScrutinyFlow(const ScrutinyInputs& inputs, Interaction& ui)
+ScrutinyResult runScrutinyFlow(const ScrutinyInputs& inputs, Interaction& ui)
 {
     ScrutinyResult result = RunScrutiny(inputs, ui.progress(), ui.stopToken());
     if (result.refused) ui.warning(kComplementaryRepeatedWarning);
@@ -55,30 +55,30 @@ ScrutinyResult RunScrutinyFlow(const ScrutinyInputs& inputs, Interaction& ui)
 
 ScrutinyResult WritePrizedTicketsReport(const ScrutinyInputs& inputs, Interaction& ui)
 {
-    ScrutinyResult result = RunScrutinyFlow(inputs, ui);
+    ScrutinyResult result = runScrutinyFlow(inputs, ui);
     if (!result.done() || result.refused) return result;
     static const BetList kNoBets;
     const BetList& bets = inputs.bets ? *inputs.bets : kNoBets;
-    WriteScrutinyReport(kPrizedTicketsFileName,
-                        PrizedTicketsReport(bets, result.hitsPerBet, inputs.winning.complementary), ui);
+    writeScrutinyReport(kPrizedTicketsFileName,
+                        prizedTicketsReport(bets, result.hitsPerBet, inputs.winning.complementary), ui);
     return result;
 }
 
-PrizeConsultation ConsultPrizesFlow(const std::string& game, const DrawDateBoxes& date, const PrizesFetch& fetch,
+PrizeConsultation consultPrizesFlow(const std::string& game, const DrawDateBoxes& date, const PrizesFetch& fetch,
                                     Interaction& ui)
 {
-    PrizeConsultation consultation = ConsultPrizesByDate(game, date, fetch);
+    PrizeConsultation consultation = consultPrizesByDate(game, date, fetch);
     if (!consultation.message.empty()) ui.error(consultation.message);
     return consultation;
 }
 
-bool ShowPrizeSummaryReport(const PrizeSummaryInputs& inputs, Interaction& ui)
+bool showPrizeSummaryReport(const PrizeSummaryInputs& inputs, Interaction& ui)
 {
-    if (PrizeSummaryFieldsMissing(inputs)) {
+    if (prizeSummaryFieldsMissing(inputs)) {
         ui.error(kMissingReportFieldError);
         return false;
     }
-    return WriteScrutinyReport(kPrizeSummaryFileName, PrizeSummaryReport(inputs), ui);
+    return writeScrutinyReport(kPrizeSummaryFileName, prizeSummaryReport(inputs), ui);
 }
 
 } // namespace kombitron

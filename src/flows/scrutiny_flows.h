@@ -24,30 +24,30 @@ struct ScrutinyFileLoad {
 };
 
 // The dialog of the scrutiny windows' bet files: "Abrir Fichero", text, KMB (preselected), all.
-FileDialogRequest BetFileDialog();
+FileDialogRequest betFileDialog();
 
 // "Combinación nueva" of the scrutiny window: read `path` as the window does (KMB by its
 // extension, else text with or without reintegros), then the warnings in order: the reader's
 // own, "REINTEGRO 0" for a KMB file read without "Cargar Reintegros" (every bet then gets
 // reintegro 0), and the zero-bets warning when nothing was read.
-ScrutinyFileLoad LoadScrutinyFile(const std::string& path, bool loadReintegros, Interaction& ui);
+ScrutinyFileLoad loadScrutinyFile(const std::string& path, bool loadReintegros, Interaction& ui);
 // The same after the open dialog; a cancelled dialog gives chosen = false and changes nothing.
-ScrutinyFileLoad OpenScrutinyFile(bool loadReintegros, Interaction& ui);
+ScrutinyFileLoad openScrutinyFile(bool loadReintegros, Interaction& ui);
 
 // RunScrutiny on the interaction's progress and stop flag, showing its refusal (the repeated
 // complementary) or failure.
-ScrutinyResult RunScrutinyFlow(const ScrutinyInputs& inputs, Interaction& ui);
+ScrutinyResult runScrutinyFlow(const ScrutinyInputs& inputs, Interaction& ui);
 
 // WritePrizedTicketsReport: the scrutiny, then KOMBITRON_PREMIOS.txt written and opened. The
 // scrutiny's result is returned for the window to show, refused or not.
 ScrutinyResult WritePrizedTicketsReport(const ScrutinyInputs& inputs, Interaction& ui);
 
 // "Consultar por Fecha de Sorteo": the consultation with its error shown.
-PrizeConsultation ConsultPrizesFlow(const std::string& game, const DrawDateBoxes& date, const PrizesFetch& fetch,
+PrizeConsultation consultPrizesFlow(const std::string& game, const DrawDateBoxes& date, const PrizesFetch& fetch,
                                     Interaction& ui);
 
 // "Ver informe resumen de los premios": refuse a missing year or draw number, else write
 // KOMBITRON_TEMP.txt and open it. True when the report was opened.
-bool ShowPrizeSummaryReport(const PrizeSummaryInputs& inputs, Interaction& ui);
+bool showPrizeSummaryReport(const PrizeSummaryInputs& inputs, Interaction& ui);
 
 } // namespace kombitron

@@ -4,12 +4,12 @@
 
 namespace kombitron {
 
-bool WriteScrutinyReport(const std::string& fileName, const std::string& text, Interaction& ui)
+bool writeScrutinyReport(const std::string& fileName, const std::string& text, Interaction& ui)
 {
     // The shared writer ends the text with one line end; the scrutiny texts already end with
     // theirs, so the file holds exactly what the window shows.
     const bool endsWithLine = text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
-    return WriteAndOpenReport(fileName, endsWithLine ? text.substr(0, text.size() - 2) : text, ui);
+    return writeAndOpenReport(fileName, endsWithLine ? text.substr(0, text.size() - 2) : text, ui);
 }
 
 } // namespace kombitron

@@ -6,13 +6,13 @@
 
 namespace kombitron {
 
-StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const ServiceOptions& options, Interaction& ui)
+StatisticalDrawsLoad loadStatisticalDrawsFlow(const std::string& game, const ServiceOptions& options, Interaction& ui)
 {
-    return LoadStatisticalDrawsFlow(
-        game, [&options](const std::string& g) { return LoadStatisticalDraws(g, options); }, ui);
+    return loadStatisticalDrawsFlow(
+        game, [&options](const std::string& g) { return loadStatisticalDraws(g, options); }, ui);
 }
 
-StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const StatisticalDrawsSource& source,
+StatisticalDrawsLoad loadStatisticalDrawsFlow(const std::string& game, const StatisticalDrawsSource& source,
                                               Interaction& ui)
 {
     StatisticalDrawsLoad load;
@@ -26,31 +26,31 @@ StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const Sta
     return load;
 }
 
-ScrutinyFileLoad LoadStatisticalBets(const std::string& path, Interaction& ui)
+ScrutinyFileLoad loadStatisticalBets(const std::string& path, Interaction& ui)
 {
     ScrutinyFileLoad load;
     load.chosen = true;
     load.path = path;
     load.fileName = fileNameOf(path);
-    BetFileRead read = ReadBetFile(path, false, ui.progress(), ui.stopToken());
+    BetFileRead read = readBetFile(path, false, ui.progress(), ui.stopToken());
     if (read.status == BetFileStatus::Stopped) return load;
-    ShowBetFileMessages(read, ui);
+    showBetFileMessages(read, ui);
     if (read.ok()) load.bets = std::make_shared<BetList>(std::move(read.bets));
     if (load.count() == 0) ui.warning(kNoBetsImportedWarning);
     return load;
 }
 
-ScrutinyFileLoad OpenStatisticalBets(Interaction& ui)
+ScrutinyFileLoad openStatisticalBets(Interaction& ui)
 {
-    const std::string path = ui.openFileDialog(BetFileDialog());
+    const std::string path = ui.openFileDialog(betFileDialog());
     if (path.empty()) return {};
-    return LoadStatisticalBets(path, ui);
+    return loadStatisticalBets(path, ui);
 }
 
-StatisticalResult RunStatisticalFlow(const StatisticalRunRequest& request, Interaction& ui)
+StatisticalResult runStatisticalFlow(const StatisticalRunRequest& request, Interaction& ui)
 {
     StatisticalInputs inputs;
-    const std::string refusal = ValidateStatisticalRun(request.bets ? request.bets->size() : 0,
+    const std::string refusal = validateStatisticalRun(request.bets ? request.bets->size() : 0,
                                                        request.draws ? request.draws->count() : 0, request.boxes,
                                                        inputs.query);
     if (!refusal.empty()) {
@@ -62,15 +62,15 @@ StatisticalResult RunStatisticalFlow(const StatisticalRunRequest& request, Inter
     inputs.bets = request.bets;
     inputs.draws = request.draws;
     inputs.game = request.game;
-    StatisticalResult result = RunStatisticalScrutiny(inputs, ui.progress(), ui.stopToken());
+    StatisticalResult result = runStatisticalScrutiny(inputs, ui.progress(), ui.stopToken());
     if (result.failed()) ui.error("ERROR: " + result.failure);
     return result;
 }
 
-StatisticalResult ShowStatisticalReport(const StatisticalRunRequest& request, Interaction& ui)
+StatisticalResult showStatisticalReport(const StatisticalRunRequest& request, Interaction& ui)
 {
-    StatisticalResult result = RunStatisticalFlow(request, ui);
-    if (result.done()) WriteScrutinyReport(kStatisticalReportFileName, result.report, ui);
+    StatisticalResult result = runStatisticalFlow(request, ui);
+    if (result.done()) writeScrutinyReport(kStatisticalReportFileName, result.report, ui);
     return result;
 }
 

@@ -15,15 +15,15 @@ namespace kombitron {
 using StatisticalDrawsSource = std::function<StatisticalDrawsLoad(const std::string& game)>;
 
 // "Cargar desde Internet": draws and prizes of `game`, the load error shown on failure.
-StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const ServiceOptions& options, Interaction& ui);
+StatisticalDrawsLoad loadStatisticalDrawsFlow(const std::string& game, const ServiceOptions& options, Interaction& ui);
 // The same from `source`; an exception escaping it is a failed load with its description.
-StatisticalDrawsLoad LoadStatisticalDrawsFlow(const std::string& game, const StatisticalDrawsSource& source,
+StatisticalDrawsLoad loadStatisticalDrawsFlow(const std::string& game, const StatisticalDrawsSource& source,
                                               Interaction& ui);
 
 // The bet file of the statistical multi-scrutiny: KMB by its extension, else text without
 // reintegros; the reader's messages and the zero-bets warning shown.
-ScrutinyFileLoad LoadStatisticalBets(const std::string& path, Interaction& ui);
-ScrutinyFileLoad OpenStatisticalBets(Interaction& ui);
+ScrutinyFileLoad loadStatisticalBets(const std::string& path, Interaction& ui);
+ScrutinyFileLoad openStatisticalBets(Interaction& ui);
 
 // What a run needs from the window.
 struct StatisticalRunRequest {
@@ -35,10 +35,10 @@ struct StatisticalRunRequest {
 
 // "Escrutar": the checks in order (their error shown; the result then fails with it), then the
 // run on the interaction's progress and stop flag.
-StatisticalResult RunStatisticalFlow(const StatisticalRunRequest& request, Interaction& ui);
+StatisticalResult runStatisticalFlow(const StatisticalRunRequest& request, Interaction& ui);
 
 // "Muestra en el Bloc de Notas el informe completo": the same checks, a new run and the whole
 // report written to KOMBITRON_ESCRUTINIO.txt and opened. The run's result is returned.
-StatisticalResult ShowStatisticalReport(const StatisticalRunRequest& request, Interaction& ui);
+StatisticalResult showStatisticalReport(const StatisticalRunRequest& request, Interaction& ui);
 
 } // namespace kombitron

@@ -4,9 +4,9 @@
 
 namespace kombitron {
 
-void ShowToolNotice(const ToolNotice& notice, Interaction& ui) { ui.message(notice.kind, notice.text); }
+void showToolNotice(const ToolNotice& notice, Interaction& ui) { ui.message(notice.kind, notice.text); }
 
-FileDialogRequest ToolOpenRequest(int preselectedFilter)
+FileDialogRequest toolOpenRequest(int preselectedFilter)
 {
     FileDialogRequest request;
     request.title = kToolOpenTitle;
@@ -15,7 +15,7 @@ FileDialogRequest ToolOpenRequest(int preselectedFilter)
     return request;
 }
 
-std::string AskToolSavePath(const std::string& proposedName, Interaction& ui)
+std::string askToolSavePath(const std::string& proposedName, Interaction& ui)
 {
     FileDialogRequest request;
     request.title = kToolSaveTitle;
@@ -25,7 +25,7 @@ std::string AskToolSavePath(const std::string& proposedName, Interaction& ui)
     return chosen.empty() ? chosen : applySaveExtension(chosen, ".KMB");
 }
 
-void ShowToolReadMessages(const JobOutcome& outcome, const std::vector<std::string>& warnings, int64_t bets,
+void showToolReadMessages(const JobOutcome& outcome, const std::vector<std::string>& warnings, int64_t bets,
                           bool zeroBetsWarning, Interaction& ui)
 {
     if (outcome.stopped()) return;
@@ -34,7 +34,7 @@ void ShowToolReadMessages(const JobOutcome& outcome, const std::vector<std::stri
     else if (zeroBetsWarning && bets == 0) ui.warning(kZeroBetsWarning);
 }
 
-ToolSaveOutcome FinishToolSave(const BetFileSave& save, Interaction& ui)
+ToolSaveOutcome finishToolSave(const BetFileSave& save, Interaction& ui)
 {
     ToolSaveOutcome outcome;
     outcome.status = save.status;

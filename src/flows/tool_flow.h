@@ -22,23 +22,23 @@ struct ToolSaveOutcome : JobOutcome {
 };
 
 // Show a check's notice with its icon.
-void ShowToolNotice(const ToolNotice& notice, Interaction& ui);
+void showToolNotice(const ToolNotice& notice, Interaction& ui);
 
 // The tools' open dialog ("Abrir Fichero", the TXT, KMB and all-files filters) with the given
 // filter preselected (1-based).
-FileDialogRequest ToolOpenRequest(int preselectedFilter = 1);
+FileDialogRequest toolOpenRequest(int preselectedFilter = 1);
 
 // The tools' save dialog ("Guardar Combinación", the KMB and all-files filters) proposing `name`;
 // the chosen path with ".KMB" in place of an extension among its last six characters, or empty
 // when cancelled.
-std::string AskToolSavePath(const std::string& proposedName, Interaction& ui);
+std::string askToolSavePath(const std::string& proposedName, Interaction& ui);
 
 // Show a read's limit notices (warnings) and then, when it failed, its error. `zeroBetsWarning`:
 // a read that found no bet shows "AVISO: Se han importado 0 apuestas." with the expected formats.
-void ShowToolReadMessages(const JobOutcome& outcome, const std::vector<std::string>& warnings, int64_t bets,
+void showToolReadMessages(const JobOutcome& outcome, const std::vector<std::string>& warnings, int64_t bets,
                           bool zeroBetsWarning, Interaction& ui);
 
 // A save job's end as the flow's outcome, showing its error when it failed.
-ToolSaveOutcome FinishToolSave(const BetFileSave& save, Interaction& ui);
+ToolSaveOutcome finishToolSave(const BetFileSave& save, Interaction& ui);
 
 } // namespace kombitron

@@ -2,25 +2,25 @@
 
 namespace kombitron {
 
-ViewerLoad LoadViewerFile(const std::string& path, bool withReintegros, Interaction& ui)
+ViewerLoad loadViewerFile(const std::string& path, bool withReintegros, Interaction& ui)
 {
     ViewerLoad load = runLoadViewerFile({path, withReintegros}, ui.progress(), ui.stopToken());
-    ShowToolReadMessages(load, load.warnings, load.bets ? load.bets->size() : 0, true, ui);
+    showToolReadMessages(load, load.warnings, load.bets ? load.bets->size() : 0, true, ui);
     if (!load.done()) load.bets.reset();
     return load;
 }
 
-ViewerLoad OpenViewerFile(bool withReintegros, Interaction& ui)
+ViewerLoad openViewerFile(bool withReintegros, Interaction& ui)
 {
-    const std::string path = ui.openFileDialog(ToolOpenRequest());
+    const std::string path = ui.openFileDialog(toolOpenRequest());
     if (path.empty()) return ViewerLoad{};
-    return LoadViewerFile(path, withReintegros, ui);
+    return loadViewerFile(path, withReintegros, ui);
 }
 
-bool JumpToTicket(TicketViewer& viewer, const std::string& text, Interaction& ui)
+bool jumpToTicket(TicketViewer& viewer, const std::string& text, Interaction& ui)
 {
     if (auto notice = viewer.jump(text)) {
-        ShowToolNotice(*notice, ui);
+        showToolNotice(*notice, ui);
         return false;
     }
     return true;

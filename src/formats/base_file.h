@@ -13,9 +13,9 @@ inline constexpr const char* kBaseFileFilters = "Fichero BASE de KOMBITRON (*.XM
 
 // The whole XML base file of the configuration, every line ended by CR LF, stamped with the
 // current local date and time.
-std::string BuildBaseFileText(const AppState& state);
+std::string buildBaseFileText(const AppState& state);
 // The same with the given date and time texts (for a reproducible file).
-std::string BuildBaseFileText(const AppState& state, const std::string& date, const std::string& time);
+std::string buildBaseFileText(const AppState& state, const std::string& date, const std::string& time);
 
 // Write the base file to `path` through a temporary file renamed over it; on success set
 // savedFlag and baseFileName (the file name of the path). False with a description on failure,
@@ -31,7 +31,7 @@ bool WriteBaseFile(AppState& state, const std::string& path, std::string& failur
 bool ReadBaseFile(AppState& state, const std::string& path, Interaction& ui);
 // The same on the bytes of a base file already in memory; `fileName` becomes baseFileName.
 // `readable` false stands for a file that could not be read.
-bool ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string_view bytes, bool readable,
+bool readBaseFileBytes(AppState& state, const std::string& fileName, std::string_view bytes, bool readable,
                        Interaction& ui);
 
 } // namespace kombitron

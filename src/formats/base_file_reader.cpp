@@ -528,12 +528,12 @@ bool readBaseFilePath(AppState& state, const std::string& path, Interaction& ui)
         readable = !std::ferror(file);
         std::fclose(file);
     }
-    return ReadBaseFileBytes(state, fileNameOf(path), bytes, readable, ui);
+    return readBaseFileBytes(state, fileNameOf(path), bytes, readable, ui);
 }
 
 } // namespace
 
-bool ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string_view bytes, bool readable,
+bool readBaseFileBytes(AppState& state, const std::string& fileName, std::string_view bytes, bool readable,
                        Interaction& ui)
 {
     // Start from the reset configuration; an imported combination keeps its grid.
@@ -554,8 +554,8 @@ bool ReadBaseFileBytes(AppState& state, const std::string& fileName, std::string
         const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
                                                  (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
         pugi::xml_parse_result result;
-        if (!utf16 && !IsValidUtf8(bytes)) {
-            const std::string text = Cp1252ToUtf8(bytes);
+        if (!utf16 && !isValidUtf8(bytes)) {
+            const std::string text = cp1252ToUtf8(bytes);
             result = document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
         } else {
             result = document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_auto);

@@ -262,7 +262,7 @@ void writeFilterParameters(Lines& out, const FilterParams& f, FilterId id)
 
 } // namespace
 
-std::string BuildBaseFileText(const AppState& state, const std::string& date, const std::string& time)
+std::string buildBaseFileText(const AppState& state, const std::string& date, const std::string& time)
 {
     const BaseCombination& base = state.base;
     Lines out;
@@ -305,7 +305,7 @@ std::string BuildBaseFileText(const AppState& state, const std::string& date, co
     return out.take();
 }
 
-std::string BuildBaseFileText(const AppState& state)
+std::string buildBaseFileText(const AppState& state)
 {
     std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -313,14 +313,14 @@ std::string BuildBaseFileText(const AppState& state)
     char date[16], time[16];
     std::strftime(date, sizeof date, "%d/%m/%Y", &local);
     std::strftime(time, sizeof time, "%H:%M:%S", &local);
-    return BuildBaseFileText(state, date, time);
+    return buildBaseFileText(state, date, time);
 }
 
 bool WriteBaseFile(AppState& state, const std::string& path, std::string& failure)
 {
     std::string text;
     try {
-        text = BuildBaseFileText(state);
+        text = buildBaseFileText(state);
     } catch (const std::bad_alloc&) {
         failure = "memoria insuficiente";
         return false;

@@ -44,24 +44,24 @@ inline constexpr int64_t kWriteYieldInterval = 6000;
 // does not parse, or the file holds fewer records than its count promises.
 BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const StopToken& stop);
 // The same on the bytes of a KMB file held in memory.
-BetFileRead ReadBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopToken& stop);
+BetFileRead readBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopToken& stop);
 
 // Read a text bet file in the layout its first line shows (spaces, commas, fixed width), with or
 // without reintegros. Failed at the first invalid bet with the import error naming that bet;
 // stops with a warning after kMaxImportBets bets when the file holds more.
 BetFileRead ReadBetFileText(const std::string& path, bool withReintegros, Progress& progress, const StopToken& stop);
 // The same on the bytes of a text bet file held in memory.
-BetFileRead ReadBetFileTextBytes(std::string_view bytes, bool withReintegros, Progress& progress,
+BetFileRead readBetFileTextBytes(std::string_view bytes, bool withReintegros, Progress& progress,
                                  const StopToken& stop);
 
 // True when the text after the last "." of the path, upper-cased, is "KMB".
-bool IsKmbPath(const std::string& path);
+bool isKmbPath(const std::string& path);
 // Read with the reader the extension selects (KMB, otherwise text with or without reintegros).
-BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Progress& progress, const StopToken& stop);
+BetFileRead readBetFile(const std::string& path, bool withReintegros, Progress& progress, const StopToken& stop);
 // The same with the interaction's progress and stop flag, showing the read's warnings and failure.
-BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Interaction& ui);
+BetFileRead readBetFile(const std::string& path, bool withReintegros, Interaction& ui);
 // Show the warnings (warning icon) and then the failure (error icon) of a read.
-void ShowBetFileMessages(const BetFileRead& read, Interaction& ui);
+void showBetFileMessages(const BetFileRead& read, Interaction& ui);
 
 // Write bets 1..count of `bets` (count clamped to the list) as a KMB file with the given header
 // ("0" when empty). The file is written beside the target and renamed over it, so a failed or
@@ -70,7 +70,7 @@ BetFileWrite WriteBetFile(const std::string& path, const std::string& header, co
                           Progress& progress, const StopToken& stop);
 // The same bytes into a writer the caller opened and commits (a member of an AtomicFileSet, so
 // the bet file changes together with the files beside it); nothing is committed here.
-BetFileWrite WriteBetFileTo(AtomicFileWriter& writer, const std::string& header, const BetList& bets, int64_t count,
+BetFileWrite writeBetFileTo(AtomicFileWriter& writer, const std::string& header, const BetList& bets, int64_t count,
                             Progress& progress, const StopToken& stop);
 
 // Separator of a text bet line: ' ' when it holds a space, else ',' when it holds a comma or a
@@ -80,8 +80,8 @@ char DetectSeparator(std::string_view line);
 std::string StripSeparators(std::string_view line);
 
 // The import error: "ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO (" + description + ")".
-std::string ImportErrorMessage(const std::string& description);
+std::string importErrorMessage(const std::string& description);
 // The import error of an invalid bet: the description is empty and the specific text follows a space.
-std::string ImportValidationMessage(const std::string& specific);
+std::string importValidationMessage(const std::string& specific);
 
 } // namespace kombitron

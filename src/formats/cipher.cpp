@@ -6,7 +6,7 @@
 
 namespace kombitron {
 
-std::vector<uint8_t> Rc4Keystream(std::string_view keyBytes, size_t length)
+std::vector<uint8_t> rc4Keystream(std::string_view keyBytes, size_t length)
 {
     if (keyBytes.empty()) return {};
     const size_t keyLength = keyBytes.size() < 256 ? keyBytes.size() : 256;
@@ -29,10 +29,10 @@ std::vector<uint8_t> Rc4Keystream(std::string_view keyBytes, size_t length)
     return out;
 }
 
-std::string CipherBytes(std::string_view bytes, std::string_view keyBytes)
+std::string cipherBytes(std::string_view bytes, std::string_view keyBytes)
 {
     if (keyBytes.empty() || bytes.empty() || bytes.size() > kMaxCipherText) return "0";
-    const std::vector<uint8_t> stream = Rc4Keystream(keyBytes, bytes.size());
+    const std::vector<uint8_t> stream = rc4Keystream(keyBytes, bytes.size());
     std::string out(bytes);
     for (size_t i = 0; i < out.size(); ++i) out[i] = static_cast<char>(static_cast<uint8_t>(out[i]) ^ stream[i]);
     return out;
@@ -41,13 +41,13 @@ std::string CipherBytes(std::string_view bytes, std::string_view keyBytes)
 std::string CipherText(const std::string& text, const std::string& key)
 {
     // The single-byte form keeps one byte per character, so the 200-character limit is checked on it.
-    const std::string result = CipherBytes(Utf8ToCp1252(text), Utf8ToCp1252(key));
-    return Cp1252ToUtf8(result);
+    const std::string result = cipherBytes(utf8ToCp1252(text), utf8ToCp1252(key));
+    return cp1252ToUtf8(result);
 }
 
 RecordCipher::RecordCipher(std::string_view keyBytes)
 {
-    const std::vector<uint8_t> stream = Rc4Keystream(keyBytes, kMaxCipherText);
+    const std::vector<uint8_t> stream = rc4Keystream(keyBytes, kMaxCipherText);
     usable_ = !stream.empty();
     for (size_t i = 0; i < stream.size(); ++i) keystream_[i] = stream[i];
 }

@@ -21,11 +21,11 @@ inline constexpr size_t kMaxCipherText = 200;
 std::string CipherText(const std::string& text, const std::string& key);
 
 // The same on raw single-byte text and key: returns the enciphered bytes, or "0" as above.
-std::string CipherBytes(std::string_view bytes, std::string_view keyBytes);
+std::string cipherBytes(std::string_view bytes, std::string_view keyBytes);
 
 // The first `length` bytes of the RC4 keystream of a key (raw bytes, first 256 used); empty
 // when the key is empty.
-std::vector<uint8_t> Rc4Keystream(std::string_view keyBytes, size_t length);
+std::vector<uint8_t> rc4Keystream(std::string_view keyBytes, size_t length);
 
 // The cipher of bet-file records prepared once for a key: every record restarts RC4 from the
 // same key schedule, so every record is combined with the same keystream, computed here once.

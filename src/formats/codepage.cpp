@@ -58,7 +58,7 @@ size_t decodeUtf8(std::string_view text, size_t i, char32_t& cp)
 }
 } // namespace
 
-std::string Utf8ToCp1252(std::string_view text)
+std::string utf8ToCp1252(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
@@ -77,7 +77,7 @@ std::string Utf8ToCp1252(std::string_view text)
     return out;
 }
 
-std::string Cp1252ToUtf8(std::string_view bytes)
+std::string cp1252ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
@@ -85,7 +85,7 @@ std::string Cp1252ToUtf8(std::string_view bytes)
     return out;
 }
 
-bool IsValidUtf8(std::string_view bytes)
+bool isValidUtf8(std::string_view bytes)
 {
     for (size_t i = 0; i < bytes.size();) {
         char32_t cp = 0;

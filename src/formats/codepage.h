@@ -12,12 +12,12 @@ namespace kombitron {
 
 // UTF-8 text to Windows-1252 bytes; a character outside the code page, or an invalid UTF-8
 // sequence, becomes "?".
-std::string Utf8ToCp1252(std::string_view text);
+std::string utf8ToCp1252(std::string_view text);
 
 // Windows-1252 bytes to UTF-8 text; never fails.
-std::string Cp1252ToUtf8(std::string_view bytes);
+std::string cp1252ToUtf8(std::string_view bytes);
 
 // True when the bytes are well-formed UTF-8.
-bool IsValidUtf8(std::string_view bytes);
+bool isValidUtf8(std::string_view bytes);
 
 } // namespace kombitron

@@ -140,7 +140,7 @@ BetFileRead failedRead(const std::string& description, std::vector<std::string> 
 {
     BetFileRead read;
     read.status = BetFileStatus::Failed;
-    read.failure = ImportErrorMessage(description);
+    read.failure = importErrorMessage(description);
     read.warnings = std::move(warnings);
     return read;
 }
@@ -174,7 +174,7 @@ BetFileRead readKmb(ByteInput& in, Progress& progress, const StopToken& stop)
     const size_t headerLength = decipherRecord(cipher, record.data(), record.size(), text);
     if (!recordLengthValid(record.size()) || !headerValid(text, headerLength))
         return failedRead("la cabecera no es la de un fichero de apuestas");
-    read.header = Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(text), headerLength));
+    read.header = cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(text), headerLength));
 
     if (!nextRecord(in, record)) return failedRead(endOfFileDescription(in));
     int64_t count = 0;
@@ -314,12 +314,12 @@ void appendRecord(std::string& out, const std::string& enciphered)
 
 } // namespace
 
-std::string ImportErrorMessage(const std::string& description)
+std::string importErrorMessage(const std::string& description)
 {
     return "ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO (" + description + ")";
 }
 
-std::string ImportValidationMessage(const std::string& specific) { return ImportErrorMessage(" " + specific); }
+std::string importValidationMessage(const std::string& specific) { return importErrorMessage(" " + specific); }
 
 BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const StopToken& stop)
 {
@@ -329,13 +329,13 @@ BetFileRead ReadBetFileKmb(const std::string& path, Progress& progress, const St
     return readKmb(in, progress, stop);
 }
 
-BetFileRead ReadBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopToken& stop)
+BetFileRead readBetFileKmbBytes(std::string_view bytes, Progress& progress, const StopToken& stop)
 {
     ByteInput in(bytes);
     return readKmb(in, progress, stop);
 }
 
-BetFileWrite WriteBetFileTo(AtomicFileWriter& writer, const std::string& header, const BetList& bets, int64_t count,
+BetFileWrite writeBetFileTo(AtomicFileWriter& writer, const std::string& header, const BetList& bets, int64_t count,
                             Progress& progress, const StopToken& stop)
 {
     BetFileWrite result;
@@ -346,14 +346,14 @@ BetFileWrite WriteBetFileTo(AtomicFileWriter& writer, const std::string& header,
         return result;
     };
     count = std::clamp<int64_t>(count, 0, bets.size());
-    const std::string key = Utf8ToCp1252(kBetFileKey);
+    const std::string key = utf8ToCp1252(kBetFileKey);
     const RecordCipher cipher(key);
     const BetRecordEncoder encoder(cipher);
     std::string failure;
 
     std::string head;
-    appendRecord(head, CipherBytes(Utf8ToCp1252(header.empty() ? "0" : header), key));
-    appendRecord(head, CipherBytes(std::to_string(count), key));
+    appendRecord(head, cipherBytes(utf8ToCp1252(header.empty() ? "0" : header), key));
+    appendRecord(head, cipherBytes(std::to_string(count), key));
     if (!writer.write(head, failure)) return fail(failure);
 
     // Every bet record has the same 22 bytes on disk. Two buffers take turns: while one batch is
@@ -394,7 +394,7 @@ BetFileWrite WriteBetFile(const std::string& path, const std::string& header, co
     std::string failure;
     BetFileWrite result;
     if (writer.open(path, failure)) {
-        result = WriteBetFileTo(writer, header, bets, count, progress, stop);
+        result = writeBetFileTo(writer, header, bets, count, progress, stop);
         if (!result.ok() || writer.commit(failure)) return result;
     }
     result.status = BetFileStatus::Failed;

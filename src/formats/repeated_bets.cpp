@@ -7,7 +7,7 @@
 
 namespace kombitron {
 
-RepeatedBetsResult RemoveRepeatedBets(BetList& bets, Progress& progress, const StopToken& stop)
+RepeatedBetsResult removeRepeatedBets(BetList& bets, Progress& progress, const StopToken& stop)
 {
     RepeatedBetsResult result;
     const int64_t count = bets.size();

@@ -18,6 +18,6 @@ struct RepeatedBetsResult : JobOutcome {
 
 // Keep the first of every repeated bet of `bets`, in file order, through a table indexed by
 // combination rank. Every bet must hold six ascending numbers 1..49.
-RepeatedBetsResult RemoveRepeatedBets(BetList& bets, Progress& progress, const StopToken& stop);
+RepeatedBetsResult removeRepeatedBets(BetList& bets, Progress& progress, const StopToken& stop);
 
 } // namespace kombitron

@@ -239,7 +239,7 @@ private:
         BetFileRead read;
         read.status = BetFileStatus::Failed;
         read.warnings = std::move(read_.warnings);
-        read.failure = ImportErrorMessage(description_ + " " + specific_);
+        read.failure = importErrorMessage(description_ + " " + specific_);
         return read;
     }
 
@@ -276,40 +276,40 @@ BetFileRead ReadBetFileText(const std::string& path, bool withReintegros, Progre
     std::string failure;
     if (!in.open(path, failure)) {
         BetFileRead read;
-        read.failure = ImportErrorMessage(failure + " ");
+        read.failure = importErrorMessage(failure + " ");
         return read;
     }
     return TextBetReader(withReintegros, progress, stop).read(in);
 }
 
-BetFileRead ReadBetFileTextBytes(std::string_view bytes, bool withReintegros, Progress& progress,
+BetFileRead readBetFileTextBytes(std::string_view bytes, bool withReintegros, Progress& progress,
                                  const StopToken& stop)
 {
     ByteInput in(bytes);
     return TextBetReader(withReintegros, progress, stop).read(in);
 }
 
-bool IsKmbPath(const std::string& path)
+bool isKmbPath(const std::string& path)
 {
     const size_t dot = path.rfind('.');
     if (dot == std::string::npos) return false;
     return toUpper(std::string_view(path).substr(dot + 1)) == "KMB";
 }
 
-BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Progress& progress, const StopToken& stop)
+BetFileRead readBetFile(const std::string& path, bool withReintegros, Progress& progress, const StopToken& stop)
 {
-    return IsKmbPath(path) ? ReadBetFileKmb(path, progress, stop)
+    return isKmbPath(path) ? ReadBetFileKmb(path, progress, stop)
                            : ReadBetFileText(path, withReintegros, progress, stop);
 }
 
-BetFileRead ReadBetFile(const std::string& path, bool withReintegros, Interaction& ui)
+BetFileRead readBetFile(const std::string& path, bool withReintegros, Interaction& ui)
 {
-    BetFileRead read = ReadBetFile(path, withReintegros, ui.progress(), ui.stopToken());
-    ShowBetFileMessages(read, ui);
+    BetFileRead read = readBetFile(path, withReintegros, ui.progress(), ui.stopToken());
+    showBetFileMessages(read, ui);
     return read;
 }
 
-void ShowBetFileMessages(const BetFileRead& read, Interaction& ui)
+void showBetFileMessages(const BetFileRead& read, Interaction& ui)
 {
     for (const auto& w : read.warnings) ui.warning(w);
     if (read.status == BetFileStatus::Failed) ui.error(read.failure);

@@ -146,7 +146,7 @@ void ClearDrawHistory(DrawHistory& history)
     history.draws.shrink_to_fit();
 }
 
-std::string DefaultHistoryFile()
+std::string defaultHistoryFile()
 {
     std::string folder = applicationFolder();
     if (!folder.empty() && folder.back() != '/') folder += '/';
@@ -234,7 +234,7 @@ HistoryLoadResult LoadDrawHistory(DrawHistory& history, const std::string& path,
     return result;
 }
 
-bool CheckDrawRecord(const DrawRecord& draw, std::string& failure)
+bool checkDrawRecord(const DrawRecord& draw, std::string& failure)
 {
     const std::string which = "sorteo " + std::to_string(draw.drawNumber) + " de " + std::to_string(draw.season) + ": ";
     bool seen[kMaxNumber + 1] = {};
@@ -272,7 +272,7 @@ bool CheckDrawRecord(const DrawRecord& draw, std::string& failure)
     return true;
 }
 
-bool FormatHistoryLine(const DrawRecord& draw, std::string& line, std::string& failure)
+bool formatHistoryLine(const DrawRecord& draw, std::string& line, std::string& failure)
 {
     const char letter = weekdayLetter(draw.weekday);
     if (letter == '?') {
@@ -302,10 +302,10 @@ HistoryUpdateResult UpdateDrawHistory(DrawHistory& history, const std::string& g
 {
     ui.progress().caption("Actualizando por favor espere ...");
     const ServiceDrawsResult fetched = FetchServiceDraws(toUpper(game), options.service);
-    return ApplyDrawHistoryUpdate(history, game, fetched, ui, options);
+    return applyDrawHistoryUpdate(history, game, fetched, ui, options);
 }
 
-HistoryUpdateResult ApplyDrawHistoryUpdate(DrawHistory& history, const std::string& game,
+HistoryUpdateResult applyDrawHistoryUpdate(DrawHistory& history, const std::string& game,
                                            const ServiceDrawsResult& fetched, Interaction& ui,
                                            const HistoryUpdateOptions& options)
 {
@@ -319,7 +319,7 @@ HistoryUpdateResult ApplyDrawHistoryUpdate(DrawHistory& history, const std::stri
         return finish(HistoryUpdateStatus::Failed);
     }
 
-    const std::string defaultFile = options.defaultFile.empty() ? DefaultHistoryFile() : options.defaultFile;
+    const std::string defaultFile = options.defaultFile.empty() ? defaultHistoryFile() : options.defaultFile;
     bool creating = false;
     if (history.count() < 1) {
         std::error_code ec;
@@ -346,7 +346,7 @@ HistoryUpdateResult ApplyDrawHistoryUpdate(DrawHistory& history, const std::stri
     // The service is not trusted: one bad record and the good history stays as it is.
     for (const DrawRecord& draw : fetched.draws) {
         std::string failure;
-        if (!CheckDrawRecord(draw, failure)) {
+        if (!checkDrawRecord(draw, failure)) {
             ui.error(kOpenFailure + " (" + failure + ")");
             return finish(HistoryUpdateStatus::Failed);
         }
@@ -364,7 +364,7 @@ HistoryUpdateResult ApplyDrawHistoryUpdate(DrawHistory& history, const std::stri
     contents += "\r\n";
     std::string line, failure;
     for (const DrawRecord& draw : fetched.draws) {
-        if (!FormatHistoryLine(draw, line, failure)) {
+        if (!formatHistoryLine(draw, line, failure)) {
             ui.error(kOpenFailure + " (" + failure + ")");
             return finish(HistoryUpdateStatus::Failed);
         }

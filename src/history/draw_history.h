@@ -49,7 +49,7 @@ HistoryLoadResult LoadDrawHistory(DrawHistory& history, const std::string& path,
 void ClearDrawHistory(DrawHistory& history);
 
 // applicationFolder() + "/estadisticas_local.txt".
-std::string DefaultHistoryFile();
+std::string defaultHistoryFile();
 
 // Seasons a draw of the results service may carry.
 inline constexpr int kFirstDrawSeason = 1900;
@@ -58,15 +58,15 @@ inline constexpr int kLastDrawSeason = 9999;
 // Whether a draw of the service is one the history may hold: six distinct numbers 1..49, a
 // complementary 0..49, a reintegro 0..9, a season within kFirstDrawSeason..kLastDrawSeason, a
 // draw number from 1 and a known weekday. False with a description naming the draw otherwise.
-bool CheckDrawRecord(const DrawRecord& draw, std::string& failure);
+bool checkDrawRecord(const DrawRecord& draw, std::string& failure);
 
 // One line of the file as the update writes it, "05,11,23,31,40,47,09,03 2010 1 J" (no line end);
 // false with a description when the weekday is none of the seven.
-bool FormatHistoryLine(const DrawRecord& draw, std::string& line, std::string& failure);
+bool formatHistoryLine(const DrawRecord& draw, std::string& line, std::string& failure);
 
 struct HistoryUpdateOptions {
-    ServiceOptions service = DefaultServiceOptions();
-    std::string defaultFile;     // file created when none is loaded; empty: DefaultHistoryFile()
+    ServiceOptions service = defaultServiceOptions();
+    std::string defaultFile;     // file created when none is loaded; empty: defaultHistoryFile()
 };
 
 enum class HistoryUpdateStatus {
@@ -84,14 +84,14 @@ struct HistoryUpdateResult {
 };
 
 // Fetch every draw of `game` and rewrite the loaded history file (or the default one) with
-// them, asking first, then reload it. Every draw is checked with CheckDrawRecord before the file
+// them, asking first, then reload it. Every draw is checked with checkDrawRecord before the file
 // is touched; one bad draw ends the update as Failed with the conversion error. Every outcome is shown through `ui`; the new file is
 // written beside the old one and renamed over it only when complete.
 HistoryUpdateResult UpdateDrawHistory(DrawHistory& history, const std::string& game, Interaction& ui,
                                       const HistoryUpdateOptions& options = {});
 
 // The same flow with the service's answer already fetched (the windows fetch off the UI thread).
-HistoryUpdateResult ApplyDrawHistoryUpdate(DrawHistory& history, const std::string& game,
+HistoryUpdateResult applyDrawHistoryUpdate(DrawHistory& history, const std::string& game,
                                            const ServiceDrawsResult& fetched, Interaction& ui,
                                            const HistoryUpdateOptions& options = {});
 

@@ -209,7 +209,7 @@ int checkStop(void* token, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 
 } // namespace
 
-ServiceOptions DefaultServiceOptions()
+ServiceOptions defaultServiceOptions()
 {
     ServiceOptions options;
     const char* env = std::getenv(kServiceUrlVariable);
@@ -217,17 +217,17 @@ ServiceOptions DefaultServiceOptions()
     return options;
 }
 
-std::string ServiceDrawsTarget(const std::string& game)
+std::string serviceDrawsTarget(const std::string& game)
 {
     return std::string(kServicePath) + "?temporada=todas&juego=" + game;
 }
 
-std::string ServicePrizesTarget(const std::string& game)
+std::string servicePrizesTarget(const std::string& game)
 {
-    return ServiceDrawsTarget(game) + "&combinaciones=0&juego=" + game;
+    return serviceDrawsTarget(game) + "&combinaciones=0&juego=" + game;
 }
 
-HttpResponse HttpGet(const ServiceOptions& options, const std::string& target)
+HttpResponse httpGet(const ServiceOptions& options, const std::string& target)
 {
     HttpResponse response;
     std::string base;
@@ -285,7 +285,7 @@ HttpResponse HttpGet(const ServiceOptions& options, const std::string& target)
     return response;
 }
 
-ServiceDrawsResult ParseServiceDraws(std::string_view xml, const std::string& game)
+ServiceDrawsResult parseServiceDraws(std::string_view xml, const std::string& game)
 {
     ServiceDrawsResult result;
     pugi::xml_document doc;
@@ -311,7 +311,7 @@ ServiceDrawsResult ParseServiceDraws(std::string_view xml, const std::string& ga
     return result;
 }
 
-ServicePrizesResult ParseServicePrizes(std::string_view xml, const std::string& game)
+ServicePrizesResult parseServicePrizes(std::string_view xml, const std::string& game)
 {
     ServicePrizesResult result;
     pugi::xml_document doc;
@@ -339,26 +339,26 @@ ServicePrizesResult ParseServicePrizes(std::string_view xml, const std::string& 
 
 ServiceDrawsResult FetchServiceDraws(const std::string& game, const ServiceOptions& options)
 {
-    HttpResponse response = HttpGet(options, ServiceDrawsTarget(game));
+    HttpResponse response = httpGet(options, serviceDrawsTarget(game));
     if (response.status != ServiceStatus::Ok) {
         ServiceDrawsResult failed;
         failed.status = response.status;
         failed.description = std::move(response.description);
         return failed;
     }
-    return ParseServiceDraws(response.body, game);
+    return parseServiceDraws(response.body, game);
 }
 
-ServicePrizesResult FetchServicePrizes(const std::string& game, const ServiceOptions& options)
+ServicePrizesResult fetchServicePrizes(const std::string& game, const ServiceOptions& options)
 {
-    HttpResponse response = HttpGet(options, ServicePrizesTarget(game));
+    HttpResponse response = httpGet(options, servicePrizesTarget(game));
     if (response.status != ServiceStatus::Ok) {
         ServicePrizesResult failed;
         failed.status = response.status;
         failed.description = std::move(response.description);
         return failed;
     }
-    return ParseServicePrizes(response.body, game);
+    return parseServicePrizes(response.body, game);
 }
 
 } // namespace kombitron

@@ -28,11 +28,11 @@ struct ServiceOptions {
 };
 
 // Options whose base URL is KOMBITRON_SERVICE_URL, or the local service when it is unset or blank.
-ServiceOptions DefaultServiceOptions();
+ServiceOptions defaultServiceOptions();
 
 // Path and query of the draws request and of the prizes request for a game name.
-std::string ServiceDrawsTarget(const std::string& game);
-std::string ServicePrizesTarget(const std::string& game);
+std::string serviceDrawsTarget(const std::string& game);
+std::string servicePrizesTarget(const std::string& game);
 
 // How a request ended. Conversion: a value of the response that does not fit its field.
 enum class ServiceStatus { Ok, Transport, Parse, Conversion };
@@ -47,7 +47,7 @@ struct HttpResponse {
 // GET baseUrl + target; Transport with a description on a bad base URL, a network failure, a
 // timeout, too many redirects, an oversized body or an HTTP status of 400 or more, and when the
 // stop request of `options` ends the transfer.
-HttpResponse HttpGet(const ServiceOptions& options, const std::string& target);
+HttpResponse httpGet(const ServiceOptions& options, const std::string& target);
 
 struct ServiceDrawsResult {
     ServiceStatus status = ServiceStatus::Ok;
@@ -85,13 +85,13 @@ struct ServicePrizesResult {
 
 // The COMBINACION records of `game` (compared upper-cased) in a response text; Parse with the
 // parser's reason when it is not well-formed XML, Conversion when a value does not fit.
-ServiceDrawsResult ParseServiceDraws(std::string_view xml, const std::string& game);
+ServiceDrawsResult parseServiceDraws(std::string_view xml, const std::string& game);
 // The SORTEO records of `game` in a prizes response; blank amounts and counts read as 0.
-ServicePrizesResult ParseServicePrizes(std::string_view xml, const std::string& game);
+ServicePrizesResult parseServicePrizes(std::string_view xml, const std::string& game);
 
 // Every draw of `game` from the results service; a failure kind with its description otherwise.
-ServiceDrawsResult FetchServiceDraws(const std::string& game, const ServiceOptions& options = DefaultServiceOptions());
+ServiceDrawsResult FetchServiceDraws(const std::string& game, const ServiceOptions& options = defaultServiceOptions());
 // Every draw's prizes of `game` from the results service; a failure kind with its description otherwise.
-ServicePrizesResult FetchServicePrizes(const std::string& game, const ServiceOptions& options = DefaultServiceOptions());
+ServicePrizesResult fetchServicePrizes(const std::string& game, const ServiceOptions& options = defaultServiceOptions());
 
 } // namespace kombitron

@@ -6,14 +6,14 @@
 
 namespace kombitron {
 
-SkipsTable ComputeSkips(const DrawList& draws, int seasonFrom, int seasonTo, int drawFrom, int drawTo, int weekday)
+SkipsTable computeSkips(const DrawList& draws, int seasonFrom, int seasonTo, int drawFrom, int drawTo, int weekday)
 {
     SkipsTable table;
     // Position (1-based, among the matching draws) of each number's last appearance; 0 before any.
     std::array<int64_t, 50> lastSeen{};
     int64_t position = 0;
     for (const DrawRecord& draw : draws) {
-        if (!DrawMatches(draw, seasonFrom, seasonTo, drawFrom, drawTo, weekday)) continue;
+        if (!drawMatches(draw, seasonFrom, seasonTo, drawFrom, drawTo, weekday)) continue;
         ++position;
         for (uint8_t n : draw.numbers) {
             if (n < 1 || n > 49 || lastSeen[n] == position) continue;

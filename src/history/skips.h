@@ -22,6 +22,6 @@ struct SkipsTable {
 // The skips of every number 1..49 over the draws of `draws` (history order, oldest first) that
 // match the seasons, draw numbers and weekday (0 any day), as the statistics queries select them.
 // Values outside 1..49 in a draw are ignored; a number repeated within one draw counts once.
-SkipsTable ComputeSkips(const DrawList& draws, int seasonFrom, int seasonTo, int drawFrom, int drawTo, int weekday);
+SkipsTable computeSkips(const DrawList& draws, int seasonFrom, int seasonTo, int drawFrom, int drawTo, int weekday);
 
 } // namespace kombitron

@@ -179,35 +179,35 @@ bool readBox(const std::string& text, int& value)
 
 } // namespace
 
-const char* StatisticLabel(int index) { return index >= 0 && index < kStatisticCount ? kLabels[index] : ""; }
+const char* statisticLabel(int index) { return index >= 0 && index < kStatisticCount ? kLabels[index] : ""; }
 
-const char* StatisticHeader(int index) { return index >= 0 && index < kStatisticCount ? kHeaders[index] : ""; }
+const char* statisticHeader(int index) { return index >= 0 && index < kStatisticCount ? kHeaders[index] : ""; }
 
-StatisticsQuery DefaultStatisticsQuery(int currentYear)
+StatisticsQuery defaultStatisticsQuery(int currentYear)
 {
     StatisticsQuery query;
     query.seasonTo = std::to_string(currentYear);
     return query;
 }
 
-bool DrawMatches(const DrawRecord& draw, int seasonFrom, int seasonTo, int drawFrom, int drawTo, int weekday)
+bool drawMatches(const DrawRecord& draw, int seasonFrom, int seasonTo, int drawFrom, int drawTo, int weekday)
 {
     return draw.season >= seasonFrom && draw.season <= seasonTo && draw.drawNumber >= drawFrom &&
            draw.drawNumber <= drawTo && (weekday == 0 || draw.weekday == weekday);
 }
 
-std::vector<std::string> ComputeStatistic(int statistic, const DrawList& draws, int seasonFrom, int seasonTo,
+std::vector<std::string> computeStatistic(int statistic, const DrawList& draws, int seasonFrom, int seasonTo,
                                           int drawFrom, int drawTo, int weekday, int64_t& matching)
 {
     std::vector<const DrawRecord*> selected;
     selected.reserve(draws.size());
     for (const DrawRecord& d : draws)
-        if (DrawMatches(d, seasonFrom, seasonTo, drawFrom, drawTo, weekday)) selected.push_back(&d);
+        if (drawMatches(d, seasonFrom, seasonTo, drawFrom, drawTo, weekday)) selected.push_back(&d);
     matching = static_cast<int64_t>(selected.size());
     return statisticLines(statistic, selected);
 }
 
-StatisticsResult RunStatisticsQuery(const DrawHistory& history, const StatisticsQuery& query, Interaction& ui)
+StatisticsResult runStatisticsQuery(const DrawHistory& history, const StatisticsQuery& query, Interaction& ui)
 {
     StatisticsResult result;
     const int statistic = query.statistic >= 0 && query.statistic < kStatisticCount ? query.statistic : 0;
@@ -235,7 +235,7 @@ StatisticsResult RunStatisticsQuery(const DrawHistory& history, const Statistics
         return result;
     }
 
-    result.lines = ComputeStatistic(statistic, history.draws, seasonFrom, seasonTo, drawFrom, drawTo,
+    result.lines = computeStatistic(statistic, history.draws, seasonFrom, seasonTo, drawFrom, drawTo,
                                     query.weekday, result.matchingDraws);
     for (size_t i = 0; i < result.lines.size(); ++i) {
         result.text += result.lines[i];

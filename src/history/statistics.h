@@ -16,9 +16,9 @@ inline constexpr int kStatisticCount = 10;
 // Label of the option button of statistic `index`: 0 "Números", 1 "Bajos y Altos", 2 "Decenas",
 // 3 "Distancias", 4 "Pares e Impares", 5 "Seguidos", 6 "Sumas", 7 "Terminaciones",
 // 8 "Exteriores/Interiores", 9 "Superiores/Inferiores"; "" outside 0..9.
-const char* StatisticLabel(int index);
+const char* statisticLabel(int index);
 // Header shown above the result area for statistic `index` 0..9; "" outside.
-const char* StatisticHeader(int index);
+const char* statisticHeader(int index);
 
 // The query boxes as typed (digits only) and the day selector (0 "Todos", else a weekday code).
 struct StatisticsQuery {
@@ -31,7 +31,7 @@ struct StatisticsQuery {
 };
 
 // The query as the window opens: 1985 to `currentYear`, draws 1 to 999, any day, "Números".
-StatisticsQuery DefaultStatisticsQuery(int currentYear);
+StatisticsQuery defaultStatisticsQuery(int currentYear);
 
 enum class StatisticsStatus {
     Done,        // result computed (possibly empty, after the empty-result warning)
@@ -50,15 +50,15 @@ struct StatisticsResult {
 };
 
 // Whether `draw` lies in the seasons, draw numbers and weekday of a parsed query.
-bool DrawMatches(const DrawRecord& draw, int seasonFrom, int seasonTo, int drawFrom, int drawTo, int weekday);
+bool drawMatches(const DrawRecord& draw, int seasonFrom, int seasonTo, int drawFrom, int drawTo, int weekday);
 
 // Lines of statistic `statistic` over the draws of `draws` that match; `matching` receives their number.
-std::vector<std::string> ComputeStatistic(int statistic, const DrawList& draws, int seasonFrom, int seasonTo,
+std::vector<std::string> computeStatistic(int statistic, const DrawList& draws, int seasonFrom, int seasonTo,
                                           int drawFrom, int drawTo, int weekday, int64_t& matching);
 
 // "Consultar": check the query, run its statistic over the history and build the result area.
 // Refusals (no history, empty box, crossed ranges) show their message through `ui` and return
 // their status with nothing computed; an empty result shows its warning and returns Done.
-StatisticsResult RunStatisticsQuery(const DrawHistory& history, const StatisticsQuery& query, Interaction& ui);
+StatisticsResult runStatisticsQuery(const DrawHistory& history, const StatisticsQuery& query, Interaction& ui);
 
 } // namespace kombitron

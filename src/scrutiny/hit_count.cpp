@@ -247,7 +247,7 @@ HitTally SubsetCountTable::tally(uint64_t winningMask, unsigned complementary) c
     return tally;
 }
 
-std::vector<uint64_t> BetMasks(const BetList& bets, int64_t count)
+std::vector<uint64_t> betMasks(const BetList& bets, int64_t count)
 {
     count = std::clamp<int64_t>(count, 0, bets.size());
     std::vector<uint64_t> masks(static_cast<size_t>(count));
@@ -275,7 +275,7 @@ HitTally tallyRange(const uint64_t* masks, int64_t n, uint64_t winningMask, uint
 
 } // namespace
 
-HitTally TallyBets(const std::vector<uint64_t>& betMasks, uint64_t winningMask, unsigned complementary)
+HitTally tallyBets(const std::vector<uint64_t>& betMasks, uint64_t winningMask, unsigned complementary)
 {
     const int64_t n = static_cast<int64_t>(betMasks.size());
     const uint64_t complementaryBit = numberBit(complementary);
@@ -316,14 +316,14 @@ bool BetFileCounter::prepare(const BetList& bets, int64_t count, Method forced, 
         return table_->build(bets, count_, stop);
     }
     table_.reset();
-    masks_ = BetMasks(bets, count_);
+    masks_ = betMasks(bets, count_);
     return !stop.stopRequested();
 }
 
 HitTally BetFileCounter::tally(uint64_t winningMask, unsigned complementary) const
 {
     if (method_ == Method::SubsetTable) return table_->tally(winningMask, complementary);
-    return TallyBets(masks_, winningMask, complementary);
+    return tallyBets(masks_, winningMask, complementary);
 }
 
 void BetFileCounter::tallyMany(const uint64_t* winningMasks, const uint8_t* complementaries, int64_t n,

@@ -91,10 +91,10 @@ private:
 
 // The tally of bets 1..count against one combination, one bet after another; on all cores when
 // the list is long. `complementary` 0 means none.
-HitTally TallyBets(const std::vector<uint64_t>& betMasks, uint64_t winningMask, unsigned complementary);
+HitTally tallyBets(const std::vector<uint64_t>& betMasks, uint64_t winningMask, unsigned complementary);
 
 // The masks of bets 1..count, on all cores.
-std::vector<uint64_t> BetMasks(const BetList& bets, int64_t count);
+std::vector<uint64_t> betMasks(const BetList& bets, int64_t count);
 
 // Counts of one bet file against many combinations: the file's bets one by one when there are
 // few bets or few combinations, the subset-count table when building it costs less than the

@@ -35,25 +35,25 @@ std::string field(int64_t value, size_t width, size_t gap)
 
 } // namespace
 
-bool AddSelectedFiles(std::vector<std::string>& list, const std::vector<std::string>& selection)
+bool addSelectedFiles(std::vector<std::string>& list, const std::vector<std::string>& selection)
 {
     if (selection.size() > static_cast<size_t>(kMaxFilesPerSelection)) return false;
     list.insert(list.end(), selection.begin(), selection.end());
     return true;
 }
 
-std::string DetailReportFileName(int file) { return "KOMBITRON_DETALLEPREMIOS_FICHERO" + std::to_string(file) + ".txt"; }
+std::string detailReportFileName(int file) { return "KOMBITRON_DETALLEPREMIOS_FICHERO" + std::to_string(file) + ".txt"; }
 
-std::string ReadingStatus(int file) { return "Ventana de estado : Importando fichero " + std::to_string(file); }
+std::string readingStatus(int file) { return "Ventana de estado : Importando fichero " + std::to_string(file); }
 
-std::string ScrutinisingStatus(int file) { return "Ventana de estado : Escrutando fichero " + std::to_string(file); }
+std::string scrutinisingStatus(int file) { return "Ventana de estado : Escrutando fichero " + std::to_string(file); }
 
-std::string ScrutinisingPanelTitle(int file, int64_t bets)
+std::string scrutinisingPanelTitle(int file, int64_t bets)
 {
     return "Escrutando Fichero " + std::to_string(file) + " (" + formatCount(bets) + " Apu.)";
 }
 
-std::string MultiFileRefusal(int64_t winningCount, size_t fileCount, bool& isError)
+std::string multiFileRefusal(int64_t winningCount, size_t fileCount, bool& isError)
 {
     isError = true;
     if (winningCount < 1) return kNoWinningFileError;
@@ -63,7 +63,7 @@ std::string MultiFileRefusal(int64_t winningCount, size_t fileCount, bool& isErr
     return {};
 }
 
-std::string DetailLine(int64_t index, const uint8_t* combination, const std::array<int64_t, 7>& hits)
+std::string detailLine(int64_t index, const uint8_t* combination, const std::array<int64_t, 7>& hits)
 {
     char number[32];
     std::snprintf(number, sizeof number, "%06lld. ", static_cast<long long>(index));
@@ -78,12 +78,12 @@ std::string DetailLine(int64_t index, const uint8_t* combination, const std::arr
     return line;
 }
 
-MultiFileResult RunMultiFileScrutiny(const MultiFileInputs& inputs, MultiFileProgress& progress, const StopToken& stop)
+MultiFileResult runMultiFileScrutiny(const MultiFileInputs& inputs, MultiFileProgress& progress, const StopToken& stop)
 {
     return guardJob<MultiFileResult>([&](MultiFileResult& result) {
         const int64_t combinations = inputs.winning ? inputs.winning->size() : 0;
         bool isError = false;
-        const std::string refusal = MultiFileRefusal(combinations, inputs.files.size(), isError);
+        const std::string refusal = multiFileRefusal(combinations, inputs.files.size(), isError);
         if (!refusal.empty()) {
             result.markFailed(refusal);
             return;
@@ -112,7 +112,7 @@ MultiFileResult RunMultiFileScrutiny(const MultiFileInputs& inputs, MultiFilePro
             // once the file is read.
             Progress quiet;
             StopFlag never;
-            BetFileRead read = ReadBetFile(entry.path, false, quiet, never);
+            BetFileRead read = readBetFile(entry.path, false, quiet, never);
             entry.readWarnings = read.warnings;
             if (read.status == BetFileStatus::Failed) entry.readFailure = read.failure;
             const BetList bets = read.ok() ? std::move(read.bets) : BetList();
@@ -155,7 +155,7 @@ MultiFileResult RunMultiFileScrutiny(const MultiFileInputs& inputs, MultiFilePro
                 for (int64_t j = 0; j < n; ++j) {
                     const HitTally& t = tallies[static_cast<size_t>(j)];
                     for (int h = 0; h <= 6; ++h) totals[static_cast<size_t>(h)] += t.hits[static_cast<size_t>(h)];
-                    if (inputs.detailed) detail += DetailLine(first + j, winning.bet(first + j), t.hits);
+                    if (inputs.detailed) detail += detailLine(first + j, winning.bet(first + j), t.hits);
                 }
                 progress.report(first + n - 1, combinations);
             }
@@ -169,7 +169,7 @@ MultiFileResult RunMultiFileScrutiny(const MultiFileInputs& inputs, MultiFilePro
             entry.outcome = FileOutcome::Scrutinised;
             entry.totals = totals;
             if (inputs.detailed) {
-                const std::string path = folder + DetailReportFileName(file);
+                const std::string path = folder + detailReportFileName(file);
                 std::string failure;
                 if (writeFileAtomically(path, detail, failure))
                     entry.detailPath = path;

@@ -32,20 +32,20 @@ inline constexpr const char* kIdleStatus = "Ventana de estado : -";
 
 // Add the files of one selection of the open dialog to the list, in the order given. A
 // selection of more than 1000 files adds none and gives false (the 1000-file warning).
-bool AddSelectedFiles(std::vector<std::string>& list, const std::vector<std::string>& selection);
+bool addSelectedFiles(std::vector<std::string>& list, const std::vector<std::string>& selection);
 
 // Name of the detailed report of file `file` (1-based): KOMBITRON_DETALLEPREMIOS_FICHEROf.txt.
-std::string DetailReportFileName(int file);
+std::string detailReportFileName(int file);
 
 // Status texts: "Ventana de estado : Importando fichero f" and "... Escrutando fichero f"; the
 // waiting panel's title "Escrutando Fichero f (m Apu.)".
-std::string ReadingStatus(int file);
-std::string ScrutinisingStatus(int file);
-std::string ScrutinisingPanelTitle(int file, int64_t bets);
+std::string readingStatus(int file);
+std::string scrutinisingStatus(int file);
+std::string scrutinisingPanelTitle(int file, int64_t bets);
 
 // The refusal of a run, in the order the checks go: no winning combinations, too many of them,
 // no bet file. Empty when the run may start; `isError` tells an error from a warning.
-std::string MultiFileRefusal(int64_t winningCount, size_t fileCount, bool& isError);
+std::string multiFileRefusal(int64_t winningCount, size_t fileCount, bool& isError);
 
 // "Detener el proceso" of the multi-file run: a press ends the file being scrutinised at that
 // moment, and the run goes on with the next file. Presses while a file is being read count for
@@ -63,8 +63,8 @@ private:
 // panel's bar over the c combinations of the current file.
 class MultiFileProgress : public Progress {
 public:
-    virtual void fileReading(int file) { caption(ReadingStatus(file)); }
-    virtual void fileScrutinising(int file, int64_t bets) { (void)bets; caption(ScrutinisingStatus(file)); }
+    virtual void fileReading(int file) { caption(readingStatus(file)); }
+    virtual void fileScrutinising(int file, int64_t bets) { (void)bets; caption(scrutinisingStatus(file)); }
     virtual void fileFinished(int file) { (void)file; caption(kIdleStatus); }
 };
 
@@ -102,10 +102,10 @@ struct MultiFileResult : JobOutcome {
 // in detailed mode, its report written. A press of the file stop ends only the current file; the
 // run's own stop ends the run (the summary then holds the files done). Refused runs fail with
 // the refusal's text.
-MultiFileResult RunMultiFileScrutiny(const MultiFileInputs& inputs, MultiFileProgress& progress, const StopToken& stop);
+MultiFileResult runMultiFileScrutiny(const MultiFileInputs& inputs, MultiFileProgress& progress, const StopToken& stop);
 
 // One detailed line: "000001. 01,02,03,04,05,06 = " and for 6 down to 0 the count in a field of
 // seven followed by three spaces; wider counts widen the field. Ends with CR LF.
-std::string DetailLine(int64_t index, const uint8_t* combination, const std::array<int64_t, 7>& hits);
+std::string detailLine(int64_t index, const uint8_t* combination, const std::array<int64_t, 7>& hits);
 
 } // namespace kombitron

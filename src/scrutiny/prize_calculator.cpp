@@ -44,16 +44,16 @@ const char* const kRowCaptions[kCalculatorRows] = {"6         ", "5+C       ", "
 
 } // namespace
 
-CalculatorBoxes CalculatorFromCounts(const std::array<int64_t, kCalculatorRows>& counts)
+CalculatorBoxes calculatorFromCounts(const std::array<int64_t, kCalculatorRows>& counts)
 {
     CalculatorBoxes boxes;
     for (int r = 0; r < kCalculatorRows; ++r) boxes.prizes[static_cast<size_t>(r)] = std::to_string(counts[static_cast<size_t>(r)]);
     return boxes;
 }
 
-double Investment(int64_t bets, GameType game) { return static_cast<double>(bets) * betPrice(game); }
+double investment(int64_t bets, GameType game) { return static_cast<double>(bets) * betPrice(game); }
 
-CalculatorTotals RecomputeCalculator(const CalculatorBoxes& boxes, int64_t betsScrutinised, GameType game)
+CalculatorTotals recomputeCalculator(const CalculatorBoxes& boxes, int64_t betsScrutinised, GameType game)
 {
     CalculatorTotals totals;
     double total = 0;
@@ -67,7 +67,7 @@ CalculatorTotals RecomputeCalculator(const CalculatorBoxes& boxes, int64_t betsS
     }
     totals.total = converts ? total : 0;
     totals.totalText = formatFixed2(totals.total);
-    totals.invested = Investment(betsScrutinised, game);
+    totals.invested = investment(betsScrutinised, game);
     if (betsScrutinised < 1) {
         totals.percentText = "0%";
         return totals;
@@ -78,7 +78,7 @@ CalculatorTotals RecomputeCalculator(const CalculatorBoxes& boxes, int64_t betsS
     return totals;
 }
 
-DrawDateBoxes TodayDateBoxes()
+DrawDateBoxes todayDateBoxes()
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -88,12 +88,12 @@ DrawDateBoxes TodayDateBoxes()
     return {formatTwoDigits(local.tm_mday), formatTwoDigits(local.tm_mon + 1), year};
 }
 
-std::string DrawDateText(const DrawDateBoxes& date)
+std::string drawDateText(const DrawDateBoxes& date)
 {
     return trim(date.day) + "/" + trim(date.month) + "/" + trim(date.year);
 }
 
-bool IsValidDrawDate(const DrawDateBoxes& date)
+bool isValidDrawDate(const DrawDateBoxes& date)
 {
     const std::string d = trim(date.day), m = trim(date.month), y = trim(date.year);
     if (!allDigits(d) || !allDigits(m) || !allDigits(y) || d.size() > 2 || m.size() > 2 || y.size() > 4) return false;
@@ -104,12 +104,12 @@ bool IsValidDrawDate(const DrawDateBoxes& date)
     return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
-PrizesFetch ServicePrizesFetch(const ServiceOptions& options)
+PrizesFetch servicePrizesFetch(const ServiceOptions& options)
 {
-    return [options](const std::string& game) { return FetchServicePrizes(game, options); };
+    return [options](const std::string& game) { return fetchServicePrizes(game, options); };
 }
 
-PrizeConsultation ConsultPrizesByDate(const std::string& game, const DrawDateBoxes& date, const PrizesFetch& fetch)
+PrizeConsultation consultPrizesByDate(const std::string& game, const DrawDateBoxes& date, const PrizesFetch& fetch)
 {
     PrizeConsultation consultation;
     const auto fail = [&](const std::string& description) {
@@ -130,13 +130,13 @@ PrizeConsultation ConsultPrizesByDate(const std::string& game, const DrawDateBox
         return consultation;
     }
     if (!answer.ok()) return fail(answer.description);
-    if (!IsValidDrawDate(date)) {
+    if (!isValidDrawDate(date)) {
         consultation.status = ConsultationStatus::InvalidDate;
         consultation.message = kInvalidDrawDateError;
         return consultation;
     }
     if (answer.draws.empty()) return fail("la respuesta no trae ningún sorteo de " + game);
-    const std::string wanted = DrawDateText(date);
+    const std::string wanted = drawDateText(date);
     for (const DrawPrizes& draw : answer.draws) {
         if (trim(draw.date) != wanted) continue;
         consultation.status = ConsultationStatus::Found;
@@ -160,17 +160,17 @@ PrizeConsultation ConsultPrizesByDate(const std::string& game, const DrawDateBox
     return consultation;
 }
 
-void ApplyConsultation(const PrizeConsultation& consultation, CalculatorBoxes& boxes)
+void applyConsultation(const PrizeConsultation& consultation, CalculatorBoxes& boxes)
 {
     if (consultation.status == ConsultationStatus::Found) boxes.amounts = consultation.boxes.prizes;
 }
 
-bool PrizeSummaryFieldsMissing(const PrizeSummaryInputs& inputs)
+bool prizeSummaryFieldsMissing(const PrizeSummaryInputs& inputs)
 {
     return trim(inputs.date.year).empty() || trim(inputs.drawNumber).empty();
 }
 
-std::string WinningNumbersText(const std::array<uint8_t, 6>& numbers)
+std::string winningNumbersText(const std::array<uint8_t, 6>& numbers)
 {
     std::string text;
     for (uint8_t n : numbers) {
@@ -181,15 +181,15 @@ std::string WinningNumbersText(const std::array<uint8_t, 6>& numbers)
     return text;
 }
 
-std::string PrizeSummaryTotals(const CalculatorBoxes& calculator, int64_t bets, GameType game)
+std::string prizeSummaryTotals(const CalculatorBoxes& calculator, int64_t bets, GameType game)
 {
-    const CalculatorTotals totals = RecomputeCalculator(calculator, bets, game);
+    const CalculatorTotals totals = recomputeCalculator(calculator, bets, game);
     return "Invertido             : " + formatFixed2(totals.invested) + " Euros\r\n" +
            "Total Cobrado         : " + totals.totalText + " Euros\r\n" +
            "Porcentaje Recuperado : " + totals.percentText + "\r\n";
 }
 
-std::string PrizeSummaryReport(const PrizeSummaryInputs& in)
+std::string prizeSummaryReport(const PrizeSummaryInputs& in)
 {
     std::string out;
     const auto line = [&out](const std::string& text) { out += text + "\r\n"; };
@@ -199,8 +199,8 @@ std::string PrizeSummaryReport(const PrizeSummaryInputs& in)
     line("Día                      : " + in.weekdayText);
     line("Combinación Escrutada    : " + in.combinationName);
     line("Total Apuestas           : " + formatCount(in.bets));
-    line("Total Boletos(de 8 apu.) : " + formatCount(TicketCount(in.bets)));
-    line("Números Ganadores        : " + WinningNumbersText(in.winningNumbers));
+    line("Total Boletos(de 8 apu.) : " + formatCount(ticketCount(in.bets)));
+    line("Números Ganadores        : " + winningNumbersText(in.winningNumbers));
     line("Nº Complementario        : " + in.complementaryText);
     line("");
     line("Resultados");
@@ -210,11 +210,11 @@ std::string PrizeSummaryReport(const PrizeSummaryInputs& in)
         line(kRowCaptions[r] + padRight(in.calculator.prizes[static_cast<size_t>(r)], 10) +
              in.calculator.amounts[static_cast<size_t>(r)]);
     line("");
-    out += PrizeSummaryTotals(in.calculator, in.bets, in.game);
+    out += prizeSummaryTotals(in.calculator, in.bets, in.game);
     return out;
 }
 
-std::string ScrutinisedCombinationName(const AppState& state)
+std::string scrutinisedCombinationName(const AppState& state)
 {
     if (state.base.kind == CombinationKind::FromFile) return fileNameOf(state.base.importedFileName);
     return state.baseFileName;

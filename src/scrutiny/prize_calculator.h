@@ -29,7 +29,7 @@ struct CalculatorBoxes {
 };
 
 // The boxes as the calculator opens: the scrutiny's five counts and every amount "0".
-CalculatorBoxes CalculatorFromCounts(const std::array<int64_t, kCalculatorRows>& counts);
+CalculatorBoxes calculatorFromCounts(const std::array<int64_t, kCalculatorRows>& counts);
 
 struct CalculatorTotals {
     double total = 0;          // euros won; 0 when a box does not convert
@@ -41,10 +41,10 @@ struct CalculatorTotals {
 
 // The recompute: total of prizes times amounts, and the share of the investment (bets times the
 // game's bet price) it gives back; "0%" when no bet was scrutinised.
-CalculatorTotals RecomputeCalculator(const CalculatorBoxes& boxes, int64_t betsScrutinised, GameType game);
+CalculatorTotals recomputeCalculator(const CalculatorBoxes& boxes, int64_t betsScrutinised, GameType game);
 
 // Money invested in `bets` bets of `game`.
-double Investment(int64_t bets, GameType game);
+double investment(int64_t bets, GameType game);
 
 // ---- Consultation by date ("Consultar por Fecha de Sorteo") ----
 
@@ -53,12 +53,12 @@ struct DrawDateBoxes {
 };
 
 // The date boxes as the window opens: today, "00", "00" and "0000".
-DrawDateBoxes TodayDateBoxes();
+DrawDateBoxes todayDateBoxes();
 
 // Trimmed day + "/" + trimmed month + "/" + trimmed year, the text compared with the draws' dates.
-std::string DrawDateText(const DrawDateBoxes& date);
+std::string drawDateText(const DrawDateBoxes& date);
 // Whether day/month/year name a day of the calendar (digits only, year 1..9999).
-bool IsValidDrawDate(const DrawDateBoxes& date);
+bool isValidDrawDate(const DrawDateBoxes& date);
 
 enum class ConsultationStatus { Found, ParseFailed, InvalidDate, NotFound, Failed };
 
@@ -80,16 +80,16 @@ struct PrizeConsultation {
 
 // The prizes request, injected so that tests can answer it.
 using PrizesFetch = std::function<ServicePrizesResult(const std::string& game)>;
-// FetchServicePrizes against `options`.
-PrizesFetch ServicePrizesFetch(const ServiceOptions& options = DefaultServiceOptions());
+// fetchServicePrizes against `options`.
+PrizesFetch servicePrizesFetch(const ServiceOptions& options = defaultServiceOptions());
 
 // Ask for the prizes of `game` and take the first draw whose date text equals the boxes' date
 // exactly. Errors in the program's words: a parse failure, an invalid date, no such draw, and
 // any other failure (transport, conversion, a response without draws).
-PrizeConsultation ConsultPrizesByDate(const std::string& game, const DrawDateBoxes& date, const PrizesFetch& fetch);
+PrizeConsultation consultPrizesByDate(const std::string& game, const DrawDateBoxes& date, const PrizesFetch& fetch);
 
 // After a found consultation the calculator's amounts are the draw's five prizes.
-void ApplyConsultation(const PrizeConsultation& consultation, CalculatorBoxes& boxes);
+void applyConsultation(const PrizeConsultation& consultation, CalculatorBoxes& boxes);
 
 // ---- Summary report (KOMBITRON_TEMP.txt) ----
 
@@ -98,7 +98,7 @@ struct PrizeSummaryInputs {
     DrawDateBoxes date;
     std::string drawNumber;                 // txtNumeroSorteo
     std::string weekdayText;                // text of cboDia
-    std::string combinationName;            // ScrutinisedCombinationName
+    std::string combinationName;            // scrutinisedCombinationName
     int64_t bets = 0;                       // ApuestasATRATAR
     std::array<uint8_t, 6> winningNumbers{};// ascending, 0 beyond those marked
     std::string complementaryText = "--";   // text of the scrutiny's complementary list
@@ -106,18 +106,18 @@ struct PrizeSummaryInputs {
 };
 
 // The report needs the year and the draw number.
-bool PrizeSummaryFieldsMissing(const PrizeSummaryInputs& inputs);
+bool prizeSummaryFieldsMissing(const PrizeSummaryInputs& inputs);
 
 // The 22 lines of KOMBITRON_TEMP.txt, each ended by CR LF.
-std::string PrizeSummaryReport(const PrizeSummaryInputs& inputs);
+std::string prizeSummaryReport(const PrizeSummaryInputs& inputs);
 // Its last three lines alone ("Invertido", "Total Cobrado", "Porcentaje Recuperado").
-std::string PrizeSummaryTotals(const CalculatorBoxes& calculator, int64_t bets, GameType game);
+std::string prizeSummaryTotals(const CalculatorBoxes& calculator, int64_t bets, GameType game);
 
 // Line 5 of the report: for a manual or random combination the name of its XML base file (as
 // the filter summary names it), for an imported one the name of the imported file.
-std::string ScrutinisedCombinationName(const AppState& state);
+std::string scrutinisedCombinationName(const AppState& state);
 
 // The winning numbers as the report lists them: the marked ones ascending, joined by ",".
-std::string WinningNumbersText(const std::array<uint8_t, 6>& numbers);
+std::string winningNumbersText(const std::array<uint8_t, 6>& numbers);
 
 } // namespace kombitron

@@ -13,7 +13,7 @@ constexpr int64_t kParallelScrutiny = 1 << 16;
 
 } // namespace
 
-bool ComplementaryIsRepeated(const WinningCombination& winning)
+bool complementaryIsRepeated(const WinningCombination& winning)
 {
     if (winning.complementary == 0) return false;
     return std::find(winning.numbers.begin(), winning.numbers.end(), winning.complementary) != winning.numbers.end();
@@ -22,14 +22,14 @@ bool ComplementaryIsRepeated(const WinningCombination& winning)
 ScrutinyResult RunScrutiny(const ScrutinyInputs& inputs, Progress& progress, const StopToken& stop)
 {
     return guardJob<ScrutinyResult>([&](ScrutinyResult& result) {
-        if (ComplementaryIsRepeated(inputs.winning)) {
+        if (complementaryIsRepeated(inputs.winning)) {
             result.refused = true;
             return;
         }
         const int64_t available = inputs.bets ? inputs.bets->size() : 0;
         const int64_t count = std::clamp<int64_t>(inputs.count, 0, available);
         result.bets = count;
-        result.tickets = TicketCount(count);
+        result.tickets = ticketCount(count);
         result.hitsPerBet.assign(static_cast<size_t>(count), 0);
         if (count == 0) return;
 
@@ -65,7 +65,7 @@ ScrutinyResult RunScrutiny(const ScrutinyInputs& inputs, Progress& progress, con
     });
 }
 
-std::vector<std::string> PrizeListLines(const ScrutinyResult& result, GameType game)
+std::vector<std::string> prizeListLines(const ScrutinyResult& result, GameType game)
 {
     const HitTally& t = result.tally;
     const auto line = [](const char* category, int64_t count) { return std::string(category) + "\t" + formatCount(count); };
@@ -80,12 +80,12 @@ std::vector<std::string> PrizeListLines(const ScrutinyResult& result, GameType g
     return lines;
 }
 
-std::array<int64_t, 5> CalculatorCounts(const HitTally& tally)
+std::array<int64_t, 5> calculatorCounts(const HitTally& tally)
 {
     return {tally.hits[6], tally.fiveWithComplementary, tally.fiveWithoutComplementary(), tally.hits[4], tally.hits[3]};
 }
 
-std::string PrizedTicketsReport(const BetList& bets, const std::vector<uint8_t>& hitsPerBet, unsigned complementary)
+std::string prizedTicketsReport(const BetList& bets, const std::vector<uint8_t>& hitsPerBet, unsigned complementary)
 {
     const int64_t count = std::min<int64_t>(bets.size(), static_cast<int64_t>(hitsPerBet.size()));
     const uint64_t complementaryBit = numberBit(complementary);
@@ -95,7 +95,7 @@ std::string PrizedTicketsReport(const BetList& bets, const std::vector<uint8_t>&
         bool prized = false;
         for (int64_t i = first; i <= last; ++i) prized = prized || hitsPerBet[static_cast<size_t>(i - 1)] >= 3;
         if (!prized) continue;
-        out += padLeft(std::to_string(TicketCount(first)), 6);
+        out += padLeft(std::to_string(ticketCount(first)), 6);
         out += ' ';
         for (int64_t i = first; i <= last; ++i) {
             switch (hitsPerBet[static_cast<size_t>(i - 1)]) {
@@ -111,7 +111,7 @@ std::string PrizedTicketsReport(const BetList& bets, const std::vector<uint8_t>&
     return out;
 }
 
-SharedBets ReducedSystemBets(const AppState& state)
+SharedBets reducedSystemBets(const AppState& state)
 {
     const int64_t count = std::clamp<int64_t>(state.reducedCount, 0, state.finalSystem.size());
     auto bets = std::make_shared<BetList>(count);
@@ -119,7 +119,7 @@ SharedBets ReducedSystemBets(const AppState& state)
     return bets;
 }
 
-WinningCombination WinningFromMarks(const std::array<uint8_t, 50>& marked, uint8_t complementary, uint8_t reintegro)
+WinningCombination winningFromMarks(const std::array<uint8_t, 50>& marked, uint8_t complementary, uint8_t reintegro)
 {
     WinningCombination winning;
     size_t k = 0;

@@ -21,10 +21,10 @@ inline constexpr int kBetsPerTicket = 8;
 inline constexpr int64_t kScrutinyReportInterval = 1 << 20;
 
 // Tickets ("boletos") a list of `bets` fills, eight bets each: bets / 8 rounded up.
-constexpr int64_t TicketCount(int64_t bets) { return bets <= 0 ? 0 : (bets + kBetsPerTicket - 1) / kBetsPerTicket; }
+constexpr int64_t ticketCount(int64_t bets) { return bets <= 0 ? 0 : (bets + kBetsPerTicket - 1) / kBetsPerTicket; }
 
 // True when the complementary (not 0) is one of the winning numbers: the scrutiny refuses it.
-bool ComplementaryIsRepeated(const WinningCombination& winning);
+bool complementaryIsRepeated(const WinningCombination& winning);
 
 
 struct ScrutinyInputs {
@@ -51,20 +51,20 @@ ScrutinyResult RunScrutiny(const ScrutinyInputs& inputs, Progress& progress, con
 
 // The lines of `lstPremios`: "6", "5+C", "5", "4", "3", "2", "1", "0", and for PRIMITIVA
 // "--------" and "Reinteg.", each category followed by a TAB and its count ("#,#,0").
-std::vector<std::string> PrizeListLines(const ScrutinyResult& result, GameType game);
+std::vector<std::string> prizeListLines(const ScrutinyResult& result, GameType game);
 
 // The five counts the prize calculator receives: 6, 5+C, 5 (without the complementary), 4, 3.
-std::array<int64_t, 5> CalculatorCounts(const HitTally& tally);
+std::array<int64_t, 5> calculatorCounts(const HitTally& tally);
 
 // KOMBITRON_PREMIOS.txt: the header, then one row per ticket of eight bets that holds a bet of
 // three or more hits: the ticket number right-aligned in six, a space and a four-character cell
 // per bet. `hitsPerBet` from RunScrutiny over the same bets; `complementary` 0 for none.
-std::string PrizedTicketsReport(const BetList& bets, const std::vector<uint8_t>& hitsPerBet, unsigned complementary);
+std::string prizedTicketsReport(const BetList& bets, const std::vector<uint8_t>& hitsPerBet, unsigned complementary);
 
 // Bets 1..reducedCount of the final system, to scrutinise in mode "Combinación actual".
-SharedBets ReducedSystemBets(const AppState& state);
+SharedBets reducedSystemBets(const AppState& state);
 
 // The winning combination of the grid: the marked numbers ascending (at most six), the rest 0.
-WinningCombination WinningFromMarks(const std::array<uint8_t, 50>& marked, uint8_t complementary, uint8_t reintegro);
+WinningCombination winningFromMarks(const std::array<uint8_t, 50>& marked, uint8_t complementary, uint8_t reintegro);
 
 } // namespace kombitron

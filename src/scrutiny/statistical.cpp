@@ -48,7 +48,7 @@ std::string detailLine(int64_t k, const DrawRecord& draw, const HitTally& t, dou
 
 } // namespace
 
-StatisticalDrawsLoad ParseStatisticalDraws(std::string_view xml, const std::string& game)
+StatisticalDrawsLoad parseStatisticalDraws(std::string_view xml, const std::string& game)
 {
     StatisticalDrawsLoad load;
     const auto fail = [&](const std::string& description) {
@@ -56,14 +56,14 @@ StatisticalDrawsLoad ParseStatisticalDraws(std::string_view xml, const std::stri
         load.message = std::string(kDrawsLoadError) + " (" + description + ")";
         return load;
     };
-    ServiceDrawsResult draws = ParseServiceDraws(xml, game);
+    ServiceDrawsResult draws = parseServiceDraws(xml, game);
     if (draws.status == ServiceStatus::Parse) {
         load.status = DrawsLoadStatus::ParseFailed;
         load.message = std::string(kDrawsLoadError) + " - " + draws.description;
         return load;
     }
     if (!draws.ok()) return fail(draws.description);
-    ServicePrizesResult prizes = ParseServicePrizes(xml, game);
+    ServicePrizesResult prizes = parseServicePrizes(xml, game);
     if (!prizes.ok()) return fail(prizes.description);
     if (prizes.draws.size() != draws.draws.size())
         return fail("la respuesta trae " + formatCount(static_cast<int64_t>(draws.draws.size())) +
@@ -91,18 +91,18 @@ StatisticalDrawsLoad ParseStatisticalDraws(std::string_view xml, const std::stri
     return load;
 }
 
-StatisticalDrawsLoad LoadStatisticalDraws(const std::string& game, const ServiceOptions& options)
+StatisticalDrawsLoad loadStatisticalDraws(const std::string& game, const ServiceOptions& options)
 {
-    const HttpResponse response = HttpGet(options, ServiceDrawsTarget(game));
+    const HttpResponse response = httpGet(options, serviceDrawsTarget(game));
     if (response.status != ServiceStatus::Ok) {
         StatisticalDrawsLoad load;
         load.message = std::string(kDrawsLoadError) + " (" + response.description + ")";
         return load;
     }
-    return ParseStatisticalDraws(response.body, game);
+    return parseStatisticalDraws(response.body, game);
 }
 
-std::string ValidateStatisticalRun(int64_t bets, int64_t draws, const StatisticsQuery& boxes, DrawQuery& query)
+std::string validateStatisticalRun(int64_t bets, int64_t draws, const StatisticsQuery& boxes, DrawQuery& query)
 {
     if (bets < 1) return "ERROR: No hay ningún fichero cargado para escrutar";
     if (draws < 1) return "ERROR: No hay ningún fichero de sorteos cargado";
@@ -117,7 +117,7 @@ std::string ValidateStatisticalRun(int64_t bets, int64_t draws, const Statistics
     return {};
 }
 
-StatisticalResult RunStatisticalScrutiny(const StatisticalInputs& inputs, Progress& progress, const StopToken& stop)
+StatisticalResult runStatisticalScrutiny(const StatisticalInputs& inputs, Progress& progress, const StopToken& stop)
 {
     return guardJob<StatisticalResult>([&](StatisticalResult& result) {
         static const BetList kNoBets;
@@ -129,7 +129,7 @@ StatisticalResult RunStatisticalScrutiny(const StatisticalInputs& inputs, Progre
 
         std::vector<int64_t> selected;
         for (int64_t d = 0; d < total; ++d)
-            if (DrawMatches(draws.draws[static_cast<size_t>(d)], q.seasonFrom, q.seasonTo, q.drawFrom, q.drawTo, q.weekday))
+            if (drawMatches(draws.draws[static_cast<size_t>(d)], q.seasonFrom, q.seasonTo, q.drawFrom, q.drawTo, q.weekday))
                 selected.push_back(d);
         const int64_t chosen = static_cast<int64_t>(selected.size());
 
@@ -208,7 +208,7 @@ StatisticalResult RunStatisticalScrutiny(const StatisticalInputs& inputs, Progre
     });
 }
 
-std::string StatisticalWindowText(const std::string& report)
+std::string statisticalWindowText(const std::string& report)
 {
     size_t chars = 0;
     for (size_t i = 0; i < report.size(); ++i) {

@@ -56,9 +56,9 @@ struct StatisticalDrawsLoad {
 // SORTEOS branch, paired by position. Refused with the load error when the answer is not
 // well-formed, a value does not convert, or the two lists do not pair up by season and draw
 // number (a prize of another draw must not value this one).
-StatisticalDrawsLoad ParseStatisticalDraws(std::string_view xml, const std::string& game);
+StatisticalDrawsLoad parseStatisticalDraws(std::string_view xml, const std::string& game);
 // "Cargar desde Internet": the draws request of `game` to the results service, then the above.
-StatisticalDrawsLoad LoadStatisticalDraws(const std::string& game, const ServiceOptions& options = DefaultServiceOptions());
+StatisticalDrawsLoad loadStatisticalDraws(const std::string& game, const ServiceOptions& options = defaultServiceOptions());
 
 // A query read from its boxes.
 struct DrawQuery {
@@ -68,7 +68,7 @@ struct DrawQuery {
 
 // The checks before a run, in order: bets, draws, an empty box, crossed seasons, crossed draw
 // numbers. The error to show, or empty with `query` filled.
-std::string ValidateStatisticalRun(int64_t bets, int64_t draws, const StatisticsQuery& boxes, DrawQuery& query);
+std::string validateStatisticalRun(int64_t bets, int64_t draws, const StatisticsQuery& boxes, DrawQuery& query);
 
 struct StatisticalInputs {
     SharedBets bets;                                  // only the six numbers count
@@ -92,10 +92,10 @@ struct StatisticalResult : JobOutcome {
 // figures), one detail line per draw, then the totals, the reintegro estimate (one bet in ten
 // wins back its price per draw) and the final amount. A stop ends the run with the lines gathered
 // and no summary.
-StatisticalResult RunStatisticalScrutiny(const StatisticalInputs& inputs, Progress& progress, const StopToken& stop);
+StatisticalResult runStatisticalScrutiny(const StatisticalInputs& inputs, Progress& progress, const StopToken& stop);
 
 // What the window's report box shows: the report, or its first 65,118 characters, two line
 // ends and the notice that it is too long.
-std::string StatisticalWindowText(const std::string& report);
+std::string statisticalWindowText(const std::string& report);
 
 } // namespace kombitron

@@ -54,7 +54,7 @@ std::vector<int32_t> ranksIn(const PresenceTable& set)
 BetList betsOfAscendingRanks(const std::vector<int32_t>& ranks, bool reversed)
 {
     BetList bets(static_cast<int64_t>(ranks.size()));
-    BetsFromAscendingRanks(ranks, bets, reversed);
+    betsFromAscendingRanks(ranks, bets, reversed);
     return bets;
 }
 
@@ -62,7 +62,7 @@ struct Stopped {};
 
 } // namespace
 
-const char* AlgebraOperationCaption(AlgebraOperation operation)
+const char* algebraOperationCaption(AlgebraOperation operation)
 {
     switch (operation) {
     case AlgebraOperation::Sort: return "Ordenar sistema 1:";
@@ -74,7 +74,7 @@ const char* AlgebraOperationCaption(AlgebraOperation operation)
     return "";
 }
 
-const char* SortOrderText(bool descending) { return descending ? "Descendente" : "Ascendente"; }
+const char* sortOrderText(bool descending) { return descending ? "Descendente" : "Ascendente"; }
 
 int AlgebraSystem::usedNumbers() const
 {
@@ -83,7 +83,7 @@ int AlgebraSystem::usedNumbers() const
     return used;
 }
 
-bool AlgebraReadsKmb(const std::string& path)
+bool algebraReadsKmb(const std::string& path)
 {
     const size_t dot = path.rfind('.');
     if (dot == std::string::npos) return false;
@@ -94,7 +94,7 @@ bool AlgebraReadsKmb(const std::string& path)
 
 AlgebraSystemLoad runLoadAlgebraSystem(const AlgebraSystemInputs& inputs, Progress& progress, const StopToken& stop)
 {
-    BetFileLoad read = runLoadBetFile({inputs.path, AlgebraReadsKmb(inputs.path), false}, progress, stop);
+    BetFileLoad read = runLoadBetFile({inputs.path, algebraReadsKmb(inputs.path), false}, progress, stop);
     return guardJob<AlgebraSystemLoad>([&](AlgebraSystemLoad& result) {
         result.warnings = std::move(read.warnings);
         result.system.path = inputs.path;
@@ -105,7 +105,7 @@ AlgebraSystemLoad runLoadAlgebraSystem(const AlgebraSystemInputs& inputs, Progre
         }
         try {
             // The rank of a number outside 1..49 or of a repeated one would fall outside the table.
-            const std::string invalid = SortAndCheckBets(read.bets);
+            const std::string invalid = sortAndCheckBets(read.bets);
             if (!invalid.empty()) {
                 result.markFailed(invalid);
                 return;
@@ -122,12 +122,12 @@ AlgebraSystemLoad runLoadAlgebraSystem(const AlgebraSystemInputs& inputs, Progre
             std::copy(numberCounts, numberCounts + kMaxNumber + 1, result.system.numberCounts.begin());
             result.system.bets = std::make_shared<const BetList>(std::move(read.bets));
         } catch (...) {
-            result.markFailed(ImportErrorMessage(describeJobException(std::current_exception())));
+            result.markFailed(importErrorMessage(describeJobException(std::current_exception())));
         }
     });
 }
 
-std::optional<ToolNotice> CheckAlgebra(AlgebraOperation operation, int64_t count1, int64_t count2)
+std::optional<ToolNotice> checkAlgebra(AlgebraOperation operation, int64_t count1, int64_t count2)
 {
     if (count1 <= 0) return ToolNotice{MessageKind::Error, "ERROR: NO ESTA CARGADO EL SISTEMA 1"};
     if (operation != AlgebraOperation::Sort && count2 <= 0)
@@ -135,7 +135,7 @@ std::optional<ToolNotice> CheckAlgebra(AlgebraOperation operation, int64_t count
     return std::nullopt;
 }
 
-void SortRanksAscending(std::vector<int32_t>& ranks)
+void sortRanksAscending(std::vector<int32_t>& ranks)
 {
     if (ranks.size() < 4096) {
         std::sort(ranks.begin(), ranks.end());
@@ -157,7 +157,7 @@ void SortRanksAscending(std::vector<int32_t>& ranks)
     // An even number of passes leaves the sorted ranks back in `ranks`.
 }
 
-void BetsFromAscendingRanks(const std::vector<int32_t>& ranks, BetList& bets, bool reversed)
+void betsFromAscendingRanks(const std::vector<int32_t>& ranks, BetList& bets, bool reversed)
 {
     const int64_t count = static_cast<int64_t>(ranks.size());
     if (bets.size() != count) bets.resize(count);
@@ -207,7 +207,7 @@ AlgebraResult runAlgebra(const AlgebraInputs& inputs, Progress& progress, const 
             case AlgebraOperation::Sort: {
                 std::vector<int32_t> ranks = ranksOf(one);
                 phase(1);
-                SortRanksAscending(ranks);
+                sortRanksAscending(ranks);
                 phase(2);
                 bets = betsOfAscendingRanks(ranks, inputs.descending);
                 break;
@@ -242,7 +242,7 @@ AlgebraResult runAlgebra(const AlgebraInputs& inputs, Progress& progress, const 
             }
             }
             phase(kPhases);
-            result.text = AlgebraResultsText(inputs.operation, inputs.descending, n1, n2, bets.size());
+            result.text = algebraResultsText(inputs.operation, inputs.descending, n1, n2, bets.size());
             result.bets = std::make_shared<const BetList>(std::move(bets));
         } catch (const Stopped&) {
             result.markStopped();
@@ -250,7 +250,7 @@ AlgebraResult runAlgebra(const AlgebraInputs& inputs, Progress& progress, const 
     });
 }
 
-std::string AlgebraResultsText(AlgebraOperation operation, bool descending, int64_t count1, int64_t count2,
+std::string algebraResultsText(AlgebraOperation operation, bool descending, int64_t count1, int64_t count2,
                                int64_t resultCount)
 {
     const std::string n = formatCount(resultCount);
@@ -258,7 +258,7 @@ std::string AlgebraResultsText(AlgebraOperation operation, bool descending, int6
     auto line = [](const std::string& text) { return text + kEndOfLine; };
     switch (operation) {
     case AlgebraOperation::Sort:
-        return line(std::string("Proceso de ORDENACION (") + SortOrderText(descending) + ") terminado CORRECTAMENTE") +
+        return line(std::string("Proceso de ORDENACION (") + sortOrderText(descending) + ") terminado CORRECTAMENTE") +
                line("Nº Apuestas Ordenadas : " + n);
     case AlgebraOperation::DirectSum:
         return line("Proceso de SUMA de Sistemas (directo) terminado CORRECTAMENTE") +
@@ -278,7 +278,7 @@ std::string AlgebraResultsText(AlgebraOperation operation, bool descending, int6
     return {};
 }
 
-std::optional<ToolNotice> CheckAlgebraSave(const std::string& resultsText, int64_t resultCount)
+std::optional<ToolNotice> checkAlgebraSave(const std::string& resultsText, int64_t resultCount)
 {
     if (resultsText.empty()) return ToolNotice{MessageKind::Error, "ERROR: NO HAY NINGUN SISTEMA GENERADO PARA GUARDARLO"};
     if (resultCount <= 0)

@@ -19,9 +19,9 @@ namespace kombitron {
 enum class AlgebraOperation : uint8_t { Sort = 0, DirectSum = 1, Union = 2, Intersection = 3, Difference = 4 };
 
 // The caption of an operation's option button ("Ordenar sistema 1:", "Sumar Sistemas (directo)", ...).
-const char* AlgebraOperationCaption(AlgebraOperation operation);
+const char* algebraOperationCaption(AlgebraOperation operation);
 // The order of the sort as its selector shows it: "Ascendente" or "Descendente".
-const char* SortOrderText(bool descending);
+const char* sortOrderText(bool descending);
 
 // A loaded system: its bets (each sorted, reintegro 0, duplicates kept) and how often each
 // number occurs in them.
@@ -37,7 +37,7 @@ struct AlgebraSystem {
 
 // The algebra picks its reader from the three characters after the last "." of the path: "KMB"
 // in any case selects the KMB reader, anything else the text reader without reintegros.
-bool AlgebraReadsKmb(const std::string& path);
+bool algebraReadsKmb(const std::string& path);
 
 struct AlgebraSystemInputs {
     std::string path;
@@ -53,7 +53,7 @@ struct AlgebraSystemLoad : JobOutcome {
 AlgebraSystemLoad runLoadAlgebraSystem(const AlgebraSystemInputs& inputs, Progress& progress, const StopToken& stop);
 
 // The checks of "Calcular": system 1 loaded, and system 2 for every operation but the sort.
-std::optional<ToolNotice> CheckAlgebra(AlgebraOperation operation, int64_t count1, int64_t count2);
+std::optional<ToolNotice> checkAlgebra(AlgebraOperation operation, int64_t count1, int64_t count2);
 
 struct AlgebraInputs {
     AlgebraOperation operation = AlgebraOperation::Sort;
@@ -75,18 +75,18 @@ AlgebraResult runAlgebra(const AlgebraInputs& inputs, Progress& progress, const 
 
 // The results text of an operation (every line ended by CR LF, counts in "#,#,0"): n1 and n2 the
 // bets of the two systems, n the bets of the result.
-std::string AlgebraResultsText(AlgebraOperation operation, bool descending, int64_t count1, int64_t count2,
+std::string algebraResultsText(AlgebraOperation operation, bool descending, int64_t count1, int64_t count2,
                                int64_t resultCount);
 
 // The checks of "Guardar apuestas": a result computed (its text not empty), with bets.
-std::optional<ToolNotice> CheckAlgebraSave(const std::string& resultsText, int64_t resultCount);
+std::optional<ToolNotice> checkAlgebraSave(const std::string& resultsText, int64_t resultCount);
 inline constexpr const char* kAlgebraProposedName = "singuardar.KMB";
 // The header record of a saved result: there is no base combination.
 inline constexpr const char* kAlgebraHeader = "0";
 
 // Sort ranks 1..13,983,816 ascending in place (a radix sort; the same order as SortAscending).
-void SortRanksAscending(std::vector<int32_t>& ranks);
+void sortRanksAscending(std::vector<int32_t>& ranks);
 // The combinations of ascending ranks into bets (reintegro 0), forwards or from the last bet back.
-void BetsFromAscendingRanks(const std::vector<int32_t>& ranks, BetList& bets, bool reversed);
+void betsFromAscendingRanks(const std::vector<int32_t>& ranks, BetList& bets, bool reversed);
 
 } // namespace kombitron

@@ -38,7 +38,7 @@ std::string OwnSystemOrigin::shareTooltip(int number) const { return formatDecim
 OwnSystemOriginLoad runLoadOwnSystemOrigin(const OwnSystemOriginInputs& inputs, Progress& progress,
                                            const StopToken& stop)
 {
-    BetFileLoad read = runLoadBetFile({inputs.path, IsKmbPath(inputs.path), false}, progress, stop);
+    BetFileLoad read = runLoadBetFile({inputs.path, isKmbPath(inputs.path), false}, progress, stop);
     return guardJob<OwnSystemOriginLoad>([&](OwnSystemOriginLoad& result) {
         result.warnings = std::move(read.warnings);
         result.origin.path = inputs.path;
@@ -50,7 +50,7 @@ OwnSystemOriginLoad runLoadOwnSystemOrigin(const OwnSystemOriginInputs& inputs, 
         try {
             // A number outside 1..49 would index past the mapping, a repeated one would save bets
             // of five numbers.
-            const std::string invalid = SortAndCheckBets(read.bets);
+            const std::string invalid = sortAndCheckBets(read.bets);
             if (!invalid.empty()) {
                 result.markFailed(invalid);
                 return;
@@ -67,7 +67,7 @@ OwnSystemOriginLoad runLoadOwnSystemOrigin(const OwnSystemOriginInputs& inputs, 
             std::copy(numberBets, numberBets + kMaxNumber + 1, result.origin.numberBets.begin());
             result.origin.bets = std::make_shared<const BetList>(std::move(read.bets));
         } catch (...) {
-            result.markFailed(ImportErrorMessage(describeJobException(std::current_exception())));
+            result.markFailed(importErrorMessage(describeJobException(std::current_exception())));
         }
     });
 }
@@ -87,27 +87,27 @@ std::vector<uint8_t> OwnSystemDestination::numbers() const
     return chosen;
 }
 
-void SetDestinationMarked(OwnSystemDestination& destination, int number, bool marked)
+void setDestinationMarked(OwnSystemDestination& destination, int number, bool marked)
 {
     if (number < kMinNumber || number > kMaxNumber) return;
     destination.marked[number] = marked ? 1 : 0;
     if (!marked) destination.order[number] = 0;
 }
 
-void MarkRandomDestination(OwnSystemDestination& destination, int k, uint64_t seed)
+void markRandomDestination(OwnSystemDestination& destination, int k, uint64_t seed)
 {
-    MarkRandomNumbers(destination.marked, k, seed);
+    markRandomNumbers(destination.marked, k, seed);
     for (int v = kMinNumber; v <= kMaxNumber; ++v)
         if (!destination.marked[v]) destination.order[v] = 0;
 }
 
-void SetChooseOrder(OwnSystemDestination& destination, bool on)
+void setChooseOrder(OwnSystemDestination& destination, bool on)
 {
     destination.chooseOrder = on;
     destination.order.fill(0);
 }
 
-std::optional<ToolNotice> ChooseOrigin(OwnSystemDestination& destination, int destinationNumber, int origin)
+std::optional<ToolNotice> chooseOrigin(OwnSystemDestination& destination, int destinationNumber, int origin)
 {
     if (destinationNumber < kMinNumber || destinationNumber > kMaxNumber) return std::nullopt;
     uint8_t& selector = destination.order[destinationNumber];
@@ -125,7 +125,7 @@ std::optional<ToolNotice> ChooseOrigin(OwnSystemDestination& destination, int de
     return std::nullopt;
 }
 
-std::optional<ToolNotice> CheckOwnSystem(const OwnSystemOrigin& origin, const OwnSystemDestination& destination)
+std::optional<ToolNotice> checkOwnSystem(const OwnSystemOrigin& origin, const OwnSystemDestination& destination)
 {
     if (origin.count() == 0) return ToolNotice{MessageKind::Error, "ERROR: Hay 0 apuestas importadas"};
     if (destination.count() != static_cast<int>(origin.numbers().size()))
@@ -134,7 +134,7 @@ std::optional<ToolNotice> CheckOwnSystem(const OwnSystemOrigin& origin, const Ow
     return std::nullopt;
 }
 
-std::optional<ToolNotice> BuildOwnSystemMapping(const OwnSystemOrigin& origin, const OwnSystemDestination& destination,
+std::optional<ToolNotice> buildOwnSystemMapping(const OwnSystemOrigin& origin, const OwnSystemDestination& destination,
                                                 OwnSystemMapping& mapping)
 {
     const std::vector<uint8_t> from = origin.numbers();
@@ -162,7 +162,7 @@ std::optional<ToolNotice> BuildOwnSystemMapping(const OwnSystemOrigin& origin, c
     return std::nullopt;
 }
 
-BetList MapOwnSystem(const BetList& bets, const std::array<uint8_t, 50>& map)
+BetList mapOwnSystem(const BetList& bets, const std::array<uint8_t, 50>& map)
 {
     const int64_t count = bets.size();
     BetList mapped(count);
@@ -179,7 +179,7 @@ BetList MapOwnSystem(const BetList& bets, const std::array<uint8_t, 50>& map)
     return mapped;
 }
 
-std::string OwnSystemProposedName(const std::string& baseFileName)
+std::string ownSystemProposedName(const std::string& baseFileName)
 {
     const size_t dot = baseFileName.rfind('.');
     return (dot == std::string::npos ? baseFileName : baseFileName.substr(0, dot)) + ".KMB";
@@ -189,10 +189,10 @@ BetFileSave runSaveOwnSystem(const OwnSystemSaveInputs& inputs, Progress& progre
 {
     SharedBets bets;
     try {
-        bets = std::make_shared<const BetList>(MapOwnSystem(inputs.bets ? *inputs.bets : BetList(), inputs.mapping.map));
+        bets = std::make_shared<const BetList>(mapOwnSystem(inputs.bets ? *inputs.bets : BetList(), inputs.mapping.map));
     } catch (...) {
         BetFileSave failed;
-        failed.markFailed(SaveErrorMessage(describeJobException(std::current_exception())));
+        failed.markFailed(saveErrorMessage(describeJobException(std::current_exception())));
         return failed;
     }
     return runSaveBetFile({inputs.path, inputs.mapping.header, std::move(bets)}, progress, stop);

@@ -65,16 +65,16 @@ inline constexpr const char* kOwnSystemReintegroWarning =
 
 // Mark or unmark a destination number. An unmarked number has no selector on show, so its
 // selector goes back to "---": a hidden choice must not keep that origin number from the others.
-void SetDestinationMarked(OwnSystemDestination& destination, int number, bool marked);
-// The destination grid marked at random as the random marking does (MarkRandomNumbers), the
+void setDestinationMarked(OwnSystemDestination& destination, int number, bool marked);
+// The destination grid marked at random as the random marking does (markRandomNumbers), the
 // selectors of the numbers left unmarked back to "---".
-void MarkRandomDestination(OwnSystemDestination& destination, int k, uint64_t seed);
+void markRandomDestination(OwnSystemDestination& destination, int k, uint64_t seed);
 
 // Tick or clear "Elegir orden :"; either way every selector goes back to "---".
-void SetChooseOrder(OwnSystemDestination& destination, bool on);
+void setChooseOrder(OwnSystemDestination& destination, bool on);
 // Show `origin` (0 for "---") in the selector of a destination number. Refused, with the selector
 // back to "---", when another selector already shows that origin number.
-std::optional<ToolNotice> ChooseOrigin(OwnSystemDestination& destination, int destinationNumber, int origin);
+std::optional<ToolNotice> chooseOrigin(OwnSystemDestination& destination, int destinationNumber, int origin);
 
 // Origin number -> destination number (0: not mapped), and the header built from it.
 struct OwnSystemMapping {
@@ -83,20 +83,20 @@ struct OwnSystemMapping {
 };
 
 // The checks of the save in order: bets loaded, as many destination numbers as origin numbers.
-std::optional<ToolNotice> CheckOwnSystem(const OwnSystemOrigin& origin, const OwnSystemDestination& destination);
+std::optional<ToolNotice> checkOwnSystem(const OwnSystemOrigin& origin, const OwnSystemDestination& destination);
 
 // The mapping: with the order choice, each marked destination number replaces the origin number its
 // selector shows, all of them chosen (else the combos error); without it the i-th destination
-// number replaces the i-th origin number. Call after CheckOwnSystem passed.
-std::optional<ToolNotice> BuildOwnSystemMapping(const OwnSystemOrigin& origin, const OwnSystemDestination& destination,
+// number replaces the i-th origin number. Call after checkOwnSystem passed.
+std::optional<ToolNotice> buildOwnSystemMapping(const OwnSystemOrigin& origin, const OwnSystemDestination& destination,
                                                 OwnSystemMapping& mapping);
 
 // Every bet with each number x replaced by map[x], sorted ascending, reintegro 0. Every number of
 // the bets must be mapped.
-BetList MapOwnSystem(const BetList& bets, const std::array<uint8_t, 50>& map);
+BetList mapOwnSystem(const BetList& bets, const std::array<uint8_t, 50>& map);
 
 // The proposed name of the save dialog: the base file's name without its extension, with ".KMB".
-std::string OwnSystemProposedName(const std::string& baseFileName);
+std::string ownSystemProposedName(const std::string& baseFileName);
 
 struct OwnSystemSaveInputs {
     SharedBets bets;  // the origin bets

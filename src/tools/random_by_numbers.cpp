@@ -17,12 +17,12 @@ struct ShuffleStopped {};
 constexpr int64_t kShuffleReportMask = (int64_t{1} << 18) - 1;
 } // namespace
 
-std::string TotalBetsCaption(int n) { return formatCount(combinationCount(n, 6)) + " Apuestas"; }
+std::string totalBetsCaption(int n) { return formatCount(combinationCount(n, 6)) + " Apuestas"; }
 
-std::optional<ToolNotice> CheckRandomBetsByNumbers(int numberCount, const std::string& countText, int64_t& count)
+std::optional<ToolNotice> checkRandomBetsByNumbers(int numberCount, const std::string& countText, int64_t& count)
 {
     if (numberCount < kMinMarkedNumbers) return ToolNotice{MessageKind::Warning, "AVISO: DEBE SELECCIONAR MINIMO 6 NUMEROS"};
-    count = ParseBetCount(countText);
+    count = parseBetCount(countText);
     if (count <= 0) return ToolNotice{MessageKind::Error, "ERROR: EL Nº DE APUESTAS A GENERAR HA DE SER MAYOR QUE 0"};
     const int64_t total = combinationCount(numberCount, 6);
     if (total < count)
@@ -33,7 +33,7 @@ std::optional<ToolNotice> CheckRandomBetsByNumbers(int numberCount, const std::s
     return std::nullopt;
 }
 
-std::string RandomBetsProposedName(int64_t count) { return std::to_string(count) + "_Apuestas.KMB"; }
+std::string randomBetsProposedName(int64_t count) { return std::to_string(count) + "_Apuestas.KMB"; }
 
 SubsetShuffle runShuffleSubsets(const SubsetShuffleInputs& inputs, Progress& progress, const StopToken& stop)
 {
@@ -60,7 +60,7 @@ SubsetShuffle runShuffleSubsets(const SubsetShuffleInputs& inputs, Progress& pro
     });
 }
 
-BetList MapShuffledSubsets(const std::vector<uint8_t>& numbers, const uint32_t* order, int64_t count)
+BetList mapShuffledSubsets(const std::vector<uint8_t>& numbers, const uint32_t* order, int64_t count)
 {
     const int n = static_cast<int>(numbers.size());
     const int64_t total = combinationCount(n, 6);
@@ -110,13 +110,13 @@ BetFileSave runWriteRandomBetsByNumbers(const RandomBetsWriteInputs& inputs, Pro
             throw std::invalid_argument("el orden barajado no corresponde a los números marcados");
         const int64_t count = std::clamp<int64_t>(inputs.count, 0, available);
         bets = std::make_shared<const BetList>(
-            MapShuffledSubsets(inputs.numbers, count > 0 ? inputs.order->data() : nullptr, count));
+            mapShuffledSubsets(inputs.numbers, count > 0 ? inputs.order->data() : nullptr, count));
     } catch (...) {
         BetFileSave failed;
-        failed.markFailed(SaveErrorMessage(describeJobException(std::current_exception())));
+        failed.markFailed(saveErrorMessage(describeJobException(std::current_exception())));
         return failed;
     }
-    return runSaveBetFile({inputs.path, TwoDigitHeader(inputs.numbers), std::move(bets)}, progress, stop);
+    return runSaveBetFile({inputs.path, twoDigitHeader(inputs.numbers), std::move(bets)}, progress, stop);
 }
 
 } // namespace kombitron

@@ -17,14 +17,14 @@
 namespace kombitron {
 
 // The generator's labels: n + " Números" and C(n,6) formatted "#,#,0" + " Apuestas".
-std::string TotalBetsCaption(int n);
+std::string totalBetsCaption(int n);
 
 // The checks of "&Generar" in order: at least six marked numbers (a warning), a count above 0,
 // and no more bets than the total system holds. nullopt when they pass; `count` then holds N.
-std::optional<ToolNotice> CheckRandomBetsByNumbers(int numberCount, const std::string& countText, int64_t& count);
+std::optional<ToolNotice> checkRandomBetsByNumbers(int numberCount, const std::string& countText, int64_t& count);
 
 // The proposed name of the save dialog: N + "_Apuestas.KMB".
-std::string RandomBetsProposedName(int64_t count);
+std::string randomBetsProposedName(int64_t count);
 
 // The subset numbers 1..T of the total system (T = C(n,6), lexicographic order of the positions
 // 1..n) after the swap shuffle: for j = 1..T, o[j] swaps with o[floor(T u) + 1].
@@ -45,7 +45,7 @@ SubsetShuffle runShuffleSubsets(const SubsetShuffleInputs& inputs, Progress& pro
 
 // Bets 1..count from the first `count` entries of a shuffled order: the subset of the positions
 // 1..n (n = numbers.size()) with that number, mapped through the ascending `numbers`, reintegro 0.
-BetList MapShuffledSubsets(const std::vector<uint8_t>& numbers, const uint32_t* order, int64_t count);
+BetList mapShuffledSubsets(const std::vector<uint8_t>& numbers, const uint32_t* order, int64_t count);
 
 struct RandomBetsWriteInputs {
     std::vector<uint8_t> numbers;  // the marked numbers, ascending

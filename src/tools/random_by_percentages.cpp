@@ -18,35 +18,35 @@ constexpr int kSumLimit = 600;
 constexpr int64_t kReportMask = (int64_t{1} << 16) - 1;
 } // namespace
 
-int ChosenPercentagesCount(const NumberPercentages& percentages)
+int chosenPercentagesCount(const NumberPercentages& percentages)
 {
     int a = 0;
     for (int v = kMinNumber; v <= kMaxNumber; ++v) a += percentages[v] ? 1 : 0;
     return a;
 }
 
-int PercentagesSum(const NumberPercentages& percentages)
+int percentagesSum(const NumberPercentages& percentages)
 {
     int sum = 0;
     for (int v = kMinNumber; v <= kMaxNumber; ++v) sum += percentages[v];
     return sum;
 }
 
-std::string PercentagesCountCaption(int chosen)
+std::string percentagesCountCaption(int chosen)
 {
     return std::to_string(chosen) + " Porcentajes de Números Seleccionados";
 }
 
-std::optional<ToolNotice> CheckRandomBetsByPercentages(const NumberPercentages& percentages,
+std::optional<ToolNotice> checkRandomBetsByPercentages(const NumberPercentages& percentages,
                                                         const std::string& countText, int64_t& count)
 {
-    const int chosen = ChosenPercentagesCount(percentages);
+    const int chosen = chosenPercentagesCount(percentages);
     if (chosen <= 5) return ToolNotice{MessageKind::Warning, "AVISO: DEBE SELECCIONAR MINIMO 6 PORCENTAJES DE NUMEROS"};
     if (chosen > kMaxChosen)
         return ToolNotice{MessageKind::Error, "ERROR: SOLO SE PUEDEN SELECCIONAR 43 PORCENTAJES COMO MAXIMO"};
-    if (PercentagesSum(percentages) >= kSumLimit)
+    if (percentagesSum(percentages) >= kSumLimit)
         return ToolNotice{MessageKind::Error, "ERROR: LA SUMA DE TODOS LOS % SELECCIONADOS DEBE SER MENOR DE 600"};
-    count = ParseBetCount(countText);
+    count = parseBetCount(countText);
     if (count < 1) return ToolNotice{MessageKind::Error, "ERROR: EL Nº DE APUESTAS A GENERAR HA DE SER MAYOR QUE 0"};
     int64_t occurrences = 0;
     for (int v = kMinNumber; v <= kMaxNumber; ++v) occurrences += std::min<int64_t>(percentages[v], 100) * count / 100;
@@ -56,7 +56,7 @@ std::optional<ToolNotice> CheckRandomBetsByPercentages(const NumberPercentages& 
     return std::nullopt;
 }
 
-std::string PercentagesHeader(const NumberPercentages& percentages)
+std::string percentagesHeader(const NumberPercentages& percentages)
 {
     std::string header;
     for (int v = kMinNumber; v <= kMaxNumber; ++v)
@@ -64,7 +64,7 @@ std::string PercentagesHeader(const NumberPercentages& percentages)
     return header;
 }
 
-BetList RandomBetsByPercentages(const NumberPercentages& percentages, int64_t count, uint64_t seed, Progress& progress,
+BetList randomBetsByPercentages(const NumberPercentages& percentages, int64_t count, uint64_t seed, Progress& progress,
                                 const StopToken& stop)
 {
     std::vector<uint8_t> chosen, free;
@@ -113,7 +113,7 @@ BetFileSave runRandomBetsByPercentages(const RandomPercentagesInputs& inputs, Pr
     SharedBets bets;
     try {
         auto generated = std::make_shared<BetList>(
-            RandomBetsByPercentages(inputs.percentages, inputs.count, inputs.seed, progress, stop));
+            randomBetsByPercentages(inputs.percentages, inputs.count, inputs.seed, progress, stop));
         if (stop.stopRequested() && generated->size() != inputs.count) {
             BetFileSave stopped;
             stopped.markStopped();
@@ -122,10 +122,10 @@ BetFileSave runRandomBetsByPercentages(const RandomPercentagesInputs& inputs, Pr
         bets = std::move(generated);
     } catch (...) {
         BetFileSave failed;
-        failed.markFailed(SaveErrorMessage(describeJobException(std::current_exception())));
+        failed.markFailed(saveErrorMessage(describeJobException(std::current_exception())));
         return failed;
     }
-    return runSaveBetFile({inputs.path, PercentagesHeader(inputs.percentages), std::move(bets)}, progress, stop);
+    return runSaveBetFile({inputs.path, percentagesHeader(inputs.percentages), std::move(bets)}, progress, stop);
 }
 
 } // namespace kombitron

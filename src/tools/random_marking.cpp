@@ -7,7 +7,7 @@
 
 namespace kombitron {
 
-std::vector<uint8_t> RandomMarking(int k, uint64_t seed)
+std::vector<uint8_t> randomMarking(int k, uint64_t seed)
 {
     k = std::clamp(k, 0, kMaxNumber);
     uint8_t a[kMaxNumber];
@@ -17,15 +17,15 @@ std::vector<uint8_t> RandomMarking(int k, uint64_t seed)
     return std::vector<uint8_t>(a, a + k);
 }
 
-void MarkRandomNumbers(NumberFlags& grid, int k, uint64_t seed)
+void markRandomNumbers(NumberFlags& grid, int k, uint64_t seed)
 {
     grid.fill(0);
-    for (uint8_t v : RandomMarking(k, seed)) grid[v] = 1;
+    for (uint8_t v : randomMarking(k, seed)) grid[v] = 1;
 }
 
-void MarkRandomForecast(AppState& state, int k, uint64_t seed)
+void markRandomForecast(AppState& state, int k, uint64_t seed)
 {
-    MarkRandomNumbers(state.base.markedNumbers, k, seed);
+    markRandomNumbers(state.base.markedNumbers, k, seed);
     recomputeCounters(state);
     state.savedFlag = false;
 }

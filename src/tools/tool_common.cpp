@@ -52,16 +52,16 @@ BetDefect sortAndInspect(uint8_t* b)
 
 } // namespace
 
-std::string NumbersCaption(int n) { return std::to_string(n) + " Números"; }
+std::string numbersCaption(int n) { return std::to_string(n) + " Números"; }
 
-std::string TwoDigitHeader(const std::vector<uint8_t>& numbers)
+std::string twoDigitHeader(const std::vector<uint8_t>& numbers)
 {
     std::string header;
     for (uint8_t v : numbers) header += formatTwoDigits(v);
     return header;
 }
 
-int64_t ParseBetCount(const std::string& text)
+int64_t parseBetCount(const std::string& text)
 {
     if (text.empty()) return 0;
     int64_t value = 0;
@@ -72,7 +72,7 @@ int64_t ParseBetCount(const std::string& text)
     return value;
 }
 
-std::string SortAndCheckBets(BetList& bets)
+std::string sortAndCheckBets(BetList& bets)
 {
     const int64_t count = bets.size();
     uint8_t* data = bets.data();
@@ -84,7 +84,7 @@ std::string SortAndCheckBets(BetList& bets)
     const BetDefect defect = sortAndInspect(bets.bet(firstBad));
     const std::string what = defect == BetDefect::OutOfRange ? "Apuestas con números fuera del intervalo 1-49 (Apuesta "
                                                              : "Apuestas con números no en orden ascendente (Apuesta ";
-    return ImportValidationMessage(what + std::to_string(firstBad) + ")");
+    return importValidationMessage(what + std::to_string(firstBad) + ")");
 }
 
 BetFileLoad runLoadBetFile(const BetFileLoadInputs& inputs, Progress& progress, const StopToken& stop)
@@ -100,12 +100,12 @@ BetFileLoad runLoadBetFile(const BetFileLoadInputs& inputs, Progress& progress, 
             else result.bets = std::move(read.bets);
         } catch (...) {
             result.bets.clear();
-            result.markFailed(ImportErrorMessage(describeJobException(std::current_exception())));
+            result.markFailed(importErrorMessage(describeJobException(std::current_exception())));
         }
     });
 }
 
-std::string SaveErrorMessage(const std::string& description) { return "ERROR AL GUARDAR EL FICHERO (" + description + ")"; }
+std::string saveErrorMessage(const std::string& description) { return "ERROR AL GUARDAR EL FICHERO (" + description + ")"; }
 
 BetFileSave runSaveBetFile(const BetFileSaveInputs& inputs, Progress& progress, const StopToken& stop)
 {
@@ -124,7 +124,7 @@ BetFileSave runSaveBetFile(const BetFileSaveInputs& inputs, Progress& progress, 
                 result.count = bets.size();
             }
         } catch (...) {
-            result.markFailed(SaveErrorMessage(describeJobException(std::current_exception())));
+            result.markFailed(saveErrorMessage(describeJobException(std::current_exception())));
         }
     });
 }

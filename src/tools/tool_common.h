@@ -35,21 +35,21 @@ inline constexpr const char* kZeroBetsWarning =
     "01 02 03 04 05 06";
 
 // n followed by " Números" (the count labels of the number grids).
-std::string NumbersCaption(int n);
+std::string numbersCaption(int n);
 
 // Two-digit forms of the numbers concatenated: {1, 12} -> "0112" (the header record of a KMB file).
-std::string TwoDigitHeader(const std::vector<uint8_t>& numbers);
+std::string twoDigitHeader(const std::vector<uint8_t>& numbers);
 
 // The requested number of bets typed in a count box: its digits as a number, 0 when the text is
 // blank or holds anything but digits (both refused as "not above 0"); very long texts saturate
 // at kMaxRequestedBets instead of overflowing.
 inline constexpr int64_t kMaxRequestedBets = 999999999999;
-int64_t ParseBetCount(const std::string& text);
+int64_t parseBetCount(const std::string& text);
 
 // Sort the six numbers of every bet ascending and check each bet holds six different numbers
 // 1..49, as a KMB file does not promise. Returns the import error naming the first bet that does
 // not, or an empty text when every bet is sound.
-std::string SortAndCheckBets(BetList& bets);
+std::string sortAndCheckBets(BetList& bets);
 
 // Reading a bet file as a job: the KMB reader when `kmb`, else the text reader with or without
 // reintegros.
@@ -85,6 +85,6 @@ struct BetFileSave : JobOutcome {
 BetFileSave runSaveBetFile(const BetFileSaveInputs& inputs, Progress& progress, const StopToken& stop);
 
 // The failure message of a save whose description is known.
-std::string SaveErrorMessage(const std::string& description);
+std::string saveErrorMessage(const std::string& description);
 
 } // namespace kombitron

@@ -43,7 +43,7 @@ void TicketViewer::next()
 
 std::optional<ToolNotice> TicketViewer::jump(const std::string& text)
 {
-    int64_t ticket = text.empty() ? 0 : ParseBetCount(text);
+    int64_t ticket = text.empty() ? 0 : parseBetCount(text);
     if (!showTicket(ticket))
         return ToolNotice{MessageKind::Error,
                           "ERROR: EL NUMERO DE BOLETO DEBE ESTAR ENTRE 1 y " + std::to_string(ticketCount())};
@@ -95,7 +95,7 @@ std::string TicketViewer::ticketText(bool withReintegros) const
 
 ViewerLoad runLoadViewerFile(const ViewerLoadInputs& inputs, Progress& progress, const StopToken& stop)
 {
-    BetFileLoad read = runLoadBetFile({inputs.path, IsKmbPath(inputs.path), inputs.withReintegros}, progress, stop);
+    BetFileLoad read = runLoadBetFile({inputs.path, isKmbPath(inputs.path), inputs.withReintegros}, progress, stop);
     return guardJob<ViewerLoad>([&](ViewerLoad& result) {
         result.path = inputs.path;
         result.warnings = std::move(read.warnings);

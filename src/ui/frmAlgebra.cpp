@@ -81,7 +81,7 @@ frmAlgebra::frmAlgebra(Interaction& ui, QWidget* parent)
     txtVentanaResultados->setReadOnly(true);
     txtVentanaResultados->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Wide enough for the longest line an operation writes.
-    const QString longest = QString::fromStdString(AlgebraResultsText(AlgebraOperation::Intersection, false, 0, 0, 0))
+    const QString longest = QString::fromStdString(algebraResultsText(AlgebraOperation::Intersection, false, 0, 0, 0))
                                 .section(QStringLiteral("\r\n"), 0, 0);
     txtVentanaResultados->setMinimumWidth(txtVentanaResultados->fontMetrics().horizontalAdvance(longest) + 36);
     right->addWidget(txtVentanaResultados, 1);
@@ -125,7 +125,7 @@ QGroupBox* frmAlgebra::buildOperations()
     for (int k = 0; k < 5; ++k) {
         auto* option = new QRadioButton(box);
         option->setObjectName(QStringLiteral("optTipo_%1").arg(k));
-        const QString caption = QString::fromUtf8(AlgebraOperationCaption(static_cast<AlgebraOperation>(k)));
+        const QString caption = QString::fromUtf8(algebraOperationCaption(static_cast<AlgebraOperation>(k)));
         option->setAccessibleName(caption);
         auto* label = new QLabel(caption, box);
         label->setObjectName(QStringLiteral("lblUtilidad_%1").arg(k));
@@ -139,7 +139,7 @@ QGroupBox* frmAlgebra::buildOperations()
     }
     cboTipoOrdenacion = new QComboBox(box);
     cboTipoOrdenacion->setObjectName(QStringLiteral("cboTipoOrdenacion"));
-    cboTipoOrdenacion->addItems({QString::fromUtf8(SortOrderText(false)), QString::fromUtf8(SortOrderText(true))});
+    cboTipoOrdenacion->addItems({QString::fromUtf8(sortOrderText(false)), QString::fromUtf8(sortOrderText(true))});
     g->addWidget(cboTipoOrdenacion, 0, 2);
     g->setColumnStretch(3, 1);
     optTipo[0]->setChecked(true);
@@ -179,7 +179,7 @@ void frmAlgebra::showSystem(int i)
     NumberFlags used{};
     for (int v = 1; v <= 49; ++v) used[static_cast<size_t>(v)] = s.numberCounts[static_cast<size_t>(v)] > 0 ? 1 : 0;
     gridSistema[static_cast<size_t>(i)]->setMarkedNumbers(used);
-    lblTitNumeros[static_cast<size_t>(i)]->setText(qs(NumbersCaption(s.usedNumbers())));
+    lblTitNumeros[static_cast<size_t>(i)]->setText(qs(numbersCaption(s.usedNumbers())));
     txtApuCargadas[static_cast<size_t>(i)]->setText(qs(formatCount(s.count())));
 }
 
@@ -195,7 +195,7 @@ void frmAlgebra::clearResults()
 void frmAlgebra::abrir(int system)
 {
     if (isBusy() || system < 0 || system > 1) return;
-    const std::string path = ui().openFileDialog(ToolOpenRequest(2));
+    const std::string path = ui().openFileDialog(toolOpenRequest(2));
     if (path.find_first_not_of(' ') == std::string::npos) return;
     loadSystem(system, path);
 }
@@ -211,7 +211,7 @@ void frmAlgebra::loadSystem(int system, const std::string& path)
     runJob<AlgebraSystemLoad>(
         picVentanaEspera, QString::fromUtf8(kLoading),
         [path](Progress&, const StopToken&, Interaction& ui) {
-            return guardFlow<AlgebraSystemLoad>(ui, [&] { return LoadAlgebraSystem(path, ui); });
+            return guardFlow<AlgebraSystemLoad>(ui, [&] { return loadAlgebraSystem(path, ui); });
         },
         [this, system](AlgebraSystemLoad load) {
             systems_[static_cast<size_t>(system)] = std::move(load.system);
@@ -249,15 +249,15 @@ void frmAlgebra::calcular()
     inputs.system1 = systems_[0].bets;
     inputs.system2 = systems_[1].bets;
     // A refused operation leaves the results on screen as they were.
-    if (auto notice = CheckAlgebra(inputs.operation, systems_[0].count(), systems_[1].count())) {
-        ShowToolNotice(*notice, ui());
+    if (auto notice = checkAlgebra(inputs.operation, systems_[0].count(), systems_[1].count())) {
+        showToolNotice(*notice, ui());
         return;
     }
     clearResults();
     runJob<AlgebraResult>(
         picCalculando, QString::fromUtf8(kCalculating),
         [inputs](Progress&, const StopToken&, Interaction& ui) {
-            return guardFlow<AlgebraResult>(ui, [&] { return CalculateAlgebra(inputs, ui); });
+            return guardFlow<AlgebraResult>(ui, [&] { return calculateAlgebra(inputs, ui); });
         },
         [this](AlgebraResult result) {
             if (result.done()) {
@@ -279,7 +279,7 @@ void frmAlgebra::guardar()
     runJob<ToolSaveOutcome>(
         picVentanaEspera, QString::fromUtf8(kWaitingSaveCaption),
         [text, bets](Progress&, const StopToken&, Interaction& ui) {
-            return guardFlow<ToolSaveOutcome>(ui, [&] { return SaveAlgebraResult(text, bets, ui); });
+            return guardFlow<ToolSaveOutcome>(ui, [&] { return saveAlgebraResult(text, bets, ui); });
         },
         [this](ToolSaveOutcome outcome) {
             lastSave_ = std::move(outcome);

@@ -98,7 +98,7 @@ void frmAnalisis::analyse()
 {
     analysed_ = true;
     fraReintegros->setVisible(state_.base.gameName == "PRIMITIVA");
-    counts_ = CountAnalysis(state_.finalSystem, publicApuestasAnalizar);
+    counts_ = countAnalysis(state_.finalSystem, publicApuestasAnalizar);
     imgSwitch->setToolTip(kShowPercentages);
     showCells(AnalysisView::Counts);
 }
@@ -112,7 +112,7 @@ void frmAnalisis::setCell(QLabel* label, const QString& text)
 
 void frmAnalisis::showCells(AnalysisView view)
 {
-    shown_ = AnalysisCellTexts(counts_, view);
+    shown_ = analysisCellTexts(counts_, view);
     for (int n = 1; n <= 49; ++n) setCell(lblN[n - 1], QString::fromStdString(shown_.numbers[n - 1]));
     for (int d = 0; d <= 9; ++d) setCell(lblR[d], QString::fromStdString(shown_.reintegros[d]));
 }
@@ -130,6 +130,6 @@ void frmAnalisis::switchMode()
 }
 
 // The report writes what the cells show.
-void frmAnalisis::writeReport() { ShowAnalysisReport(shown_, state_.base.gameName == "PRIMITIVA", ui_); }
+void frmAnalisis::writeReport() { showAnalysisReport(shown_, state_.base.gameName == "PRIMITIVA", ui_); }
 
 } // namespace kombitron::ui

@@ -98,11 +98,11 @@ frmCalculadoraPremios::frmCalculadoraPremios(const PrizeCalculatorInputs& inputs
     connect(cmdVerInformePremios, &QPushButton::clicked, this, &frmCalculadoraPremios::verInforme);
     connect(imgVolver, &QToolButton::clicked, this, &frmCalculadoraPremios::cerrar);
 
-    const DrawDateBoxes today = TodayDateBoxes();
+    const DrawDateBoxes today = todayDateBoxes();
     txtDia->setText(qs(today.day));
     txtMes->setText(qs(today.month));
     txtAnio->setText(qs(today.year));
-    const CalculatorBoxes start = CalculatorFromCounts(inputs_.counts);
+    const CalculatorBoxes start = calculatorFromCounts(inputs_.counts);
     for (int r = 0; r < kCalculatorRows; ++r) {
         txtCalculadoraPremios[r]->setText(qs(start.prizes[static_cast<size_t>(r)]));
         txtCalculadoraEuros[r]->setText(qs(start.amounts[static_cast<size_t>(r)]));
@@ -271,7 +271,7 @@ CalculatorBoxes frmCalculadoraPremios::boxes() const
 
 void frmCalculadoraPremios::recompute()
 {
-    const CalculatorTotals totals = RecomputeCalculator(boxes(), inputs_.bets, inputs_.game);
+    const CalculatorTotals totals = recomputeCalculator(boxes(), inputs_.bets, inputs_.game);
     txtPremiosTOTAL->setText(qs(totals.totalText));
     txtPorcentajeTOTAL->setText(qs(totals.percentText));
     green_ = totals.green;
@@ -319,11 +319,11 @@ void frmCalculadoraPremios::consultar()
     setConsulting(true);
     const std::string game = gameName(inputs_.game);
     const DrawDateBoxes date{txtDia->text().toStdString(), txtMes->text().toStdString(), txtAnio->text().toStdString()};
-    const PrizesFetch fetch = fetch_ ? fetch_ : ServicePrizesFetch();
+    const PrizesFetch fetch = fetch_ ? fetch_ : servicePrizesFetch();
     runner_->start<ConsultationResult>(
         [game, date, fetch](Progress&, const StopToken&, Interaction& ui) {
             return guardJob<ConsultationResult>(
-                [&](ConsultationResult& r) { r.consultation = ConsultPrizesFlow(game, date, fetch, ui); });
+                [&](ConsultationResult& r) { r.consultation = consultPrizesFlow(game, date, fetch, ui); });
         },
         [this](ConsultationResult result) {
             setConsulting(false);
@@ -352,7 +352,7 @@ void frmCalculadoraPremios::showConsultation(const PrizeConsultation& consultati
     }
     if (found) {
         CalculatorBoxes calculator = boxes();
-        ApplyConsultation(consultation, calculator);
+        applyConsultation(consultation, calculator);
         for (int r = 0; r < kCalculatorRows; ++r) txtCalculadoraEuros[r]->setText(qs(calculator.amounts[static_cast<size_t>(r)]));
     }
     recompute();
@@ -374,7 +374,7 @@ void frmCalculadoraPremios::verInforme()
     in.winningNumbers = inputs_.winningNumbers;
     in.complementaryText = inputs_.complementaryText;
     in.calculator = boxes();
-    ShowPrizeSummaryReport(in, ui_);
+    showPrizeSummaryReport(in, ui_);
 }
 
 void frmCalculadoraPremios::cerrar()

@@ -383,7 +383,7 @@ void frmEscrutar::storeWinning()
 {
     const int c = std::max(0, cboComplementario->currentIndex());
     const int r = state_.base.game == GameType::Primitiva ? std::max(0, cboReintegro->currentIndex()) : 0;
-    state_.winning = WinningFromMarks(marked_, static_cast<uint8_t>(c), static_cast<uint8_t>(r));
+    state_.winning = winningFromMarks(marked_, static_cast<uint8_t>(c), static_cast<uint8_t>(r));
 }
 
 void frmEscrutar::inicializarNumeros()
@@ -434,7 +434,7 @@ void frmEscrutar::selectMode(int mode)
 void frmEscrutar::abrirFichero()
 {
     if (isBusy()) return;
-    const std::string path = ui_.openFileDialog(BetFileDialog());
+    const std::string path = ui_.openFileDialog(betFileDialog());
     if (path.find_first_not_of(" \t") == std::string::npos) return;
     loadFile(path);
 }
@@ -450,12 +450,12 @@ void frmEscrutar::loadFile(const std::string& path)
     const bool withReintegros = chkReintegros->isChecked();
     runner_->start<FileLoadResult>(
         [path, withReintegros](Progress&, const StopToken&, Interaction& ui) {
-            return guardJob<FileLoadResult>([&](FileLoadResult& r) { r.load = LoadScrutinyFile(path, withReintegros, ui); });
+            return guardJob<FileLoadResult>([&](FileLoadResult& r) { r.load = loadScrutinyFile(path, withReintegros, ui); });
         },
         [this](FileLoadResult result) {
             setWorking(false, false);
             if (result.failed()) {
-                ui_.error(ImportErrorMessage(result.failure));
+                ui_.error(importErrorMessage(result.failure));
                 result.load = ScrutinyFileLoad{};
             }
             // A file that gave no bets, or failed, leaves nothing to scrutinise: the count the
@@ -498,7 +498,7 @@ void frmEscrutar::startScrutiny(bool withReport)
     setWorking(true, true);
     runner_->start<ScrutinyResult>(
         [in, withReport](Progress&, const StopToken&, Interaction& ui) {
-            return withReport ? WritePrizedTicketsReport(in, ui) : RunScrutinyFlow(in, ui);
+            return withReport ? WritePrizedTicketsReport(in, ui) : runScrutinyFlow(in, ui);
         },
         [this](ScrutinyResult result) {
             setWorking(false, true);
@@ -515,7 +515,7 @@ void frmEscrutar::showResult(ScrutinyResult result)
     lblApuestas->setText(count(result_.bets));
     lblBoletos->setText(count(result_.tickets));
     lstPremios->clear();
-    for (const std::string& line : PrizeListLines(result_, state_.base.game)) lstPremios->addItem(qs(line));
+    for (const std::string& line : prizeListLines(result_, state_.base.game)) lstPremios->addItem(qs(line));
     emit scrutinised();
 }
 
@@ -541,11 +541,11 @@ void frmEscrutar::calculadoraPremios()
     storeWinning();
     PrizeCalculatorInputs in;
     in.game = state_.base.game;
-    in.counts = CalculatorCounts(result_.tally);
+    in.counts = calculatorCounts(result_.tally);
     in.bets = ApuestasATRATAR;
     in.winningNumbers = state_.winning.numbers;
     in.complementaryText = cboComplementario->currentText().toStdString();
-    in.combinationName = ScrutinisedCombinationName(state_);
+    in.combinationName = scrutinisedCombinationName(state_);
     frmCalculadoraPremios calculator(in, ui_, this);
     if (fetch_) calculator.setPrizesFetch(fetch_);
     calculator.exec();
@@ -598,7 +598,7 @@ void frmEscrutar::onShown()
 void frmEscrutar::takeReducedSystem()
 {
     try {
-        bets_ = ReducedSystemBets(state_);
+        bets_ = reducedSystemBets(state_);
     } catch (...) {
         // Without memory for the copy there is nothing to scrutinise, but the window stays usable
         // (its close box does nothing: "Cerrar" must keep working).

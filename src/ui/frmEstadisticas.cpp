@@ -119,7 +119,7 @@ frmEstadisticas::frmEstadisticas(const std::string& gameName, Interaction& ui, Q
     buildWaitingPanel();
 
     cboTipoJuego->setCurrentIndex(gameName == "BONOLOTO" ? 1 : 0);
-    const StatisticsQuery initial = DefaultStatisticsQuery(QDate::currentDate().year());
+    const StatisticsQuery initial = defaultStatisticsQuery(QDate::currentDate().year());
     txtTemporadaDESDE->setText(qs(initial.seasonFrom));
     txtTemporadaHASTA->setText(qs(initial.seasonTo));
     txtSorteoDESDE->setText(qs(initial.drawFrom));
@@ -252,7 +252,7 @@ QGroupBox* frmEstadisticas::buildStatistics()
     for (int i = 0; i < kStatisticCount; ++i) {
         optFiltro[i] = new QRadioButton(fraFiltros);
         optFiltro[i]->setObjectName(QStringLiteral("optFiltro_%1").arg(i));
-        lblFiltro[i] = new QLabel(QString::fromUtf8(StatisticLabel(i)), fraFiltros);
+        lblFiltro[i] = new QLabel(QString::fromUtf8(statisticLabel(i)), fraFiltros);
         lblFiltro[i]->setObjectName(QStringLiteral("lblFiltro_%1").arg(i));
         lblFiltro[i]->setStyleSheet(kBlack);
         lblFiltro[i]->setCursor(Qt::PointingHandCursor);
@@ -520,7 +520,7 @@ void frmEstadisticas::actualizar()
                     fetched.status = ServiceStatus::Transport;
                     fetched.description = describeJobException(std::current_exception());
                 }
-                r.update = ApplyDrawHistoryUpdate(*held, game, fetched, ui, options);
+                r.update = applyDrawHistoryUpdate(*held, game, fetched, ui, options);
             });
         },
         [this, held](HistoryJobResult result) {
@@ -558,7 +558,7 @@ void frmEstadisticas::chooseStatistic(int index)
     }
     for (int i = 0; i < kStatisticCount; ++i) lblFiltro[i]->setStyleSheet(i == index ? kBlack : kGrey);
     clearResult();
-    lblDatos->setText(QString::fromUtf8(StatisticHeader(index)));
+    lblDatos->setText(QString::fromUtf8(statisticHeader(index)));
     consultar();
 }
 
@@ -566,7 +566,7 @@ void frmEstadisticas::consultar()
 {
     if (isBusy()) return;
     const StatisticsQuery query = currentQuery();
-    StatisticsResult result = RunStatisticsQuery(history_, query, *ui_);
+    StatisticsResult result = runStatisticsQuery(history_, query, *ui_);
     // A refused query leaves the previous result on screen.
     if (result.status != StatisticsStatus::Done) return;
     lblDatos->setText(qs(result.header));
@@ -575,7 +575,7 @@ void frmEstadisticas::consultar()
     txtDatos->setPlainText(text);
     lblSorteosConsultados->setText(qs(formatCount(result.matchingDraws)));
     // The boxes passed the query's checks, so they hold numbers that fit.
-    skips_ = ComputeSkips(history_.draws, std::stoi(query.seasonFrom), std::stoi(query.seasonTo),
+    skips_ = computeSkips(history_.draws, std::stoi(query.seasonFrom), std::stoi(query.seasonTo),
                           std::stoi(query.drawFrom), std::stoi(query.drawTo), query.weekday);
     resultStatistic_ = query.statistic;
     result_ = std::move(result);
@@ -593,7 +593,7 @@ void frmEstadisticas::guardarImagen()
     request.title = "Guardar imagen";
     request.filters = {{"Imagen PNG (*.PNG)", "*.PNG"}};
     request.initialName =
-        proposedImageName(skips ? QStringLiteral("Retrasos") : QString::fromUtf8(StatisticLabel(resultStatistic_)));
+        proposedImageName(skips ? QStringLiteral("Retrasos") : QString::fromUtf8(statisticLabel(resultStatistic_)));
     const std::string chosen = ui_->saveFileDialog(request);
     if (chosen.empty()) return;
     const std::string path = applySaveExtension(chosen, ".png");

@@ -250,7 +250,7 @@ void frmGarantiasTOTAL::showRows(int q)
 
 void frmGarantiasTOTAL::clearTable()
 {
-    table_ = EmptyGuaranteeTable(level() == 0 ? 6 : level());
+    table_ = emptyGuaranteeTable(level() == 0 ? 6 : level());
     for (int h = 0; h <= 6; ++h) {
         lblApu[h]->clear();
         lblPor[h]->clear();
@@ -305,7 +305,7 @@ void frmGarantiasTOTAL::showTable(const GuaranteeTable& table)
                                                       : QStringLiteral("background: #ffffc0; border: 1px solid #d0d0d0;"));
         }
     }
-    txtResumen->setPlainText(qs(GuaranteeSummaryText(table)));
+    txtResumen->setPlainText(qs(guaranteeSummaryText(table)));
 }
 
 void frmGarantiasTOTAL::runPass(int q)
@@ -316,13 +316,13 @@ void frmGarantiasTOTAL::runPass(int q)
     runner_->startOnState<GuaranteePassResult>(
         state_,
         [s, q](AppState& work, Progress& progress, const StopToken& stop, Interaction&) {
-            return RunGuaranteePass(inputOf(work), s, q, progress, stop);
+            return runGuaranteePass(inputOf(work), s, q, progress, stop);
         },
         [this](GuaranteePassResult result) {
             if (result.failed()) ui_.error("ERROR: " + result.failure);
             else if (result.done()) {
                 stats_ = result.stats;
-                showTable(PublishGuarantees(result));
+                showTable(publishGuarantees(result));
             } else if (txtResumen->toPlainText().isEmpty()) {
                 txtResumen->setPlainText(QString::fromUtf8(kGuaranteesStoppedText));
             }
@@ -343,7 +343,7 @@ void frmGarantiasTOTAL::calculate()
     txtResumen->clear();
     runner_->startOnState<AllLevelsResult>(
         state_,
-        [](AppState& work, Progress&, const StopToken&, Interaction& ui) { return RunAllGuaranteeLevels(inputOf(work), ui); },
+        [](AppState& work, Progress&, const StopToken&, Interaction& ui) { return runAllGuaranteeLevels(inputOf(work), ui); },
         [this](AllLevelsResult result) {
             if (result.failed()) {
                 ui_.error("ERROR: " + result.failure);
@@ -364,10 +364,10 @@ void frmGarantiasTOTAL::showTabulatedReport()
     if (computing_) return;
     if (scope() == GuaranteeScope::Total && level() == 0) {
         // The six files written by the last "Todas" run.
-        OpenAllGuaranteeReports(ui_);
+        openAllGuaranteeReports(ui_);
         return;
     }
-    ShowGuaranteeReport(table_, ui_);
+    showGuaranteeReport(table_, ui_);
 }
 
 void frmGarantiasTOTAL::calculateExtended()
@@ -377,7 +377,7 @@ void frmGarantiasTOTAL::calculateExtended()
     runner_->startOnState<ExtendedGuaranteesResult>(
         state_,
         [](AppState& work, Progress& progress, const StopToken& stop, Interaction&) {
-            return ExtendedGuarantees(inputOf(work), progress, stop);
+            return extendedGuarantees(inputOf(work), progress, stop);
         },
         [this](ExtendedGuaranteesResult result) {
             endWork();

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/random.h"
 #include "flows/random_generators_flow.h"
-#include "tools/clock_seed.h"
 #include "tools/random_by_numbers.h"
 #include "tools/random_marking.h"
 #include "tools/tool_common.h"
@@ -131,8 +131,8 @@ void frmGeneradorNumeros::showMarks()
 {
     gridNumeros->setMarkedNumbers(marked_);
     const int n = static_cast<int>(markedNumbers().size());
-    lblTipoCombinacion->setText(qs(NumbersCaption(n)));
-    lblApuestasIniciales->setText(qs(TotalBetsCaption(n)));
+    lblTipoCombinacion->setText(qs(numbersCaption(n)));
+    lblApuestasIniciales->setText(qs(totalBetsCaption(n)));
 }
 
 void frmGeneradorNumeros::toggleNumber(int number)
@@ -152,7 +152,7 @@ void frmGeneradorNumeros::inicializar()
 void frmGeneradorNumeros::alAzar()
 {
     if (isBusy()) return;
-    MarkRandomNumbers(marked_, cboNumeros->currentIndex() + 1, ClockSeed());
+    markRandomNumbers(marked_, cboNumeros->currentIndex() + 1, clockSeed());
     showMarks();
 }
 
@@ -160,11 +160,11 @@ void frmGeneradorNumeros::generar()
 {
     const std::vector<uint8_t> numbers = markedNumbers();
     const std::string count = txtApuestas->text().toStdString();
-    const uint64_t seed = ClockSeed();
+    const uint64_t seed = clockSeed();
     runJob<ToolSaveOutcome>(
         picVentanaEspera, QString::fromUtf8(kGenerating),
         [numbers, count, seed](Progress&, const StopToken&, Interaction& ui) {
-            return guardFlow<ToolSaveOutcome>(ui, [&] { return GenerateRandomBetsByNumbers(numbers, count, seed, ui); });
+            return guardFlow<ToolSaveOutcome>(ui, [&] { return generateRandomBetsByNumbers(numbers, count, seed, ui); });
         },
         [this](ToolSaveOutcome outcome) {
             lastOutcome_ = std::move(outcome);

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "core/format.h"
+#include "core/random.h"
 #include "flows/random_generators_flow.h"
-#include "tools/clock_seed.h"
 #include "tools/random_by_percentages.h"
 #include "ui/widgets/image_button.h"
 #include "ui/widgets/mark_cell.h"
@@ -136,8 +136,8 @@ void frmGeneradorPorcentajes::paintSelector(QComboBox* box)
 void frmGeneradorPorcentajes::refreshTotals()
 {
     const NumberPercentages p = percentages();
-    lblTitNumeros->setText(QString::fromStdString(PercentagesCountCaption(ChosenPercentagesCount(p))));
-    lblSumaPorcentajes->setText(QString::fromStdString(formatCount(PercentagesSum(p))));
+    lblTitNumeros->setText(QString::fromStdString(percentagesCountCaption(chosenPercentagesCount(p))));
+    lblSumaPorcentajes->setText(QString::fromStdString(formatCount(percentagesSum(p))));
 }
 
 bool frmGeneradorPorcentajes::eventFilter(QObject* watched, QEvent* event)
@@ -162,11 +162,11 @@ void frmGeneradorPorcentajes::generar()
     refreshTotals();
     const NumberPercentages p = percentages();
     const std::string count = txtApuestas->text().toStdString();
-    const uint64_t seed = ClockSeed();
+    const uint64_t seed = clockSeed();
     runJob<ToolSaveOutcome>(
         picVentanaEspera, QString::fromUtf8(kGenerating),
         [p, count, seed](Progress&, const StopToken&, Interaction& ui) {
-            return guardFlow<ToolSaveOutcome>(ui, [&] { return GenerateRandomBetsByPercentages(p, count, seed, ui); });
+            return guardFlow<ToolSaveOutcome>(ui, [&] { return generateRandomBetsByPercentages(p, count, seed, ui); });
         },
         [this](ToolSaveOutcome outcome) {
             lastOutcome_ = std::move(outcome);

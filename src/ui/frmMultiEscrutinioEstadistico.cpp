@@ -93,7 +93,7 @@ frmMultiEscrutinioEstadistico::frmMultiEscrutinioEstadistico(const std::string& 
     cmdStop = picVentanaEspera->stopButton();
 
     cboTipoJuego->setCurrentIndex(gameName == "BONOLOTO" ? 1 : 0);
-    const StatisticsQuery initial = DefaultStatisticsQuery(QDate::currentDate().year());
+    const StatisticsQuery initial = defaultStatisticsQuery(QDate::currentDate().year());
     txtTemporadaDESDE->setText(qs(initial.seasonFrom));
     txtTemporadaHASTA->setText(qs(initial.seasonTo));
     txtSorteoDESDE->setText(qs(initial.drawFrom));
@@ -276,12 +276,12 @@ void frmMultiEscrutinioEstadistico::cargar()
         [game, source](Progress&, const StopToken& stop, Interaction& ui) {
             return guardJob<DrawsJobResult>([&](DrawsJobResult& r) {
                 if (source) {
-                    r.load = LoadStatisticalDrawsFlow(game, source, ui);
+                    r.load = loadStatisticalDrawsFlow(game, source, ui);
                 } else {
                     // Closing the window stops the requests instead of waiting for the service.
-                    ServiceOptions options = DefaultServiceOptions();
+                    ServiceOptions options = defaultServiceOptions();
                     options.stop = stop;
-                    r.load = LoadStatisticalDrawsFlow(game, options, ui);
+                    r.load = loadStatisticalDrawsFlow(game, options, ui);
                 }
             });
         },
@@ -302,7 +302,7 @@ void frmMultiEscrutinioEstadistico::cargar()
 void frmMultiEscrutinioEstadistico::abrirFichero()
 {
     if (isBusy()) return;
-    const std::string path = ui_.openFileDialog(BetFileDialog());
+    const std::string path = ui_.openFileDialog(betFileDialog());
     if (path.find_first_not_of(" \t") == std::string::npos) return;
     loadFile(path);
 }
@@ -317,12 +317,12 @@ void frmMultiEscrutinioEstadistico::loadFile(const std::string& path)
     setWorking(true);
     runner_->start<BetsJobResult>(
         [path](Progress&, const StopToken&, Interaction& ui) {
-            return guardJob<BetsJobResult>([&](BetsJobResult& r) { r.load = LoadStatisticalBets(path, ui); });
+            return guardJob<BetsJobResult>([&](BetsJobResult& r) { r.load = loadStatisticalBets(path, ui); });
         },
         [this](BetsJobResult result) {
             setWorking(false);
             if (result.failed()) {
-                ui_.error(ImportErrorMessage(result.failure));
+                ui_.error(importErrorMessage(result.failure));
                 result.load = ScrutinyFileLoad{};
             }
             bets_ = result.load.count() > 0 ? result.load.bets : nullptr;
@@ -345,7 +345,7 @@ bool frmMultiEscrutinioEstadistico::prepareRun(StatisticalRunRequest& request)
     // The reintegro estimate prices the bets of the game whose draws are loaded.
     request.game = drawsGame_;
     DrawQuery query;
-    const std::string refusal = ValidateStatisticalRun(betCount(), drawCount(), request.boxes, query);
+    const std::string refusal = validateStatisticalRun(betCount(), drawCount(), request.boxes, query);
     if (refusal.empty()) return true;
     ui_.error(refusal);
     return false;
@@ -375,13 +375,13 @@ void frmMultiEscrutinioEstadistico::startRun(const StatisticalRunRequest& reques
     picVentanaEspera->showCentred();
     runner_->start<StatisticalResult>(
         [request, toEditor](Progress&, const StopToken&, Interaction& ui) {
-            return toEditor ? ShowStatisticalReport(request, ui) : RunStatisticalFlow(request, ui);
+            return toEditor ? showStatisticalReport(request, ui) : runStatisticalFlow(request, ui);
         },
         [this, toEditor](StatisticalResult result) {
             picVentanaEspera->hide();
             setWorking(false);
             if (!toEditor && !result.failed()) {
-                QString text = qs(StatisticalWindowText(result.report));
+                QString text = qs(statisticalWindowText(result.report));
                 text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
                 txtDatos->setPlainText(text);
                 lblAvisoImportes->setVisible(result.noPrizeAmounts);

@@ -58,7 +58,7 @@ public:
     void fileReading(int file) override
     {
         post([file](frmMultiEscrutinioMultiFichero& w) {
-            w.lblEstado->setText(qs(ReadingStatus(file)));
+            w.lblEstado->setText(qs(readingStatus(file)));
             w.lblImportando->setText(QStringLiteral("0"));
         });
     }
@@ -67,8 +67,8 @@ public:
         lastReport_ = -1;
         post([file, bets](frmMultiEscrutinioMultiFichero& w) {
             w.lblImportando->setText(qs(formatCount(bets)));
-            w.lblEstado->setText(qs(ScrutinisingStatus(file)));
-            w.picVentanaEspera->setTitle(qs(ScrutinisingPanelTitle(file, bets)));
+            w.lblEstado->setText(qs(scrutinisingStatus(file)));
+            w.picVentanaEspera->setTitle(qs(scrutinisingPanelTitle(file, bets)));
             w.picVentanaEspera->setProgress(0, 1);
             w.picVentanaEspera->showCentred();
             emit w.fileStarted(file);
@@ -265,9 +265,9 @@ void frmMultiEscrutinioMultiFichero::anadirFicheros()
 {
     if (isBusy()) return;
     try {
-        const std::vector<std::string> selection = ui_.openFilesDialog(MultiFileAddDialog());
+        const std::vector<std::string> selection = ui_.openFilesDialog(multiFileAddDialog());
         if (selection.empty()) return;
-        if (AddBetFilesFlow(files_, selection, ui_)) refreshList();
+        if (addBetFilesFlow(files_, selection, ui_)) refreshList();
     } catch (const std::exception& e) {
         ui_.error(std::string("ERROR AL CARGAR EL FICHERO/FICHEROS (") + e.what() + ")");
     }
@@ -277,12 +277,12 @@ void frmMultiEscrutinioMultiFichero::eliminarFichero()
 {
     if (isBusy()) return;
     const int selected = lstFicheros->selectedItems().isEmpty() ? -1 : lstFicheros->currentRow();
-    if (RemoveBetFileFlow(files_, selected, ui_)) refreshList();
+    if (removeBetFileFlow(files_, selected, ui_)) refreshList();
 }
 
 void frmMultiEscrutinioMultiFichero::vaciarLista()
 {
-    if (isBusy() || !EmptyBetFileListFlow(files_, ui_)) return;
+    if (isBusy() || !emptyBetFileListFlow(files_, ui_)) return;
     refreshList();
     lblEstado->setText(QString::fromLatin1(kIdleStatus));
     lblImportando->setText(QStringLiteral("0"));
@@ -295,7 +295,7 @@ void frmMultiEscrutinioMultiFichero::vaciarLista()
 void frmMultiEscrutinioMultiFichero::abrirSorteos()
 {
     if (isBusy()) return;
-    const std::string path = ui_.openFileDialog(WinningFileDialog());
+    const std::string path = ui_.openFileDialog(winningFileDialog());
     if (path.find_first_not_of(" \t") == std::string::npos) return;
     loadWinning(path);
 }
@@ -310,12 +310,12 @@ void frmMultiEscrutinioMultiFichero::loadWinning(const std::string& path)
     setWorking(true);
     runner_->start<WinningLoadResult>(
         [path](Progress&, const StopToken&, Interaction& ui) {
-            return guardJob<WinningLoadResult>([&](WinningLoadResult& r) { r.load = LoadWinningCombinations(path, ui); });
+            return guardJob<WinningLoadResult>([&](WinningLoadResult& r) { r.load = loadWinningCombinations(path, ui); });
         },
         [this](WinningLoadResult result) {
             setWorking(false);
             if (result.failed()) {
-                ui_.error(ImportErrorMessage(result.failure));
+                ui_.error(importErrorMessage(result.failure));
                 result.load = ScrutinyFileLoad{};
             }
             winning_ = result.load.bets;
@@ -338,7 +338,7 @@ void frmMultiEscrutinioMultiFichero::escrutar()
 {
     if (isBusy()) return;
     bool isError = false;
-    const std::string refusal = MultiFileRefusal(winningCount(), files_.size(), isError);
+    const std::string refusal = multiFileRefusal(winningCount(), files_.size(), isError);
     if (!refusal.empty()) {
         ui_.message(isError ? MessageKind::Error : MessageKind::Warning, refusal);
         return;
@@ -360,7 +360,7 @@ void frmMultiEscrutinioMultiFichero::escrutar()
     runner_->start<MultiFileResult>(
         [in, stop = fileStop_, runner, self](Progress&, const StopToken&, Interaction& ui) {
             WindowProgress progress(*runner, self);
-            return RunMultiFileFlow(in, progress, ui);
+            return runMultiFileFlow(in, progress, ui);
         },
         [this](MultiFileResult result) {
             picVentanaEspera->hide();
@@ -382,14 +382,14 @@ void frmMultiEscrutinioMultiFichero::detener()
 
 void frmMultiEscrutinioMultiFichero::verInforme()
 {
-    if (!isBusy()) SaveMultiFileSummary(summary_, ui_);
+    if (!isBusy()) saveMultiFileSummary(summary_, ui_);
 }
 
 // ---- closing ------------------------------------------------------------------------------------
 
 void frmMultiEscrutinioMultiFichero::cerrar()
 {
-    if (isBusy() || !ConfirmMultiFileClose(ui_)) return;
+    if (isBusy() || !confirmMultiFileClose(ui_)) return;
     closing_ = true;
     files_.clear();
     winning_.reset();

@@ -765,7 +765,7 @@ void frmPrincipal::cmdCalculoDefinitivo()
         state_,
         [](AppState& work, Progress&, const StopToken&, Interaction& ui) {
             FlowResult result;
-            result.completed = RunDefinitiveSave(work, ui);
+            result.completed = runDefinitiveSave(work, ui);
             return result;
         },
         [this](FlowResult result) {
@@ -801,12 +801,12 @@ void frmPrincipal::cmdGarantias()
 
 void frmPrincipal::cmdResumenFiltros()
 {
-    if (!busy_) ShowFilterSummary(state_, ui_);
+    if (!busy_) showFilterSummary(state_, ui_);
 }
 
 void frmPrincipal::cmdInformeEliminadas()
 {
-    if (!busy_) ShowEliminationReport(state_, ui_);
+    if (!busy_) showEliminationReport(state_, ui_);
 }
 
 void frmPrincipal::cmdAyudaOnline()
@@ -985,7 +985,7 @@ void frmPrincipal::runCalculation()
     startBlinking();
     runner_->startOnState<CalculationResult>(
         state_,
-        [](AppState& work, Progress&, const StopToken&, Interaction& ui) { return StartCalculation(work, ui); },
+        [](AppState& work, Progress&, const StopToken&, Interaction& ui) { return startCalculation(work, ui); },
         [this](CalculationResult result) { afterConditioning(result.needsReduction, result.failed() ? result.failure : ""); });
 }
 
@@ -1016,7 +1016,7 @@ void frmPrincipal::finishCalculation()
     if (state_.saveWhenDone) showWaitingPanel();
     runner_->startOnState<CalculationResult>(
         state_,
-        [](AppState& work, Progress&, const StopToken&, Interaction& ui) { return FinishCalculation(work, ui); },
+        [](AppState& work, Progress&, const StopToken&, Interaction& ui) { return kombitron::finishCalculation(work, ui); },
         [this](CalculationResult result) { endCalculation(result.failed() ? result.failure : ""); });
 }
 
@@ -1044,7 +1044,7 @@ void frmPrincipal::importAsBase()
         state_,
         [](AppState& work, Progress&, const StopToken&, Interaction& ui) {
             FlowResult result;
-            result.completed = ImportAsBaseDialog(work, ui);
+            result.completed = importAsBaseDialog(work, ui);
             return result;
         },
         [this](FlowResult result) {

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/random.h"
 #include "core/state.h"
-#include "tools/clock_seed.h"
 #include "tools/random_marking.h"
 
 namespace kombitron::ui {
@@ -41,7 +41,7 @@ frmPronosticoAleatorio::frmPronosticoAleatorio(AppState& state, Interaction& ui,
 
 void frmPronosticoAleatorio::alAzar()
 {
-    MarkRandomForecast(state_, cboNumeros->currentIndex() + 1, ClockSeed());
+    markRandomForecast(state_, cboNumeros->currentIndex() + 1, clockSeed());
     emit marked();
 }
 

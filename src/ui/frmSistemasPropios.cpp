@@ -17,8 +17,8 @@
 
 #include "core/format.h"
 #include "core/paths.h"
+#include "core/random.h"
 #include "flows/own_system_flow.h"
-#include "tools/clock_seed.h"
 #include "tools/tool_common.h"
 #include "ui/widgets/image_button.h"
 #include "ui/widgets/mark_cell.h"
@@ -204,7 +204,7 @@ void frmSistemasPropios::showOrigin()
     gridOrigen->setMarkedNumbers(used);
     for (int n = 1; n <= 49; ++n) gridOrigen->cell(n)->setToolTip(used[n] ? qs(origin_.shareTooltip(n)) : QString());
     lblApuCargadas->setText(qs(formatCount(origin_.count())));
-    lblTitNumerosORIGEN->setText(qs(NumbersCaption(static_cast<int>(originNumbers_.size()))));
+    lblTitNumerosORIGEN->setText(qs(numbersCaption(static_cast<int>(originNumbers_.size()))));
     QStringList lines;
     for (const std::string& line : origin_.shareLines()) lines << qs(line);
     txtPorcentajesNumeros->setPlainText(lines.join(QLatin1Char('\n')));
@@ -213,7 +213,7 @@ void frmSistemasPropios::showOrigin()
 void frmSistemasPropios::showDestination()
 {
     gridDestino->setMarkedNumbers(destination_.marked);
-    lblTitNumerosDESTINO->setText(qs(NumbersCaption(destination_.count())));
+    lblTitNumerosDESTINO->setText(qs(numbersCaption(destination_.count())));
     // The selectors of the marked numbers, row by row in ascending order.
     for (QWidget* pair : orderPairs_) {
         orderGrid_->removeWidget(pair);
@@ -249,7 +249,7 @@ void frmSistemasPropios::fillSelectors()
 void frmSistemasPropios::abrir()
 {
     if (isBusy()) return;
-    const std::string path = ui().openFileDialog(ToolOpenRequest());
+    const std::string path = ui().openFileDialog(toolOpenRequest());
     if (path.empty()) return;
     loadOrigin(path);
 }
@@ -259,7 +259,7 @@ void frmSistemasPropios::loadOrigin(const std::string& path)
     if (isBusy()) return;
     // What the load shows at once: the file, and nothing of the previous origin.
     origin_ = OwnSystemOrigin{};
-    SetChooseOrder(destination_, destination_.chooseOrder);
+    setChooseOrder(destination_, destination_.chooseOrder);
     showOrigin();
     fillSelectors();
     txtFicheroASCII->setText(qs(fileNameOf(path)));
@@ -267,7 +267,7 @@ void frmSistemasPropios::loadOrigin(const std::string& path)
     runJob<OwnSystemOriginLoad>(
         picVentanaEspera, QString::fromUtf8(kLoading),
         [path](Progress&, const StopToken&, Interaction& ui) {
-            return guardFlow<OwnSystemOriginLoad>(ui, [&] { return LoadOwnSystemOrigin(path, ui); });
+            return guardFlow<OwnSystemOriginLoad>(ui, [&] { return loadOwnSystemOrigin(path, ui); });
         },
         [this](OwnSystemOriginLoad load) {
             origin_ = std::move(load.origin);
@@ -284,7 +284,7 @@ void frmSistemasPropios::toggleDestination(int number)
 {
     if (isBusy() || number < 1 || number > 49) return;
     const bool mark = !destination_.marked[number];
-    SetDestinationMarked(destination_, number, mark);
+    setDestinationMarked(destination_, number, mark);
     if (!mark) {
         QComboBox* box = cboOrden[static_cast<size_t>(number - 1)];
         const QSignalBlocker block(box);
@@ -296,7 +296,7 @@ void frmSistemasPropios::toggleDestination(int number)
 void frmSistemasPropios::alAzar()
 {
     if (isBusy()) return;
-    MarkRandomDestination(destination_, cboNumeros->currentIndex() + 1, ClockSeed());
+    markRandomDestination(destination_, cboNumeros->currentIndex() + 1, clockSeed());
     for (int n = 1; n <= 49; ++n) {
         if (destination_.order[n] != 0) continue;
         QComboBox* box = cboOrden[static_cast<size_t>(n - 1)];
@@ -308,7 +308,7 @@ void frmSistemasPropios::alAzar()
 
 void frmSistemasPropios::onChooseOrderToggled(bool on)
 {
-    SetChooseOrder(destination_, on);
+    setChooseOrder(destination_, on);
     fillSelectors();
 }
 
@@ -321,7 +321,7 @@ void frmSistemasPropios::chooseOrder(int number, int index)
         const QSignalBlocker block(box);
         box->setCurrentIndex(origin == 0 ? 0 : index);
     }
-    if (!ChooseOwnSystemOrigin(destination_, number, origin, ui())) {
+    if (!chooseOwnSystemOrigin(destination_, number, origin, ui())) {
         const QSignalBlocker block(box);
         box->setCurrentIndex(0);
     }
@@ -335,7 +335,7 @@ void frmSistemasPropios::guardar()
     runJob<ToolSaveOutcome>(
         picVentanaEspera, QString::fromUtf8(kWaitingSaveCaption),
         [origin, destination, baseFileName](Progress&, const StopToken&, Interaction& ui) {
-            return guardFlow<ToolSaveOutcome>(ui, [&] { return SaveOwnSystem(origin, destination, baseFileName, ui); });
+            return guardFlow<ToolSaveOutcome>(ui, [&] { return saveOwnSystem(origin, destination, baseFileName, ui); });
         },
         [this](ToolSaveOutcome outcome) {
             lastOutcome_ = std::move(outcome);

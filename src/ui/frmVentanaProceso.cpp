@@ -259,7 +259,7 @@ void frmVentanaProceso::run()
     picProgreso->setValue(0);
     lblCiclo->setText(QStringLiteral("0"));
     showButtons(true);
-    showPanel(PercentagesBefore(state_));
+    showPanel(percentagesBefore(state_));
     live_ = std::make_shared<LiveRun>();
 
     auto live = live_;
@@ -268,7 +268,7 @@ void frmVentanaProceso::run()
         state_,
         [live, runner, this](AppState& work, Progress&, const StopToken& stop, Interaction&) {
             WindowReductionProgress progress(live, [runner, this] { runner->post([this] { applyUpdate(); }); });
-            return RunProcessReduction(work, progress, stop);
+            return runProcessReduction(work, progress, stop);
         },
         [this](ProcessRunResult result) { afterReduction(std::move(result)); });
 }
@@ -287,7 +287,7 @@ void frmVentanaProceso::afterReduction(ProcessRunResult result)
     runner_->startOnState<ProcessRunResult>(
         state_,
         [run = std::move(result)](AppState& work, Progress& progress, const StopToken& stop, Interaction&) mutable {
-            return RunProcessExactCount(work, std::move(run), progress, stop);
+            return runProcessExactCount(work, std::move(run), progress, stop);
         },
         [this](ProcessRunResult adjusted) { showRun(adjusted); });
 }
@@ -352,7 +352,7 @@ void frmVentanaProceso::openGuarantees()
 void frmVentanaProceso::writePercentagesReport()
 {
     if (running_) return;
-    ShowPercentagesReport(panel_, ui_);
+    showPercentagesReport(panel_, ui_);
 }
 
 void frmVentanaProceso::stop()

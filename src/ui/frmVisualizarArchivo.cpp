@@ -174,7 +174,7 @@ void frmVisualizarArchivo::showTicket()
 void frmVisualizarArchivo::abrir()
 {
     if (isBusy()) return;
-    const std::string path = ui().openFileDialog(ToolOpenRequest());
+    const std::string path = ui().openFileDialog(toolOpenRequest());
     if (path.empty()) return;
     loadFile(path);
 }
@@ -188,7 +188,7 @@ void frmVisualizarArchivo::loadFile(const std::string& path)
     runJob<ViewerLoad>(
         picVentanaEspera, QString::fromUtf8(kLoading),
         [path, withReintegros](Progress&, const StopToken&, Interaction& ui) {
-            return guardFlow<ViewerLoad>(ui, [&] { return LoadViewerFile(path, withReintegros, ui); });
+            return guardFlow<ViewerLoad>(ui, [&] { return loadViewerFile(path, withReintegros, ui); });
         },
         [this](ViewerLoad load) {
             viewer_.setBets(std::move(load.bets));
@@ -229,7 +229,7 @@ void frmVisualizarArchivo::ultimo()
 void frmVisualizarArchivo::irBoleto()
 {
     if (isBusy()) return;
-    JumpToTicket(viewer_, txtIrboleto->text().toStdString(), ui());
+    jumpToTicket(viewer_, txtIrboleto->text().toStdString(), ui());
     showTicket();
     txtIrboleto->selectAll();
 }

@@ -15,7 +15,7 @@
 // ended. There is no nested event loop: start() returns at once and the window stays live.
 //
 // A job that works on the program state runs with startOnState(): the state is lent to the job
-// (LendState: a copy into which its large lists are moved) and put back in place on the UI
+// (lendState: a copy into which its large lists are moved) and put back in place on the UI
 // thread when the job ends, before `apply` runs, so no window ever sees the job's work half done
 // and the job never touches the AppState the windows read.
 //
@@ -99,7 +99,7 @@ private:
 // from the apply step or, when the result is dropped, from the destructor.
 class LentState {
 public:
-    explicit LentState(AppState& home) : home_(home), work_(LendState(home)) {}
+    explicit LentState(AppState& home) : home_(home), work_(lendState(home)) {}
     ~LentState() { giveBack(); }
     LentState(const LentState&) = delete;
     LentState& operator=(const LentState&) = delete;

@@ -141,7 +141,7 @@ void StatisticsChart::showStatistic(int statistic, const std::vector<std::string
     } else {
         for (ChartBar& bar : bars_) bar.tooltip = QStringLiteral("%1 %2: %3 %4").arg(x, bar.label, count(bar.value), unit);
     }
-    build(QStringLiteral("%1 (%2)").arg(QString::fromUtf8(StatisticLabel(statistic)), drawsText(matchingDraws)), x,
+    build(QStringLiteral("%1 (%2)").arg(QString::fromUtf8(statisticLabel(statistic)), drawsText(matchingDraws)), x,
           QString::fromUtf8(titles.y), statistic == 0 ? QStringLiteral("Por encima de lo esperado") : QString());
 }
 

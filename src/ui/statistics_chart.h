@@ -2,10 +2,10 @@
 
 // The pictures of the statistics window: a bar chart of the last query's table, or of the skips
 // of every number. The chart only shows what the core computed: the bars of a statistic come
-// from the lines of its table ("label ---> count"), the skips from ComputeSkips.
+// from the lines of its table ("label ---> count"), the skips from computeSkips.
 //
 //   chart->showStatistic(0, result.lines, result.matchingDraws);   // 49 bars and the expected line
-//   chart->showSkips(ComputeSkips(...));
+//   chart->showSkips(computeSkips(...));
 //   chart->clear();                                                  // nothing queried yet
 
 #include <QChartView>

@@ -15,9 +15,9 @@ TEST(ReportFile, WrittenWholeThenOpened)
     TempDir dir;
     setApplicationFolder(dir.path().string());
     RecordingInteraction ui;
-    EXPECT_EQ(ReportPath("KOMBITRON_X.txt"), dir.file("KOMBITRON_X.txt"));
+    EXPECT_EQ(reportPath("KOMBITRON_X.txt"), dir.file("KOMBITRON_X.txt"));
     test::writeFile(dir.file("KOMBITRON_X.txt"), "antes, y más largo que el informe");
-    ASSERT_TRUE(WriteAndOpenReport("KOMBITRON_X.txt", "uno\r\ndos", ui));
+    ASSERT_TRUE(writeAndOpenReport("KOMBITRON_X.txt", "uno\r\ndos", ui));
     EXPECT_EQ(readFile(dir.file("KOMBITRON_X.txt")), "uno\r\ndos\r\n");
     ASSERT_EQ(ui.editorPaths.size(), 1u);
     EXPECT_EQ(ui.editorPaths[0], dir.file("KOMBITRON_X.txt"));
@@ -25,7 +25,7 @@ TEST(ReportFile, WrittenWholeThenOpened)
 
     // No editor: the file stays written and the message says why.
     ui.editorFails = true;
-    EXPECT_FALSE(WriteAndOpenReport("KOMBITRON_X.txt", "tres", ui));
+    EXPECT_FALSE(writeAndOpenReport("KOMBITRON_X.txt", "tres", ui));
     EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
     EXPECT_EQ(readFile(dir.file("KOMBITRON_X.txt")), "tres\r\n");
 
@@ -33,7 +33,7 @@ TEST(ReportFile, WrittenWholeThenOpened)
     ui.editorFails = false;
     ui.editorPaths.clear();
     std::filesystem::create_directory(dir.file("KOMBITRON_Y.txt"));
-    EXPECT_FALSE(WriteAndOpenReport("KOMBITRON_Y.txt", "texto", ui));
+    EXPECT_FALSE(writeAndOpenReport("KOMBITRON_Y.txt", "texto", ui));
     EXPECT_TRUE(ui.editorPaths.empty());
     EXPECT_EQ(ui.lastText().rfind("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (", 0), 0u);
     EXPECT_GT(ui.lastText().size(), std::string("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS ()").size());

@@ -151,7 +151,7 @@ TEST(State, LentStateTakesTheListsAndGivesThemBack)
     state.filterRows[0] = "Sí";
     const uint8_t* finalBytes = state.finalSystem.data();
 
-    AppState work = LendState(state);
+    AppState work = lendState(state);
     EXPECT_EQ(work.finalSystem.data(), finalBytes) << "moved, not copied";
     EXPECT_EQ(work.totalSystem.size(), 3);
     EXPECT_EQ(work.base.importedBets.size(), 5);

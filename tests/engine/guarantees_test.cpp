@@ -126,12 +126,12 @@ TEST(Guarantees, PassMatchesLiteralComparison)
         Progress quiet;
         StopFlag stop;
         for (int q = 1; q <= 6; ++q) {
-            const GuaranteePassResult pass = RunGuaranteePass(f.input(), GuaranteeScope::Total, q, quiet, stop);
+            const GuaranteePassResult pass = runGuaranteePass(f.input(), GuaranteeScope::Total, q, quiet, stop);
             ASSERT_TRUE(pass.done());
             expectSameStats(pass.stats, referenceGuarantees(qSets(f.system.base, q), f.reduced));
         }
         for (GuaranteeScope scope : {GuaranteeScope::Conditioned, GuaranteeScope::Imported}) {
-            const GuaranteePassResult pass = RunGuaranteePass(f.input(), scope, 3, quiet, stop);
+            const GuaranteePassResult pass = runGuaranteePass(f.input(), scope, 3, quiet, stop);
             ASSERT_TRUE(pass.done());
             EXPECT_EQ(pass.level, 6);
             expectSameStats(pass.stats, referenceGuarantees(conditionedNumbers(f.system), f.reduced));
@@ -146,18 +146,18 @@ TEST(Guarantees, PassMatchesLiteralComparisonOnWideBases)
     StopFlag stop;
     Fixture all = fixture(1, 49, 0.00002, false, 25);
     GuaranteeStats stats;
-    stats = pass(RunGuaranteePass(all.input(), GuaranteeScope::Total, 3, quiet, stop));
+    stats = pass(runGuaranteePass(all.input(), GuaranteeScope::Total, 3, quiet, stop));
     expectSameStats(stats, referenceGuarantees(qSets(all.system.base, 3), all.reduced));
-    stats = pass(RunGuaranteePass(all.input(), GuaranteeScope::Conditioned, 6, quiet, stop));
+    stats = pass(runGuaranteePass(all.input(), GuaranteeScope::Conditioned, 6, quiet, stop));
     expectSameStats(stats, referenceGuarantees(conditionedNumbers(all.system), all.reduced));
     // Enough outcomes for the work to be shared among threads.
     Fixture many = fixture(3, 26, 1.0, false, 20);
-    stats = pass(RunGuaranteePass(many.input(), GuaranteeScope::Total, 6, quiet, stop));
+    stats = pass(runGuaranteePass(many.input(), GuaranteeScope::Total, 6, quiet, stop));
     expectSameStats(stats, referenceGuarantees(qSets(many.system.base, 6), many.reduced));
-    stats = pass(RunGuaranteePass(many.input(), GuaranteeScope::Conditioned, 6, quiet, stop));
+    stats = pass(runGuaranteePass(many.input(), GuaranteeScope::Conditioned, 6, quiet, stop));
     expectSameStats(stats, referenceGuarantees(conditionedNumbers(many.system), many.reduced));
     Fixture thirty = fixture(2, 30, 0.003, true, 60);
-    stats = pass(RunGuaranteePass(thirty.input(), GuaranteeScope::Conditioned, 6, quiet, stop));
+    stats = pass(runGuaranteePass(thirty.input(), GuaranteeScope::Conditioned, 6, quiet, stop));
     expectSameStats(stats, referenceGuarantees(conditionedNumbers(thirty.system), thirty.reduced));
 }
 
@@ -167,13 +167,13 @@ TEST(Guarantees, EveryConditionedBetReducedGivesAllSixes)
     const BetList reduced = betListOf(conditionedNumbers(s));
     Progress quiet;
     StopFlag stop;
-    const GuaranteeStats stats = pass(RunGuaranteePass(GuaranteeInput{s.base, s.list, reduced}, GuaranteeScope::Conditioned, 6, quiet, stop));
+    const GuaranteeStats stats = pass(runGuaranteePass(GuaranteeInput{s.base, s.list, reduced}, GuaranteeScope::Conditioned, 6, quiet, stop));
     const int64_t N = static_cast<int64_t>(s.positions.size());
     EXPECT_EQ(stats.cases[6], N);
     EXPECT_EQ(stats.minBets[6][6], 1);
     EXPECT_EQ(stats.maxBets[6][6], 1);
     setNumberFormat({".", ","});
-    GuaranteeTable table = PublishGuarantees(stats, N, 6);
+    GuaranteeTable table = publishGuarantees(stats, N, 6);
     EXPECT_EQ(table.percentText[6], "100,000% 6 si 6");
     EXPECT_EQ(table.percentText[0], "100,000% 0 si 6");
     EXPECT_EQ(table.rangeText[6][6], "1-1");
@@ -187,16 +187,16 @@ TEST(Guarantees, LevelOneClassifiesNumbersByPresence)
     const BetList reduced = betListOf({{3, 7, 12, 19, 25, 30}, {1, 3, 33, 40, 44, 45}});
     Progress quiet;
     StopFlag stop;
-    const GuaranteeStats stats = pass(RunGuaranteePass(GuaranteeInput{base, none, reduced}, GuaranteeScope::Total, 1, quiet, stop));
+    const GuaranteeStats stats = pass(runGuaranteePass(GuaranteeInput{base, none, reduced}, GuaranteeScope::Total, 1, quiet, stop));
     EXPECT_EQ(stats.cases[1], 6);  // 3 7 12 19 25 33
     EXPECT_EQ(stats.cases[0], 2);  // 41 48
     EXPECT_EQ(stats.minBets[1][1], 1);
     EXPECT_EQ(stats.maxBets[1][1], 2);  // number 3 is in both
     setNumberFormat({".", ","});
-    GuaranteeTable table = PublishGuarantees(stats, 8, 1);
+    GuaranteeTable table = publishGuarantees(stats, 8, 1);
     EXPECT_EQ(table.percentText[1], "075,000% 1 si 1");
     EXPECT_EQ(table.percentText[0], "100,000% 0 si 1");
-    EXPECT_EQ(GuaranteeSummaryText(table), "075,000% 1 si 1  1-2 de 1, 0-1 de 0\r\n"
+    EXPECT_EQ(guaranteeSummaryText(table), "075,000% 1 si 1  1-2 de 1, 0-1 de 0\r\n"
                                            "100,000% 0 si 1  2-2 de 0\r\n");
 }
 
@@ -206,12 +206,12 @@ TEST(Guarantees, StopEndsThePassWithoutResults)
     StopFlag stop;
     StopAtFirstReport progress;
     progress.stop = &stop;
-    const GuaranteePassResult total = RunGuaranteePass(f.input(), GuaranteeScope::Total, 6, progress, stop);
+    const GuaranteePassResult total = runGuaranteePass(f.input(), GuaranteeScope::Total, 6, progress, stop);
     EXPECT_TRUE(total.stopped());
     EXPECT_EQ(total.stats, GuaranteeStats());
     EXPECT_TRUE(stop.requested()) << "the pass leaves its caller's request alone";
     stop.reset();
-    const GuaranteePassResult conditioned = RunGuaranteePass(f.input(), GuaranteeScope::Conditioned, 6, progress, stop);
+    const GuaranteePassResult conditioned = runGuaranteePass(f.input(), GuaranteeScope::Conditioned, 6, progress, stop);
     EXPECT_TRUE(conditioned.stopped());
     EXPECT_EQ(conditioned.stats, GuaranteeStats());
 }
@@ -227,17 +227,17 @@ TEST(Guarantees, SummaryAndReportLayout)
     stats.maxBets[3] = {11, 12, 13, 3, 0, 0, 0};
     stats.minBets[2] = {10, 4, 1, 0, 0, 0, 0};
     stats.maxBets[2] = {20, 6, 2, 0, 0, 0, 0};
-    GuaranteeTable table = PublishGuarantees(stats, 20, 4);
+    GuaranteeTable table = publishGuarantees(stats, 20, 4);
     EXPECT_EQ(table.percentText[4], "025,000% 4 si 4");
     EXPECT_EQ(table.percentText[3], "075,000% 3 si 4");
     EXPECT_EQ(table.countText[3], "10");
     EXPECT_EQ(table.rangeText[4][3], "3-7");
-    EXPECT_EQ(GuaranteeSummaryText(table), "025,000% 4 si 4  1-2 de 4, 3-7 de 3, 2-6 de 2, 1-5 de 1, 0-4 de 0\r\n"
+    EXPECT_EQ(guaranteeSummaryText(table), "025,000% 4 si 4  1-2 de 4, 3-7 de 3, 2-6 de 2, 1-5 de 1, 0-4 de 0\r\n"
                                            "075,000% 3 si 4  1-3 de 3, 3-13 de 2, 2-12 de 1, 1-11 de 0\r\n"
                                            "100,000% 2 si 4  1-2 de 2, 4-6 de 1, 10-20 de 0\r\n"
                                            "100,000% 1 si 4\r\n"
                                            "100,000% 0 si 4\r\n");
-    const std::string report = GuaranteeReportText(table);
+    const std::string report = guaranteeReportText(table);
     const std::string first = report.substr(0, report.find("\r\n"));
     EXPECT_EQ(first, "5         025,000% 4 si 4 " + std::string(26, ' ') + "     1-2          3-7          2-6     "
                      "     1-5          0-4     ");
@@ -247,7 +247,7 @@ TEST(Guarantees, SummaryAndReportLayout)
 
     // A text longer than its field is written as spaces.
     table.countText[4] = "12345678901";
-    EXPECT_EQ(GuaranteeReportText(table).substr(0, 10), std::string(10, ' '));
+    EXPECT_EQ(guaranteeReportText(table).substr(0, 10), std::string(10, ' '));
 }
 
 TEST(Guarantees, ExtendedMatchesLiteralShares)
@@ -256,7 +256,7 @@ TEST(Guarantees, ExtendedMatchesLiteralShares)
     Fixture f = fixture(41, 9, 1.0, false, 4);
     Progress quiet;
     StopFlag stop;
-    const ExtendedGuaranteesResult extended = ExtendedGuarantees(f.input(), quiet, stop);
+    const ExtendedGuaranteesResult extended = extendedGuarantees(f.input(), quiet, stop);
     EXPECT_TRUE(extended.done());
     const std::string& text = extended.text;
     std::string expected = "DETALLE DE MINI GARANTIAS\r\n";
@@ -282,7 +282,7 @@ TEST(Guarantees, ExtendedMatchesLiteralShares)
 
     StopAtFirstReport stopper;
     stopper.stop = &stop;
-    const ExtendedGuaranteesResult stopped = ExtendedGuarantees(f.input(), stopper, stop);
+    const ExtendedGuaranteesResult stopped = extendedGuarantees(f.input(), stopper, stop);
     EXPECT_TRUE(stopped.stopped());
     EXPECT_EQ(stopped.text, "Proceso de cálculo de mini garantías detenido");
 }

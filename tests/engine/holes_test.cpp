@@ -175,7 +175,7 @@ TEST(Holes, AgreeWithTheGuaranteePass)
     for (GuaranteeScope scope : {GuaranteeScope::Total, GuaranteeScope::Conditioned}) {
         for (int q : {3, 5, 6}) {
             if (scope != GuaranteeScope::Total && q != 6) continue;
-            const GuaranteePassResult pass = RunGuaranteePass(GuaranteeInput{s.base, s.list, list}, scope, q, quiet, stop);
+            const GuaranteePassResult pass = runGuaranteePass(GuaranteeInput{s.base, s.list, list}, scope, q, quiet, stop);
             ASSERT_TRUE(pass.done());
             const GuaranteeStats& stats = pass.stats;
             int64_t below = 0;
@@ -235,7 +235,7 @@ TEST(Holes, ReportText)
     r.outcomes = 1234567;
     r.holeCount = 3;
     r.holes = {Hole{{1, 9, 12, 33, 40, 49}, 6, 2}, Hole{{2, 3, 14, 15, 16, 30}, 6, 1}, Hole{{7, 8, 9, 10, 11, 12}, 6, 0}};
-    EXPECT_EQ(HolesReportText(r, in),
+    EXPECT_EQ(holesReportText(r, in),
               "HUECOS DEL SISTEMA REDUCIDO (2 Apuestas)\r\n"
               "Garantías sobre el SISTEMA TOTAL, si 6 Aciertos\r\n"
               "Casos con menos de 3 aciertos en la mejor apuesta: 3 de 1.234.567\r\n"
@@ -248,13 +248,13 @@ TEST(Holes, ReportText)
     in.level = 3;
     r.holeCount = 123456;
     r.holes = {Hole{{4, 5, 6, 0, 0, 0}, 3, 1}};
-    const std::string total = HolesReportText(r, in);
+    const std::string total = holesReportText(r, in);
     EXPECT_NE(total.find("si 3 Aciertos\r\n"), std::string::npos);
     EXPECT_NE(total.find(": 123.456 de 1.234.567\r\nSe muestran los 1 primeros.\r\n\r\n04,05,06  1 acierto\r\n"), std::string::npos);
     in.scope = GuaranteeScope::Conditioned;
-    EXPECT_NE(HolesReportText(r, in).find("Garantías sobre el SISTEMA CONDICIONADO, si 6 Aciertos\r\n"), std::string::npos);
+    EXPECT_NE(holesReportText(r, in).find("Garantías sobre el SISTEMA CONDICIONADO, si 6 Aciertos\r\n"), std::string::npos);
     in.scope = GuaranteeScope::Imported;
-    EXPECT_NE(HolesReportText(r, in).find("Garantías sobre el SISTEMA IMPORTADO, si 6 Aciertos\r\n"), std::string::npos);
+    EXPECT_NE(holesReportText(r, in).find("Garantías sobre el SISTEMA IMPORTADO, si 6 Aciertos\r\n"), std::string::npos);
 }
 
 TEST(Holes, ReportIsWrittenBesideTheOthers)
@@ -267,9 +267,9 @@ TEST(Holes, ReportIsWrittenBesideTheOthers)
     Progress quiet;
     const HolesResult r = runHoles(in, quiet, StopToken());
     std::string path, failure;
-    ASSERT_TRUE(WriteHolesReport(r, in, path, failure)) << failure;
+    ASSERT_TRUE(writeHolesReport(r, in, path, failure)) << failure;
     EXPECT_EQ(path, dir.file(kHolesReportFileName));
-    EXPECT_EQ(readFile(path), HolesReportText(r, in));
+    EXPECT_EQ(readFile(path), holesReportText(r, in));
     EXPECT_NE(readFile(path).find("Casos con menos de 3 aciertos en la mejor apuesta: "), std::string::npos);
 }
 

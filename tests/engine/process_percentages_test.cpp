@@ -34,7 +34,7 @@ TEST(ProcessPercentages, BeforeAndAfterCountTheirSystems)
     EnumerateSubsets(state, 6);
     state.conditionedSystem = state.totalSystem;  // 7 bets, each number in 6 of them
     state.conditionedCount = 7;
-    NumberPercentages before = PercentagesBefore(state);
+    NumberPercentages before = percentagesBefore(state);
     EXPECT_EQ(before.caption, "Porcentajes ANTES de reducir");
     EXPECT_EQ(before.bets, 7);
     EXPECT_EQ(before.counts[3], 6);
@@ -43,7 +43,7 @@ TEST(ProcessPercentages, BeforeAndAfterCountTheirSystems)
 
     MapToFinal(state);
     state.finalSystem.truncate(2);  // {4 7 9 16 25 36} and {4 7 9 16 25 49}
-    NumberPercentages after = PercentagesAfter(state);
+    NumberPercentages after = percentagesAfter(state);
     EXPECT_EQ(after.caption, "Porcentajes DESPUES de reducir");
     EXPECT_EQ(after.text[3], "100%");
     EXPECT_EQ(after.text[35], "50%");
@@ -57,7 +57,7 @@ TEST(ProcessPercentages, ReportLayout)
     counts[9] = 4;   // number 10: 50%
     counts[0] = 8;   // number 1: 100%
     NumberPercentages panel = numberPercentages(counts, 8, kPercentagesAfterCaption);
-    const std::string text = PercentagesReportText(panel);
+    const std::string text = percentagesReportText(panel);
     const std::string expectedStart = "KOMBITRON Porcentajes DESPUES de reducir:\r\n\r\n"
                                       "            10 50%       20 0 %       30 0 %       40 0 %       \r\n"
                                       "1 100%      11 0 %       21 0 %       31 0 %       41 0 %       \r\n";

@@ -381,7 +381,7 @@ TEST(Reduction, ImportedSystemIsNeverTakenAsFull)
     state.noBetEliminated = true;
     state.eliminationFlags.assign(7, 0);
     state.eliminationFlags[2] = 1;
-    EXPECT_FALSE(PrepareReduction(state));
+    EXPECT_FALSE(prepareReduction(state));
     ASSERT_EQ(state.conditionedCount, 6);
     EXPECT_EQ(state.conditionedSystem.at(1, 7), 4);  // imported rows keep their reintegro
     EXPECT_EQ(0, std::memcmp(state.conditionedSystem.bet(1), all.positions[6].data(), 6));

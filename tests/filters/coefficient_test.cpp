@@ -12,16 +12,16 @@ using namespace kombitron::test;
 
 TEST(Coefficient, Steps)
 {
-    EXPECT_EQ(CoefficientStep(1.0), 10);
-    EXPECT_EQ(CoefficientStep(0.25), 2); // 2.5 goes to the even 2
-    EXPECT_EQ(CoefficientStep(0.35), 4);
-    EXPECT_EQ(CoefficientStep(0.05), 0);
-    EXPECT_EQ(CoefficientStep(0.15), 2);
-    EXPECT_EQ(CoefficientStep(9.85), 98);
-    EXPECT_EQ(CoefficientStep(9.9), 99);
-    EXPECT_EQ(CoefficientStep(12.3), 99);
-    EXPECT_EQ(CoefficientStep(INFINITY), 99);
-    EXPECT_EQ(CoefficientStep(0.0), 0);
+    EXPECT_EQ(coefficientStep(1.0), 10);
+    EXPECT_EQ(coefficientStep(0.25), 2); // 2.5 goes to the even 2
+    EXPECT_EQ(coefficientStep(0.35), 4);
+    EXPECT_EQ(coefficientStep(0.05), 0);
+    EXPECT_EQ(coefficientStep(0.15), 2);
+    EXPECT_EQ(coefficientStep(9.85), 98);
+    EXPECT_EQ(coefficientStep(9.9), 99);
+    EXPECT_EQ(coefficientStep(12.3), 99);
+    EXPECT_EQ(coefficientStep(INFINITY), 99);
+    EXPECT_EQ(coefficientStep(0.0), 0);
 }
 
 TEST(Coefficient, RoundingMatchesTheProgramsRounding)
@@ -60,7 +60,7 @@ TEST(Coefficient, ProductsAndQuotient)
     EXPECT_DOUBLE_EQ(ProfitabilityCoefficient(bet.data(), played, real), 2.0);
 
     played.fill(0.0000001); // the played product rounds to 0
-    EXPECT_EQ(CoefficientStep(ProfitabilityCoefficient(bet.data(), played, real)), 99);
+    EXPECT_EQ(coefficientStep(ProfitabilityCoefficient(bet.data(), played, real)), 99);
 }
 
 TEST(Coefficient, Pass)
@@ -69,12 +69,12 @@ TEST(Coefficient, Pass)
     state.filters.coeficiente.played.fill(12.25);
     state.filters.coeficiente.real.fill(12.25);
     state.filters.coeficiente.ranges[10] = 1;
-    EXPECT_EQ(runFilter(CoeficienteRentabilidadPass, state), 0);
+    EXPECT_EQ(runFilter(coeficienteRentabilidadPass, state), 0);
 
     // Only step 100 (possible through a base file): in force, and no bet has that step.
     state = enumeratedState(firstNumbers(10));
     state.filters.coeficiente.ranges[100] = 1;
-    EXPECT_EQ(runFilter(CoeficienteRentabilidadPass, state), 210);
+    EXPECT_EQ(runFilter(coeficienteRentabilidadPass, state), 210);
 
     // Real 24.5 for number 1: bets with 1 have coefficient 2 (step 20).
     state = enumeratedState(firstNumbers(10));
@@ -82,7 +82,7 @@ TEST(Coefficient, Pass)
     state.filters.coeficiente.real.fill(12.25);
     state.filters.coeficiente.real[0] = 24.5;
     state.filters.coeficiente.ranges[20] = 1;
-    EXPECT_EQ(runFilter(CoeficienteRentabilidadPass, state), combinationCount(9, 6));
+    EXPECT_EQ(runFilter(coeficienteRentabilidadPass, state), combinationCount(9, 6));
     for (const Six& s : survivors(state)) EXPECT_EQ(s[0], 1);
 }
 
@@ -91,22 +91,22 @@ TEST(Coefficient, WindowChecks)
     std::array<std::string, 49> played, real;
     played.fill("12,6");
     real.fill("12.25");
-    EXPECT_EQ(CheckCoefficientPanels(played, real), "");
+    EXPECT_EQ(checkCoefficientPanels(played, real), "");
     real[3] = " ";
     played[40] = "";
-    EXPECT_EQ(CheckCoefficientPanels(played, real), "ERROR EN NUMERO 41: EL % ESTA EN BLANCO (% APOSTADOS)");
+    EXPECT_EQ(checkCoefficientPanels(played, real), "ERROR EN NUMERO 41: EL % ESTA EN BLANCO (% APOSTADOS)");
     played[40] = "1";
-    EXPECT_EQ(CheckCoefficientPanels(played, real), "ERROR EN NUMERO 4: EL % ESTA EN BLANCO (% REALES)");
+    EXPECT_EQ(checkCoefficientPanels(played, real), "ERROR EN NUMERO 4: EL % ESTA EN BLANCO (% REALES)");
 
     CoeficienteParams params;
     params.ranges[100] = 1;
     std::array<bool, 100> steps{};
     steps[12] = true;
     real[5] = "doce";
-    EXPECT_EQ(StoreCoefficientWindow(params, played, real, steps), "ERROR EN NUMERO 6: EL % NO ES UN NUMERO (% REALES)");
+    EXPECT_EQ(storeCoefficientWindow(params, played, real, steps), "ERROR EN NUMERO 6: EL % NO ES UN NUMERO (% REALES)");
     EXPECT_EQ(params.ranges[12], 0);
     real[5] = "7";
-    EXPECT_EQ(StoreCoefficientWindow(params, played, real, steps), "");
+    EXPECT_EQ(storeCoefficientWindow(params, played, real, steps), "");
     EXPECT_EQ(params.real[3], 0);      // blank: 0
     EXPECT_EQ(params.real[5], 7);
     EXPECT_EQ(params.played[0], 12.6); // decimal comma
@@ -127,11 +127,11 @@ TEST(Coefficient, PassMatchesTheCoefficientOfEachBet)
     p.played[4] = 0;
     p.real[7] = -1;
     for (int s = 0; s < 100; s += 3) p.ranges[s] = 1;
-    runFilter(CoeficienteRentabilidadPass, state);
+    runFilter(coeficienteRentabilidadPass, state);
     int64_t kept = 0;
     for (int64_t i = 1; i <= state.totalSystem.size(); ++i) {
         const Six bet = numbersOf(state, i);
-        const int step = CoefficientStep(ProfitabilityCoefficient(bet.data(), p.played, p.real));
+        const int step = coefficientStep(ProfitabilityCoefficient(bet.data(), p.played, p.real));
         EXPECT_EQ(alive(state, i), step % 3 == 0) << i;
         kept += alive(state, i);
     }

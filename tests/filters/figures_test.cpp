@@ -91,14 +91,14 @@ TEST(Figures, DecadePass)
     // Only "6-0": the bets inside one decade, C(9,6) of 1..9 and C(10,6) of 10..19.
     AppState state = enumeratedState(firstNumbers(20));
     state.filters.decenas.figures[0] = 1;
-    runFilter(DecenasPass, state);
+    runFilter(decenasPass, state);
     EXPECT_EQ(survivors(state).size(), 84u + 210u);
 
     // The figure passes, then the decade HitSets still apply.
     state = enumeratedState(firstNumbers(20));
     state.filters.decenas.figures[0] = 1;
     state.filters.decenas.decenas[1] = hits({0});
-    runFilter(DecenasPass, state);
+    runFilter(decenasPass, state);
     EXPECT_EQ(survivors(state).size(), 84u);
 }
 
@@ -107,7 +107,7 @@ TEST(Figures, RunPass)
     // Longest run 1: no two consecutive numbers, C(n-5,6) of them.
     AppState state = enumeratedState(firstNumbers(16));
     state.filters.seguidos.seguidos = hits({1});
-    runFilter(SeguidosPass, state);
+    runFilter(seguidosPass, state);
     EXPECT_EQ(static_cast<int64_t>(survivors(state).size()), combinationCount(11, 6));
     for (const Six& s : survivors(state))
         for (int k = 1; k < 6; ++k) EXPECT_NE(s[k], s[k - 1] + 1);
@@ -117,7 +117,7 @@ TEST(Figures, RunPass)
     state.filters.seguidos.figures[10] = 1; // 1-1-1-1-1-1
     state.filters.seguidos.figures[9] = 1;  // 2-1-1-1-1
     state.filters.seguidos.seguidos = hits({2});
-    runFilter(SeguidosPass, state);
+    runFilter(seguidosPass, state);
     for (const Six& s : survivors(state)) {
         int longest = 0;
         EXPECT_STREQ(runFigureText(runFigure(s.data(), longest)), "2-1-1-1-1");
@@ -128,20 +128,20 @@ TEST(Figures, LastDigitPass)
 {
     AppState state = enumeratedState({5, 10, 15, 20, 25, 30, 35, 40, 45, 49, 11, 22});
     state.filters.terminaciones.terminadosEn[0] = hits({5}); // no five numbers end in 0
-    EXPECT_EQ(runFilter(TerminacionesPass, state), combinationCount(12, 6));
+    EXPECT_EQ(runFilter(terminacionesPass, state), combinationCount(12, 6));
 
     // The default sum range 2..53 eliminates nothing; a range above 53 eliminates everything.
     state = enumeratedState(firstNumbers(15));
-    EXPECT_EQ(runFilter(TerminacionesPass, state), 0);
+    EXPECT_EQ(runFilter(terminacionesPass, state), 0);
     state.filters.terminaciones.sumMin = 54;
     state.filters.terminaciones.sumMax = 60;
-    EXPECT_EQ(runFilter(TerminacionesPass, state), combinationCount(15, 6));
+    EXPECT_EQ(runFilter(terminacionesPass, state), combinationCount(15, 6));
 
     state = betsState({{1, 10, 11, 20, 30, 40}, {9, 19, 29, 39, 48, 49}, {1, 2, 3, 10, 11, 30}});
     state.filters.terminaciones.figures[0] = 1; // 5-1
     state.filters.terminaciones.figures[1] = 1; // 4-2
     state.filters.terminaciones.sumMin = 3;
-    EXPECT_EQ(runFilter(TerminacionesPass, state), 2);
+    EXPECT_EQ(runFilter(terminacionesPass, state), 2);
     EXPECT_TRUE(alive(state, 2));
 }
 
@@ -164,12 +164,12 @@ TEST(Figures, TerminacionesClosingChecks)
     for (const Case& c : cases) {
         fields.sumMinimum = c.minimum;
         fields.sumMaximum = c.maximum;
-        EXPECT_EQ(ValidateAndStoreTerminaciones(params, fields), c.message);
+        EXPECT_EQ(validateAndStoreTerminaciones(params, fields), c.message);
         EXPECT_EQ(params, TerminacionesParams{}); // neither the sums nor the figures are stored
     }
     fields.sumMinimum = "30";
     fields.sumMaximum = "30";
-    EXPECT_EQ(ValidateAndStoreTerminaciones(params, fields), "");
+    EXPECT_EQ(validateAndStoreTerminaciones(params, fields), "");
     EXPECT_EQ(params.sumMin, 30);
     EXPECT_EQ(params.sumMax, 30);
     EXPECT_EQ(params.figures[3], 1);

@@ -27,7 +27,7 @@ TEST(HomologousAdjacent, HomologousClasses)
         std::sort(sorted.begin(), sorted.end());
         AppState state = betsState({sorted});
         state.filters.homologos.homologos = c.allowed;
-        runFilter(HomologosPass, state);
+        runFilter(homologosPass, state);
         EXPECT_EQ(alive(state, 1), c.kept) << int(sorted[0]) << " " << hitSetText(c.allowed);
     }
     EXPECT_EQ(homologousClass(45), 9);
@@ -64,10 +64,10 @@ TEST(HomologousAdjacent, AdjacentPass)
     // The relation is symmetric: no bet has exactly one adjacent number.
     AppState state = enumeratedState(firstNumbers(24));
     state.filters.colindantes.colindantes = hits({1});
-    EXPECT_EQ(runFilter(ColindantesPass, state), combinationCount(24, 6));
+    EXPECT_EQ(runFilter(colindantesPass, state), combinationCount(24, 6));
 
     state = betsState({{1, 2, 3, 4, 5, 6}, {1, 3, 5, 7, 9, 49}, {1, 12, 30, 33, 36, 49}});
     state.filters.colindantes.colindantes = hits({0, 2});
-    EXPECT_EQ(runFilter(ColindantesPass, state), 1);
+    EXPECT_EQ(runFilter(colindantesPass, state), 1);
     EXPECT_FALSE(alive(state, 1));
 }

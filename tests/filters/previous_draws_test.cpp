@@ -78,19 +78,19 @@ TEST(PreviousDraws, Consequences)
     // No draws loaded: nothing happens whatever the groups say.
     AppState state = enumeratedState(firstNumbers(12));
     state.filters.sorteosAnteriores.groups[0] = group(hits({0}), 5, 5);
-    EXPECT_EQ(runFilter(SorteosAnterioresPass, state), 0);
+    EXPECT_EQ(runFilter(sorteosAnterioresPass, state), 0);
 
     // {6}, 0..0: the past winning combinations go.
     state.filters.sorteosAnteriores.draws = draws;
     state.filters.sorteosAnteriores.groups[0] = group(hits({6}), 0, 0);
-    EXPECT_EQ(runFilter(SorteosAnterioresPass, state), 3);
+    EXPECT_EQ(runFilter(sorteosAnterioresPass, state), 3);
     EXPECT_FALSE(alive(state, 1));
 
     // {0} in every selected draw: only bets sharing no number with any draw.
     state = enumeratedState(firstNumbers(18));
     state.filters.sorteosAnteriores.draws = draws;
     state.filters.sorteosAnteriores.groups[3] = group(hits({0}), 3, 10);
-    runFilter(SorteosAnterioresPass, state);
+    runFilter(sorteosAnterioresPass, state);
     EXPECT_EQ(survivors(state), (std::vector<Six>{{13, 14, 15, 16, 17, 18}}));
 
     // A range selecting nothing with a minimum of 1 eliminates everything left.
@@ -98,14 +98,14 @@ TEST(PreviousDraws, Consequences)
     state.filters.sorteosAnteriores.draws = draws;
     state.eliminationFlags[2] = 1;
     state.filters.sorteosAnteriores.groups[0] = group(hits({1}), 1, 9, {1, 1990}, {9, 1990});
-    EXPECT_EQ(runFilter(SorteosAnterioresPass, state), 27);
+    EXPECT_EQ(runFilter(sorteosAnterioresPass, state), 27);
 
     // Thursday only (code 4): draw 2 (Saturday) does not count.
     state = enumeratedState(firstNumbers(12));
     state.filters.sorteosAnteriores.draws = draws;
     state.filters.sorteosAnteriores.groups[0] = group(hits({6}), 1, 1);
     state.filters.sorteosAnteriores.groups[0].sorteoDIAS = 4;
-    EXPECT_EQ(runFilter(SorteosAnterioresPass, state), combinationCount(12, 6) - 2);
+    EXPECT_EQ(runFilter(sorteosAnterioresPass, state), combinationCount(12, 6) - 2);
 
     // Two groups: the count is the sum, each bet counted once.
     state = enumeratedState(firstNumbers(12));
@@ -113,7 +113,7 @@ TEST(PreviousDraws, Consequences)
     state.filters.sorteosAnteriores.groups[0] = group(hits({6}), 0, 0);
     state.filters.sorteosAnteriores.groups[1] = group(hits({5, 6}), 0, 0, {1, 2021}, {1, 2021});
     // group 2: 37 bets hold five or six of 1,2,3,4,5,7; two of them went with group 1
-    EXPECT_EQ(runFilter(SorteosAnterioresPass, state), 3 + 35);
+    EXPECT_EQ(runFilter(sorteosAnterioresPass, state), 3 + 35);
 }
 
 TEST(PreviousDraws, SelectionComparesSeasonFirst)
@@ -157,7 +157,7 @@ TEST(PreviousDraws, FastPassMatchesPlainScan)
             group.sorteoDIAS = static_cast<int16_t>(rng.below(3) == 0 ? rng.below(8) : 0);
         }
         const std::vector<uint8_t> expected = plainScan(state);
-        const int64_t count = runFilter(SorteosAnterioresPass, state);
+        const int64_t count = runFilter(sorteosAnterioresPass, state);
         EXPECT_EQ(state.eliminationFlags, expected);
         EXPECT_EQ(count, std::count(expected.begin(), expected.end(), 1));
     }
@@ -168,7 +168,7 @@ TEST(PreviousDraws, LeavingAGroup)
     SorteosAnterioresParams params;
     PreviousDrawsFields fields{10, 2020, 5, 2021, 4, "", " "};
     // A group with no hit count chosen is stored without checks, blanks as 0.
-    EXPECT_EQ(ValidateAndStorePreviousDrawsGroup(params, 2, fields), "");
+    EXPECT_EQ(validateAndStorePreviousDrawsGroup(params, 2, fields), "");
     EXPECT_EQ(fields.minimum, "0");
     EXPECT_EQ(fields.maximum, "0");
     EXPECT_EQ(params.groups[1].sorteoDESDE, (DrawRef{10, 2020}));
@@ -176,20 +176,20 @@ TEST(PreviousDraws, LeavingAGroup)
 
     params.groups[2].acertarEN = hits({3});
     fields = {50, 2020, 10, 2021, 0, "1", "5"};
-    EXPECT_EQ(ValidateAndStorePreviousDrawsGroup(params, 3, fields),
+    EXPECT_EQ(validateAndStorePreviousDrawsGroup(params, 3, fields),
               "ERROR en GRUPO 3: El número de sorteo inicial es mayor que el final");
     fields = {1, 2021, 10, 2020, 0, "1", "5"};
-    EXPECT_EQ(ValidateAndStorePreviousDrawsGroup(params, 3, fields),
+    EXPECT_EQ(validateAndStorePreviousDrawsGroup(params, 3, fields),
               "ERROR en GRUPO 3: El número de año inicial es mayor que el final");
     fields = {1, 2020, 10, 2021, 0, "6", "5"};
-    EXPECT_EQ(ValidateAndStorePreviousDrawsGroup(params, 3, fields),
+    EXPECT_EQ(validateAndStorePreviousDrawsGroup(params, 3, fields),
               "ERROR en GRUPO 3: El condición de mínimo de sorteos es mayor que el máximo de sorteos");
     fields = {1, 2020, 10, 2021, 0, "1", "5"};
-    EXPECT_EQ(ValidateAndStorePreviousDrawsGroup(params, 3, fields),
+    EXPECT_EQ(validateAndStorePreviousDrawsGroup(params, 3, fields),
               "ERROR en GRUPO 3: No se ha cargado el fichero general de sorteos");
     EXPECT_EQ(params.groups[2].aciertosMaximoSORTEOS, 0); // nothing stored
     params.draws.push_back(draw({1, 2, 3, 4, 5, 6}, 2020, 1));
-    EXPECT_EQ(ValidateAndStorePreviousDrawsGroup(params, 3, fields), "");
+    EXPECT_EQ(validateAndStorePreviousDrawsGroup(params, 3, fields), "");
     EXPECT_EQ(params.groups[2].aciertosMinimoSORTEOS, 1);
     EXPECT_EQ(params.groups[2].aciertosMaximoSORTEOS, 5);
     EXPECT_EQ(params.groups[2].sorteoHASTA, (DrawRef{10, 2021}));

@@ -33,12 +33,12 @@ AppState twoRanges(std::initializer_list<HitSet> conditions, int block = 1)
 TEST(RelatedGroups, OneToOneAssignment)
 {
     AppState state = twoRanges({hits({2})});
-    runFilter(GruposRelacionadosPass, state);
+    runFilter(gruposRelacionadosPass, state);
     for (const Six& s : survivors(state)) EXPECT_TRUE(countIn(s, 1, 10) == 2 || countIn(s, 11, 20) == 2);
     EXPECT_FALSE(survivors(state).empty());
 
     state = twoRanges({hits({2}), hits({2})}, 60);
-    runFilter(GruposRelacionadosPass, state);
+    runFilter(gruposRelacionadosPass, state);
     for (const Six& s : survivors(state)) {
         EXPECT_EQ(countIn(s, 1, 10), 2);
         EXPECT_EQ(countIn(s, 11, 20), 2);
@@ -47,7 +47,7 @@ TEST(RelatedGroups, OneToOneAssignment)
 
     // {0} and {3}: three in one range and none in the other, either way round.
     state = twoRanges({hits({0}), hits({3})});
-    runFilter(GruposRelacionadosPass, state);
+    runFilter(gruposRelacionadosPass, state);
     bool sawFirst = false, sawSecond = false;
     for (const Six& s : survivors(state)) {
         const int a = countIn(s, 1, 10), b = countIn(s, 11, 20);
@@ -59,9 +59,9 @@ TEST(RelatedGroups, OneToOneAssignment)
 
     // More conditions than sub-groups, or none at all: no bet passes the block.
     state = twoRanges({hits({0, 1, 2, 3, 4, 5, 6}), hits({0, 1, 2, 3, 4, 5, 6}), hits({0, 1, 2, 3, 4, 5, 6})});
-    EXPECT_EQ(runFilter(GruposRelacionadosPass, state), combinationCount(24, 6));
+    EXPECT_EQ(runFilter(gruposRelacionadosPass, state), combinationCount(24, 6));
     state = twoRanges({});
-    EXPECT_EQ(runFilter(GruposRelacionadosPass, state), combinationCount(24, 6));
+    EXPECT_EQ(runFilter(gruposRelacionadosPass, state), combinationCount(24, 6));
 }
 
 TEST(RelatedGroups, SmallAndLargeSystemsAgree)
@@ -78,7 +78,7 @@ TEST(RelatedGroups, SmallAndLargeSystemsAgree)
         p.subgroups[15] = numberRange(12, 20);
         p.conditions[12] = hits({1, 2});
         p.conditions[14] = hits({0, 3});
-        runFilter(GruposRelacionadosPass, *s);
+        runFilter(gruposRelacionadosPass, *s);
     }
     std::vector<Six> expected;
     for (int64_t i = 1; i <= large.totalSystem.size(); i += 97)
@@ -114,15 +114,15 @@ TEST(RelatedGroups, ClosingChecksAndCompaction)
     params.subgroups[6 * 6 + 1] = numberSet({3});
     params.subgroups[6 * 6 + 4] = numberSet({5});
     for (int j : {0, 1, 5}) params.conditions[6 * 6 + j] = hits({1});
-    EXPECT_EQ(CloseGruposRelacionados(params), "ERROR en GRUPO7 : No puede haber más condiciones que subgrupos activados");
+    EXPECT_EQ(closeGruposRelacionados(params), "ERROR en GRUPO7 : No puede haber más condiciones que subgrupos activados");
     EXPECT_EQ(params.subgroups[6 * 6 + 1], numberSet({3})); // not compacted on a failure
 
     params.conditions[6 * 6 + 5] = {};
     params.subgroups[2] = numberSet({40});
-    EXPECT_EQ(CheckGruposRelacionadosClosing(params),
+    EXPECT_EQ(checkGruposRelacionadosClosing(params),
               "ERROR en GRUPO1 : Si activa un subgrupo, debe de haber al menos una condición marcada");
     params.conditions[4] = hits({0});
-    EXPECT_EQ(CloseGruposRelacionados(params), "");
+    EXPECT_EQ(closeGruposRelacionados(params), "");
     EXPECT_EQ(params.subgroups[0], numberSet({40}));
     EXPECT_EQ(params.subgroups[2], NumberFlags{});
     EXPECT_EQ(params.subgroups[6 * 6 + 0], numberSet({3}));

@@ -24,7 +24,7 @@ protected:
     // The lines of the report from the one that starts with `first`, `count` of them.
     std::string linesFrom(const std::string& first, int count)
     {
-        const std::string text = BuildFilterSummary(state);
+        const std::string text = buildFilterSummary(state);
         size_t at = text.find("\r\n" + first);
         if (at == std::string::npos) return "(missing " + first + ")";
         at += 2;
@@ -62,12 +62,12 @@ TEST_F(SummaryTest, NoActiveFilter)
         " --  --  --  03  -- \r\n"
         " --  --  --  --  -- \r\n"
         "\r\n";
-    EXPECT_EQ(BuildFilterSummary(state), expected);
+    EXPECT_EQ(buildFilterSummary(state), expected);
 
     // After a calculation the reduced counter is the count; BONOLOTO has no reintegro block.
     state.reducedCount = 12345;
     selectGame(state, GameType::Bonoloto);
-    const std::string text = BuildFilterSummary(state);
+    const std::string text = buildFilterSummary(state);
     EXPECT_NE(text.find("Nº de Apuestas     : 12.345\r\n"), std::string::npos);
     EXPECT_EQ(text.find("REINTEGROS"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 17), " 09 -- -- -- 49\r\n");
@@ -75,7 +75,7 @@ TEST_F(SummaryTest, NoActiveFilter)
     state.base.kind = CombinationKind::FromFile;
     state.base.importedFileName = "/datos/apuestas.txt";
     state.reducedCount = 0;
-    const std::string imported = BuildFilterSummary(state);
+    const std::string imported = buildFilterSummary(state);
     EXPECT_NE(imported.find("Nº de Apuestas     : 0\r\n"), std::string::npos);
     EXPECT_EQ(imported.substr(imported.size() - 49), " 49\r\nBase desde Fichero : /datos/apuestas.txt\r\n\r\n");
 }

@@ -138,7 +138,7 @@ TEST_F(CalculationTest, FirstFilterCountsAndReport)
     EXPECT_EQ(finalNumbers(2), (std::vector<uint8_t>{1, 2, 3, 4, 5, 8, 4}));
     EXPECT_EQ(finalNumbers(100), (std::vector<uint8_t>{5, 6, 7, 8, 9, 10, 4}));
 
-    EXPECT_EQ(BuildEliminationReport(state),
+    EXPECT_EQ(buildEliminationReport(state),
               "TOTAL Apuestas Iniciales     : 3.003\r\n"
               "TOTAL Apuestas Eliminadas    : 2.903\r\n"
               "TOTAL Apuestas Condicionadas : 100\r\n"
@@ -152,7 +152,7 @@ TEST_F(CalculationTest, FirstFilterCountsAndReport)
     // The report follows the rows active now, with the counts of the last pass.
     setRowActive(state.filterRows[5], false);
     activate(FilterId::SUMAS);
-    const std::string report = BuildEliminationReport(state);
+    const std::string report = buildEliminationReport(state);
     EXPECT_EQ(report.find("HOMOLOGOS"), std::string::npos);
     EXPECT_EQ(report.substr(report.size() - 10), "SUMAS: 0\r\n");
 }
@@ -187,11 +187,11 @@ TEST_F(CalculationTest, ReportRightAfterStartUp)
     AppState fresh;
     ResetStateDefaults(fresh, 2024);
     resetFilterRows(fresh);
-    EXPECT_EQ(BuildEliminationReport(fresh), expected);
+    EXPECT_EQ(buildEliminationReport(fresh), expected);
 
     TempDir dir;
     setApplicationFolder(dir.path().string());
-    ShowEliminationReport(fresh, ui);
+    showEliminationReport(fresh, ui);
     EXPECT_EQ(readFile(dir.file("KOMBITRON_RESUMEN.txt")), expected + "\r\n");
     ASSERT_EQ(ui.editorPaths.size(), 1u);
     EXPECT_EQ(ui.editorPaths[0], dir.file("KOMBITRON_RESUMEN.txt"));
@@ -257,7 +257,7 @@ TEST_F(CalculationTest, ImportedBase)
     // The conditioned system keeps the imported reintegro in file order.
     EXPECT_EQ(state.conditionedSystem.at(1, 7), 7);
     EXPECT_EQ(state.conditionedSystem.at(2, 7), 2);
-    EXPECT_EQ(BuildEliminationReport(state).substr(0, 38), "TOTAL Apuestas Iniciales     : 3\r\nTOTA");
+    EXPECT_EQ(buildEliminationReport(state).substr(0, 38), "TOTAL Apuestas Iniciales     : 3\r\nTOTA");
 }
 
 TEST_F(CalculationTest, SaveWhenDone)
@@ -283,7 +283,7 @@ TEST_F(CalculationTest, StepsAroundTheReduction)
     markRange(1, 9);
     setRowActive(state.filterRows[kReductionRow], true);
     state.reduction.type = 2;
-    CalculationResult started = StartCalculation(state, ui);
+    CalculationResult started = startCalculation(state, ui);
     EXPECT_TRUE(started.completed);
     EXPECT_TRUE(started.needsReduction);
     EXPECT_EQ(state.conditionedSystem.size(), 84);
@@ -298,7 +298,7 @@ TEST_F(CalculationTest, StepsAroundTheReduction)
     CalculationHooks hooks;
     hooks.definitiveSave = [&](AppState&, Interaction&) { return ++saves > 0; };
     state.saveWhenDone = true;
-    const CalculationResult finished = FinishCalculation(state, ui, hooks);
+    const CalculationResult finished = finishCalculation(state, ui, hooks);
     EXPECT_TRUE(finished.completed);
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(state.finalSystem.at(1, 7), 4);
@@ -315,7 +315,7 @@ TEST_F(CalculationTest, AStopDuringTheConditioningEndsItQuietly)
     state.filters.paresImpares.pares = hits({3});
     state.saveWhenDone = true;
     ui.stop.request();
-    const CalculationResult result = StartCalculation(state, ui);
+    const CalculationResult result = startCalculation(state, ui);
     EXPECT_TRUE(result.stopped());
     EXPECT_FALSE(result.completed);
     EXPECT_TRUE(ui.messages.empty()) << ui.lastText();

@@ -52,7 +52,7 @@ TEST_F(DefinitiveSaveTest, WritesTheSystemAndTheBaseFileBesideIt)
 {
     state.baseFileName = "mi base.xml";
     ui.savePaths = {dir.file("resultado.txt")};
-    ASSERT_TRUE(RunDefinitiveSave(state, ui));
+    ASSERT_TRUE(runDefinitiveSave(state, ui));
     EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
     ASSERT_EQ(ui.saveRequests.size(), 1u);
     EXPECT_EQ(ui.saveRequests[0].title, "Guardar Combinación");
@@ -73,14 +73,14 @@ TEST_F(DefinitiveSaveTest, WritesTheSystemAndTheBaseFileBesideIt)
 
     // No dot among the last six characters: the extensions are appended.
     ui.savePaths = {dir.file("copia.semana_uno")};
-    ASSERT_TRUE(RunDefinitiveSave(state, ui));
+    ASSERT_TRUE(runDefinitiveSave(state, ui));
     EXPECT_EQ(ui.saveRequests[1].initialName, "resultado.KMB");
     EXPECT_TRUE(std::filesystem::exists(dir.file("copia.semana_uno.KMB")));
     EXPECT_TRUE(std::filesystem::exists(dir.file("copia.semana_uno.xml")));
 
     // Cancel: nothing happens.
     state.savedFlag = false;
-    EXPECT_FALSE(RunDefinitiveSave(state, ui));
+    EXPECT_FALSE(runDefinitiveSave(state, ui));
     EXPECT_FALSE(state.savedFlag);
 }
 
@@ -88,31 +88,31 @@ TEST_F(DefinitiveSaveTest, Checks)
 {
     ui.savePaths = {dir.file("x")};
     state.reducedCount = 0;
-    EXPECT_FALSE(RunDefinitiveSave(state, ui));
+    EXPECT_FALSE(runDefinitiveSave(state, ui));
     EXPECT_EQ(ui.lastText(), "ERROR: No se han generado apuestas");
     // An import not yet calculated shows bets in the counter but has no final list, not even the
     // one of an earlier calculation.
     state.reducedCount = 9;
-    EXPECT_FALSE(RunDefinitiveSave(state, ui));
+    EXPECT_FALSE(runDefinitiveSave(state, ui));
     EXPECT_EQ(ui.lastText(), "ERROR: No se han generado apuestas");
     {
         AppState imported = state;
         test::RecordingInteraction importing;
         const std::string bets = dir.file("dos.txt");
         test::writeFile(bets, "01 02 03 04 05 06 1\r\n01 02 03 04 05 07 1\r\n");
-        ASSERT_TRUE(ImportAsBase(imported, bets, importing));
+        ASSERT_TRUE(importAsBase(imported, bets, importing));
         EXPECT_EQ(imported.reducedCount, 2);
-        EXPECT_FALSE(RunDefinitiveSave(imported, importing));
+        EXPECT_FALSE(runDefinitiveSave(imported, importing));
         EXPECT_EQ(importing.lastText(), "ERROR: No se han generado apuestas");
     }
     setReintegroMarked(state, 4, false);
     state.reducedCount = 5;
-    EXPECT_FALSE(RunDefinitiveSave(state, ui));
+    EXPECT_FALSE(runDefinitiveSave(state, ui));
     EXPECT_EQ(ui.lastText(), "AVISO: Hay que seleccionar mínimo 1 reintegro");
     // BONOLOTO and imported combinations skip the reintegro check.
     selectGame(state, GameType::Bonoloto);
     ui.savePaths = {""};
-    EXPECT_FALSE(RunDefinitiveSave(state, ui));
+    EXPECT_FALSE(runDefinitiveSave(state, ui));
     EXPECT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(ui.saveRequests.size(), 1u);
     EXPECT_TRUE(ui.questions.empty());
@@ -122,17 +122,17 @@ TEST_F(DefinitiveSaveTest, LargeSystemsAskFirst)
 {
     state.finalSystem = BetList(kLargeSystemThreshold + 1);
     state.reducedCount = kLargeSystemThreshold;
-    EXPECT_FALSE(RunDefinitiveSave(state, ui));  // the dialog is cancelled
+    EXPECT_FALSE(runDefinitiveSave(state, ui));  // the dialog is cancelled
     EXPECT_TRUE(ui.questions.empty());
     EXPECT_EQ(ui.saveRequests.size(), 1u);
 
     state.reducedCount = kLargeSystemThreshold + 1;
     ui.answers = {false, true};
-    EXPECT_FALSE(RunDefinitiveSave(state, ui));
+    EXPECT_FALSE(runDefinitiveSave(state, ui));
     ASSERT_EQ(ui.questions.size(), 1u);
     EXPECT_EQ(ui.questions[0], "Se han generado más de 3.000.000 de apuestas, ¿ Desea guardar ?");
     EXPECT_EQ(ui.saveRequests.size(), 1u);
-    EXPECT_FALSE(RunDefinitiveSave(state, ui));
+    EXPECT_FALSE(runDefinitiveSave(state, ui));
     EXPECT_EQ(ui.saveRequests.size(), 2u);
 }
 
@@ -145,7 +145,7 @@ TEST_F(DefinitiveSaveTest, FailedSavesKeepThePreviousFiles)
     ui.savePaths = {kmb};
     {
         test::FileSizeLimit limit(64);
-        EXPECT_FALSE(RunDefinitiveSave(state, ui));
+        EXPECT_FALSE(runDefinitiveSave(state, ui));
     }
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
@@ -158,7 +158,7 @@ TEST_F(DefinitiveSaveTest, FailedSavesKeepThePreviousFiles)
     std::filesystem::remove(xml);
     std::filesystem::create_directory(xml);
     ui.savePaths = {kmb};
-    EXPECT_FALSE(RunDefinitiveSave(state, ui));
+    EXPECT_FALSE(runDefinitiveSave(state, ui));
     EXPECT_EQ(ui.lastText().rfind("ERROR AL GUARDAR EL FICHERO", 0), 0u) << ui.lastText();
     EXPECT_EQ(test::readFile(kmb), "old bets");
     EXPECT_FALSE(state.savedFlag);

@@ -53,24 +53,24 @@ struct GuaranteeReports : ::testing::Test {
 TEST_F(GuaranteeReports, AllLevelsWriteSixReports)
 {
     RecordingInteraction ui;
-    const AllLevelsResult all = RunAllGuaranteeLevels(input(), ui);
+    const AllLevelsResult all = runAllGuaranteeLevels(input(), ui);
     EXPECT_TRUE(all.done());
     EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
     ASSERT_EQ(all.reportPaths.size(), 6u);
     for (int q = 1; q <= 6; ++q) {
         SCOPED_TRACE(q);
-        EXPECT_EQ(all.reportPaths[static_cast<size_t>(q - 1)], dir.file(GuaranteeReportFileName(q)));
+        EXPECT_EQ(all.reportPaths[static_cast<size_t>(q - 1)], dir.file(guaranteeReportFileName(q)));
         const std::string text = readFile(dir.file("KOMBITRON_GARANTIAS_si" + std::to_string(q) + ".txt"));
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), q + 2);  // rows q..0 and the final break
     }
     EXPECT_EQ(all.table.level, 6);
     Progress quiet;
-    const GuaranteePassResult six = RunGuaranteePass(input(), GuaranteeScope::Total, 6, quiet, {});
+    const GuaranteePassResult six = runGuaranteePass(input(), GuaranteeScope::Total, 6, quiet, {});
     EXPECT_EQ(all.stats, six.stats);
-    EXPECT_EQ(all.table, PublishGuarantees(six));
+    EXPECT_EQ(all.table, publishGuarantees(six));
 
     // After "Todas" the report button opens the six files, si6 first.
-    EXPECT_TRUE(OpenAllGuaranteeReports(ui));
+    EXPECT_TRUE(openAllGuaranteeReports(ui));
     ASSERT_EQ(ui.editorPaths.size(), 6u);
     EXPECT_EQ(ui.editorPaths.front(), dir.file("KOMBITRON_GARANTIAS_si6.txt"));
     EXPECT_EQ(ui.editorPaths.back(), dir.file("KOMBITRON_GARANTIAS_si1.txt"));
@@ -79,7 +79,7 @@ TEST_F(GuaranteeReports, AllLevelsWriteSixReports)
 TEST_F(GuaranteeReports, AStopEndsTheSequenceWithoutItsReport)
 {
     StopsAtOnce ui;
-    const AllLevelsResult stopped = RunAllGuaranteeLevels(input(), ui);
+    const AllLevelsResult stopped = runAllGuaranteeLevels(input(), ui);
     EXPECT_TRUE(stopped.stopped());
     EXPECT_TRUE(stopped.reportPaths.empty());
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
@@ -92,25 +92,25 @@ TEST_F(GuaranteeReports, ShownReportAndItsFailures)
     stats.cases[6] = 1;
     stats.minBets[6] = {0, 0, 0, 0, 0, 0, 1};
     stats.maxBets[6] = {0, 0, 0, 0, 0, 0, 1};
-    const GuaranteeTable table = PublishGuarantees(stats, 1, 6);
+    const GuaranteeTable table = publishGuarantees(stats, 1, 6);
     RecordingInteraction ui;
-    ASSERT_TRUE(ShowGuaranteeReport(table, ui));
+    ASSERT_TRUE(showGuaranteeReport(table, ui));
     ASSERT_EQ(ui.editorPaths.size(), 1u);
     EXPECT_EQ(ui.editorPaths[0], dir.file("KOMBITRON_GARANTIAS_si6.txt"));
-    EXPECT_EQ(readFile(ui.editorPaths[0]), GuaranteeReportText(table) + "\r\n");
+    EXPECT_EQ(readFile(ui.editorPaths[0]), guaranteeReportText(table) + "\r\n");
 
     // The same message as every report, with the reason.
     ui.editorFails = true;
-    EXPECT_FALSE(ShowGuaranteeReport(table, ui));
+    EXPECT_FALSE(showGuaranteeReport(table, ui));
     EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
-    EXPECT_FALSE(OpenAllGuaranteeReports(ui));
+    EXPECT_FALSE(openAllGuaranteeReports(ui));
     EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
 
     // A folder in the way of a level's file: the passes go on and the error comes once at the end.
     ui.editorFails = false;
     ui.messages.clear();
     std::filesystem::create_directory(dir.file("KOMBITRON_GARANTIAS_si3.txt"));
-    const AllLevelsResult all = RunAllGuaranteeLevels(input(), ui);
+    const AllLevelsResult all = runAllGuaranteeLevels(input(), ui);
     EXPECT_TRUE(all.done());
     EXPECT_EQ(all.reportPaths.size(), 5u);
     ASSERT_EQ(ui.messages.size(), 1u);

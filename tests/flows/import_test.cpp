@@ -50,7 +50,7 @@ TEST_F(ImportAsBaseTest, RepeatedBetsAreDroppedKeepingFileOrder)
     const std::string path = file("semana.txt", "10 20 30 40 45 49 3\r\n01 02 03 04 05 06 3\r\n10 20 30 40 45 49 5\r\n"
                                                 "01 02 03 04 05 07 3\r\n01 02 03 04 05 06 3\r\n");
     state.savedFlag = true;
-    ASSERT_TRUE(ImportAsBase(state, path, ui));
+    ASSERT_TRUE(importAsBase(state, path, ui));
     EXPECT_EQ(test::recordTexts(state.base.importedBets),
               (std::vector<std::string>{"10,20,30,40,45,49+03", "01,02,03,04,05,06+03", "01,02,03,04,05,07+03"}));
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{
@@ -74,13 +74,13 @@ TEST_F(ImportAsBaseTest, ReintegroRulesByGame)
 {
     const std::string path = file("r.txt", "01,02,03,04,05,06+07\r\n01,02,03,04,05,08+07\r\n");
     // PRIMITIVA with one reintegro: no notice.
-    ASSERT_TRUE(ImportAsBase(state, path, ui));
+    ASSERT_TRUE(importAsBase(state, path, ui));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(marked(state.base.markedReintegros, 9), std::vector<int>{7});
 
     // Without loading reintegros every bet gets 0.
     state.base.loadReintegros = false;
-    ASSERT_TRUE(ImportAsBase(state, path, ui));
+    ASSERT_TRUE(importAsBase(state, path, ui));
     EXPECT_EQ(ui.lastText(), "AVISO: La combinación importada no tiene reintegros, se le ha asignado a la combinación "
                              "el REINTEGRO 0 por defecto.");
     EXPECT_EQ(marked(state.base.markedReintegros, 9), std::vector<int>{0});
@@ -90,7 +90,7 @@ TEST_F(ImportAsBaseTest, ReintegroRulesByGame)
     test::RecordingInteraction quiet;
     selectGame(state, GameType::Bonoloto);
     const std::string kmb = file("r.KMB", test::kmbFile({"0", "1", "01,02,03,04,05,06+07"}));
-    ASSERT_TRUE(ImportAsBase(state, kmb, quiet));
+    ASSERT_TRUE(importAsBase(state, kmb, quiet));
     EXPECT_TRUE(quiet.messages.empty());
     EXPECT_TRUE(marked(state.base.markedReintegros, 9).empty());
     EXPECT_EQ(state.base.importedBets.at(1, 7), 0);
@@ -100,14 +100,14 @@ TEST_F(ImportAsBaseTest, NothingReadOrAFailure)
 {
     const std::string zeroText = "AVISO: Se han importado 0 apuestas.\nEl fichero ha de estar en formato: 010203040506 o "
                                  "01,02,03,04,05,06 o 01 02 03 04 05 06";
-    EXPECT_FALSE(ImportAsBase(state, file("vacio.txt", "solo texto\r\n"), ui));
+    EXPECT_FALSE(importAsBase(state, file("vacio.txt", "solo texto\r\n"), ui));
     EXPECT_EQ(ui.texts(), std::vector<std::string>{zeroText});
     EXPECT_EQ(state.initialCount, 0);
     EXPECT_EQ(markedNumberCount(state), 0);
 
     // A reader failure: its message, then the notice of no bets.
     test::RecordingInteraction failing;
-    EXPECT_FALSE(ImportAsBase(state, file("mal.txt", "02,01,03,04,05,06\r\n"), failing));
+    EXPECT_FALSE(importAsBase(state, file("mal.txt", "02,01,03,04,05,06\r\n"), failing));
     ASSERT_EQ(failing.messages.size(), 2u);
     EXPECT_EQ(failing.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(failing.messages[0].text, "ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO ( Apuestas con números no en "
@@ -116,9 +116,9 @@ TEST_F(ImportAsBaseTest, NothingReadOrAFailure)
     EXPECT_TRUE(state.base.importedBets.empty());
 
     // A KMB bet that is no combination is refused by the reader, as a text file's would be.
-    ASSERT_TRUE(ImportAsBase(state, file("bien.txt", "01 02 03 04 05 06 1\r\n"), ui));
+    ASSERT_TRUE(importAsBase(state, file("bien.txt", "01 02 03 04 05 06 1\r\n"), ui));
     test::RecordingInteraction invalid;
-    EXPECT_FALSE(ImportAsBase(state, file("raro.KMB", test::kmbFile({"0", "3", "01,02,03,04,05,06+01",
+    EXPECT_FALSE(importAsBase(state, file("raro.KMB", test::kmbFile({"0", "3", "01,02,03,04,05,06+01",
                                                                      "01,02,60,04,05,06+01", "03,02,04,05,06,07+01"})),
                               invalid));
     const std::vector<std::string> refused = {"ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO ( Apuestas "
@@ -135,7 +135,7 @@ TEST_F(ImportAsBaseTest, NothingReadOrAFailure)
 TEST_F(ImportAsBaseTest, DialogAndCancel)
 {
     ui.openPaths = {""};
-    EXPECT_FALSE(ImportAsBaseDialog(state, ui));
+    EXPECT_FALSE(importAsBaseDialog(state, ui));
     ASSERT_EQ(ui.openRequests.size(), 1u);
     EXPECT_EQ(ui.openRequests[0].title, "Abrir Fichero");
     ASSERT_EQ(ui.openRequests[0].filters.size(), 3u);
@@ -148,7 +148,7 @@ TEST_F(ImportAsBaseTest, DialogAndCancel)
     EXPECT_EQ(marked(state.base.markedNumbers, 49), std::vector<int>{40});
 
     ui.openPaths = {file("a.txt", "01 02 03 04 05 06 1\r\n")};
-    EXPECT_TRUE(ImportAsBaseDialog(state, ui));
+    EXPECT_TRUE(importAsBaseDialog(state, ui));
     EXPECT_EQ(state.base.importedBets.size(), 1);
 }
 
@@ -158,7 +158,7 @@ TEST_F(ImportAsBaseTest, AStopEmptiesTheImportWithoutAMessage)
     for (int i = 0; i < 20000; ++i) text += "01 02 03 04 05 06 1\r\n";
     const std::string path = file("muchas.txt", text);
     ui.stop.request();
-    EXPECT_FALSE(ImportAsBase(state, path, ui));
+    EXPECT_FALSE(importAsBase(state, path, ui));
     EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
     EXPECT_TRUE(state.base.importedBets.empty());
     EXPECT_EQ(markedNumberCount(state), 0);

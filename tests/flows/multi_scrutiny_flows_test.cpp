@@ -34,11 +34,11 @@ TEST_F(MultiScrutinyFlows, RefusalsComeInOrderWithTheirIcons)
 {
     MultiFileProgress progress;
     MultiFileInputs in;
-    RunMultiFileFlow(in, progress, ui);
+    runMultiFileFlow(in, progress, ui);
     in.winning = std::make_shared<BetList>(1000000);
-    RunMultiFileFlow(in, progress, ui);
+    runMultiFileFlow(in, progress, ui);
     in.winning = std::make_shared<BetList>(1);
-    RunMultiFileFlow(in, progress, ui);
+    runMultiFileFlow(in, progress, ui);
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(ui.messages[0].text, "ERROR: No hay Fichero de SORTEOS cargado para escrutar");
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
@@ -50,31 +50,31 @@ TEST_F(MultiScrutinyFlows, RefusalsComeInOrderWithTheirIcons)
 TEST_F(MultiScrutinyFlows, TheFileList)
 {
     std::vector<std::string> list;
-    EXPECT_FALSE(AddBetFilesFlow(list, std::vector<std::string>(1001, "a.KMB"), ui));
+    EXPECT_FALSE(addBetFilesFlow(list, std::vector<std::string>(1001, "a.KMB"), ui));
     EXPECT_EQ(ui.lastText(), "SOLO SE PERMITEN CARGAR 1000 FICHEROS PARA ESCRUTAR");
-    EXPECT_TRUE(AddBetFilesFlow(list, {"a.KMB", "b.txt", "c.KMB"}, ui));
+    EXPECT_TRUE(addBetFilesFlow(list, {"a.KMB", "b.txt", "c.KMB"}, ui));
 
-    EXPECT_FALSE(RemoveBetFileFlow(list, -1, ui));
+    EXPECT_FALSE(removeBetFileFlow(list, -1, ui));
     EXPECT_EQ(ui.lastText(), "DEBE SELECCIONAR UN FICHERO DE LA LISTA PARA ELIMINARLO");
-    EXPECT_TRUE(RemoveBetFileFlow(list, 1, ui));
+    EXPECT_TRUE(removeBetFileFlow(list, 1, ui));
     EXPECT_EQ(list, (std::vector<std::string>{"a.KMB", "c.KMB"}));
 
     ui.answers = {false, true};
-    EXPECT_FALSE(EmptyBetFileListFlow(list, ui));
+    EXPECT_FALSE(emptyBetFileListFlow(list, ui));
     EXPECT_EQ(list.size(), 2u);
-    EXPECT_TRUE(EmptyBetFileListFlow(list, ui));
+    EXPECT_TRUE(emptyBetFileListFlow(list, ui));
     EXPECT_TRUE(list.empty());
-    EXPECT_FALSE(EmptyBetFileListFlow(list, ui)); // an empty list asks nothing
+    EXPECT_FALSE(emptyBetFileListFlow(list, ui)); // an empty list asks nothing
     EXPECT_EQ(ui.questions, (std::vector<std::string>(2, "¿ ESTA SEGURO QUE QUIERE BORRAR TODA LA LISTA DE FICHEROS ?")));
 
-    EXPECT_FALSE(ConfirmMultiFileClose(ui));
+    EXPECT_FALSE(confirmMultiFileClose(ui));
     EXPECT_EQ(ui.questions.back(), "Se perderán todos los cálculos, ¿ SEGURO QUE DESEAS VOLVER ? ");
 }
 
 TEST_F(MultiScrutinyFlows, WinningCombinationsAreReadWithoutReintegros)
 {
     ui.openPaths.push_back(file("sorteos.txt", "01 02 03 04 05 06 7\r\n10 11 12 13 14 15\r\n"));
-    const ScrutinyFileLoad load = OpenWinningCombinations(ui);
+    const ScrutinyFileLoad load = openWinningCombinations(ui);
     EXPECT_EQ(load.count(), 2);
     ASSERT_EQ(ui.openRequests.size(), 1u);
     EXPECT_EQ(ui.openRequests[0].filterIndex, 1);
@@ -85,12 +85,12 @@ TEST_F(MultiScrutinyFlows, WinningCombinationsAreReadWithoutReintegros)
 TEST_F(MultiScrutinyFlows, ARunShowsEachFilesMessagesAndOpensItsReport)
 {
     MultiFileInputs in;
-    in.winning = LoadWinningCombinations(file("sorteos.txt", "01 02 03 04 05 06\r\n"), ui).bets;
+    in.winning = loadWinningCombinations(file("sorteos.txt", "01 02 03 04 05 06\r\n"), ui).bets;
     in.files = {file("uno.txt", "01 02 03 04 05 06\r\n"), file("mal.txt", "01 02 03 04 06 05\r\n"),
                 file("tres.txt", "01 02 03 04 05 07\r\n")};
     in.detailed = true;
     MultiFileProgress progress;
-    const MultiFileResult r = RunMultiFileFlow(in, progress, ui);
+    const MultiFileResult r = runMultiFileFlow(in, progress, ui);
     ASSERT_TRUE(r.done());
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO ( Apuestas con "
                                                     "números no en orden ascendente (Apuesta 1))"}));
@@ -98,8 +98,8 @@ TEST_F(MultiScrutinyFlows, ARunShowsEachFilesMessagesAndOpensItsReport)
                                                         dir.file("KOMBITRON_DETALLEPREMIOS_FICHERO3.txt")}));
 
     // The summary of that run saved and opened; nothing to save before a run.
-    EXPECT_FALSE(SaveMultiFileSummary("", ui));
+    EXPECT_FALSE(saveMultiFileSummary("", ui));
     EXPECT_EQ(ui.lastText(), "NO SE HA GENERADO TODAVIA NINGUN INFORME");
-    EXPECT_TRUE(SaveMultiFileSummary(r.summary, ui));
+    EXPECT_TRUE(saveMultiFileSummary(r.summary, ui));
     EXPECT_EQ(test::readFile(dir.file("KOMBITRON_RESUMENPREMIOS.txt")), r.summary);
 }

@@ -13,7 +13,7 @@ TEST(OwnSystemFlow, LoadMessages)
     test::RecordingInteraction ui;
 
     // Cancel changes nothing.
-    OwnSystemOriginLoad cancelled = OpenOwnSystemOrigin(ui);
+    OwnSystemOriginLoad cancelled = openOwnSystemOrigin(ui);
     EXPECT_TRUE(cancelled.done());
     EXPECT_TRUE(cancelled.origin.path.empty());
     ASSERT_EQ(ui.openRequests.size(), 1u);
@@ -24,7 +24,7 @@ TEST(OwnSystemFlow, LoadMessages)
     // No bets: the warning with the expected formats.
     const std::string empty = dir.file("vacio.txt");
     test::writeFile(empty, "corta\n");
-    OwnSystemOriginLoad none = LoadOwnSystemOrigin(empty, ui);
+    OwnSystemOriginLoad none = loadOwnSystemOrigin(empty, ui);
     EXPECT_TRUE(none.done());
     EXPECT_EQ(ui.lastText(), "AVISO: Se han importado 0 apuestas.\nEl fichero ha de estar en formato: 010203040506 o "
                              "01,02,03,04,05,06 o 01 02 03 04 05 06");
@@ -33,7 +33,7 @@ TEST(OwnSystemFlow, LoadMessages)
     // A failed read: its error, and the origin comes back empty.
     const std::string bad = dir.file("malo.txt");
     test::writeFile(bad, "02,01,03,04,05,06\n");
-    OwnSystemOriginLoad failed = LoadOwnSystemOrigin(bad, ui);
+    OwnSystemOriginLoad failed = loadOwnSystemOrigin(bad, ui);
     EXPECT_TRUE(failed.failed());
     EXPECT_EQ(failed.origin.count(), 0);
     EXPECT_EQ(ui.messages.back().kind, MessageKind::Error);
@@ -46,13 +46,13 @@ TEST(OwnSystemFlow, SaveWarnsThenAsksThenWrites)
     test::TempDir dir;
     test::RecordingInteraction ui;
     const std::string origin = test::writeKmb(dir.file("o.KMB"), {{1, 2, 3, 4, 5, 6, 8}, {1, 2, 3, 4, 5, 7, 2}}, "01020304050607");
-    const OwnSystemOriginLoad loaded = LoadOwnSystemOrigin(origin, ui);
+    const OwnSystemOriginLoad loaded = loadOwnSystemOrigin(origin, ui);
     ASSERT_TRUE(loaded.done());
     OwnSystemDestination to;
     for (int v : {43, 44, 45, 46, 47, 48, 49}) to.marked[v] = 1;
 
     ui.savePaths = {dir.file("propio.semana_uno")};
-    const ToolSaveOutcome saved = SaveOwnSystem(loaded.origin, to, "quiniela.xml", ui);
+    const ToolSaveOutcome saved = saveOwnSystem(loaded.origin, to, "quiniela.xml", ui);
     ASSERT_TRUE(saved.saved) << saved.failure;
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"AVISO: El nuevo Sistema Propio generado se creará con el "
                                                     "REINTEGRO igual a 0."}));
@@ -68,8 +68,8 @@ TEST(OwnSystemFlow, SaveWarnsThenAsksThenWrites)
     // The combos error comes after the warning and before any dialog.
     ui.messages.clear();
     ui.saveRequests.clear();
-    SetChooseOrder(to, true);
-    const ToolSaveOutcome refused = SaveOwnSystem(loaded.origin, to, "quiniela.xml", ui);
+    setChooseOrder(to, true);
+    const ToolSaveOutcome refused = saveOwnSystem(loaded.origin, to, "quiniela.xml", ui);
     EXPECT_TRUE(refused.failed());
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Warning);
@@ -78,7 +78,7 @@ TEST(OwnSystemFlow, SaveWarnsThenAsksThenWrites)
 
     // A repeated origin number in the selectors is refused with its error.
     ui.messages.clear();
-    EXPECT_TRUE(ChooseOwnSystemOrigin(to, 43, 1, ui));
-    EXPECT_FALSE(ChooseOwnSystemOrigin(to, 44, 1, ui));
+    EXPECT_TRUE(chooseOwnSystemOrigin(to, 43, 1, ui));
+    EXPECT_FALSE(chooseOwnSystemOrigin(to, 44, 1, ui));
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"ERROR: Ese número del sistema ORIGEN ya esta seleccionado"}));
 }

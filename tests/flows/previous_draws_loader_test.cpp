@@ -43,7 +43,7 @@ TEST(PreviousDrawsLoader, LoadsTheCurrentGameFromTheService)
     state.cursors.sorteosAnteriores = 1;
 
     RecordingInteraction ui;
-    const PreviousDrawsLoadResult r = LoadPreviousDrawsFromService(state, ui, server.options());
+    const PreviousDrawsLoadResult r = loadPreviousDrawsFromService(state, ui, server.options());
     EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
     ASSERT_TRUE(r.loaded);
     EXPECT_EQ(r.count, 3);
@@ -61,7 +61,7 @@ TEST(PreviousDrawsLoader, LoadsTheCurrentGameFromTheService)
 
     state.cursors.sorteosAnteriores = 3;
     selectGame(state, GameType::Primitiva);
-    const PreviousDrawsLoadResult p = LoadPreviousDrawsFromService(state, ui, server.options());
+    const PreviousDrawsLoadResult p = loadPreviousDrawsFromService(state, ui, server.options());
     EXPECT_EQ(p.count, 1);
     EXPECT_EQ(p.consultationCount, 1);
     EXPECT_EQ(groups[0].aciertosMaximoSORTEOS, 3); // already set: kept
@@ -74,8 +74,8 @@ TEST(PreviousDrawsLoader, FailuresLeaveNoDraws)
     state.filters.sorteosAnteriores.draws = {Draw(2024, 1, 1)};
 
     RecordingInteraction ui;
-    const ServiceDrawsResult broken = ParseServiceDraws("<RESULTADOS>", "PRIMITIVA");
-    PreviousDrawsLoadResult r = ApplyPreviousDraws(state, broken, ui);
+    const ServiceDrawsResult broken = parseServiceDraws("<RESULTADOS>", "PRIMITIVA");
+    PreviousDrawsLoadResult r = applyPreviousDraws(state, broken, ui);
     EXPECT_FALSE(r.loaded);
     EXPECT_EQ(r.count, 0);
     EXPECT_FALSE(r.hasSpan);
@@ -87,7 +87,7 @@ TEST(PreviousDrawsLoader, FailuresLeaveNoDraws)
     gone.baseUrl = "http://127.0.0.1:1";
     gone.connectTimeoutMs = 500;
     state.filters.sorteosAnteriores.draws = {Draw(2024, 1, 1)};
-    r = LoadPreviousDrawsFromService(state, ui, gone);
+    r = loadPreviousDrawsFromService(state, ui, gone);
     EXPECT_FALSE(r.loaded);
     EXPECT_TRUE(state.filters.sorteosAnteriores.draws.empty());
     EXPECT_EQ(ui.lastText().rfind("ERROR AL ABRIR EL FICHERO DE SORTEOS (", 0), 0u);
@@ -95,7 +95,7 @@ TEST(PreviousDrawsLoader, FailuresLeaveNoDraws)
 
     // An answer without draws of the game is a load of nothing, not a failure.
     RecordingInteraction quiet;
-    r = ApplyPreviousDraws(state, ParseServiceDraws("<R><BONOLOTO/></R>", "PRIMITIVA"), quiet);
+    r = applyPreviousDraws(state, parseServiceDraws("<R><BONOLOTO/></R>", "PRIMITIVA"), quiet);
     EXPECT_TRUE(r.loaded);
     EXPECT_EQ(r.count, 0);
     EXPECT_FALSE(r.hasSpan);

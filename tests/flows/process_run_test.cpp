@@ -54,7 +54,7 @@ TEST(ProcessRun, ExactCountAfterACountedCycle)
     state.reduction.exactCount = 1;
     state.reduction.cycles = 0;
     ReductionProgress quiet;
-    ProcessRunResult run = RunProcessReduction(state, quiet, {});
+    ProcessRunResult run = runProcessReduction(state, quiet, {});
     ASSERT_TRUE(run.reduction.found);
     EXPECT_TRUE(run.reduction.done());
     EXPECT_EQ(run.reduction.cyclesDone, 1);
@@ -64,7 +64,7 @@ TEST(ProcessRun, ExactCountAfterACountedCycle)
     EXPECT_EQ(state.reducedCount, run.reduction.best);
 
     Progress plain;
-    run = RunProcessExactCount(state, std::move(run), plain, {});
+    run = runProcessExactCount(state, std::move(run), plain, {});
     EXPECT_TRUE(run.done());
     EXPECT_TRUE(run.adjusted);
     EXPECT_FALSE(run.needsExactCount);
@@ -86,7 +86,7 @@ TEST(ProcessRun, StopBeforeTheFirstCycleKeepsTheConditionedFigures)
     state.reducedCount = 0;
     StopFlag stop;
     StopAtOnce stopper(stop);  // stops the coverage analysis at its first yield
-    const ProcessRunResult run = RunProcessReduction(state, stopper, stop);
+    const ProcessRunResult run = runProcessReduction(state, stopper, stop);
     EXPECT_TRUE(run.reduction.stopped());
     EXPECT_FALSE(run.reduction.found);
     EXPECT_FALSE(run.needsExactCount);
@@ -107,7 +107,7 @@ TEST(ProcessRun, TheExactCountHasItsOwnStop)
     state.reduction.cycles = 1;
     StopFlag cycles;
     StopAfterCycles twice(cycles, 2);
-    ProcessRunResult run = RunProcessReduction(state, twice, cycles);
+    ProcessRunResult run = runProcessReduction(state, twice, cycles);
     EXPECT_TRUE(run.reduction.stopped());
     EXPECT_EQ(run.reduction.cyclesDone, 2);
     ASSERT_TRUE(run.needsExactCount);
@@ -118,14 +118,14 @@ TEST(ProcessRun, TheExactCountHasItsOwnStop)
     StopFlag closing;
     closing.request();
     Progress plain;
-    const ProcessRunResult stopped = RunProcessExactCount(stoppedState, run, plain, closing);
+    const ProcessRunResult stopped = runProcessExactCount(stoppedState, run, plain, closing);
     EXPECT_TRUE(stopped.stopped());
     EXPECT_FALSE(stopped.adjusted);
     EXPECT_EQ(stoppedState.reducedCount, reduced);
     EXPECT_EQ(stoppedState.finalSystem.size(), kept.size());
     EXPECT_EQ(stopped.shownReduced, run.shownReduced);
 
-    const ProcessRunResult adjusted = RunProcessExactCount(state, run, plain, {});
+    const ProcessRunResult adjusted = runProcessExactCount(state, run, plain, {});
     EXPECT_TRUE(adjusted.done());
     EXPECT_EQ(state.reducedCount, 40);
     EXPECT_EQ(adjusted.shownReduced, 40);

@@ -17,7 +17,7 @@ TEST(RandomGeneratorsFlow, ByNumbersSavesTheSampleUnderTheKmbRule)
     test::RecordingInteraction ui;
     ui.savePaths = {dir.file("muestra.txt")};
     const std::vector<uint8_t> numbers = {2, 11, 17, 23, 29, 31, 38, 44};
-    const ToolSaveOutcome outcome = GenerateRandomBetsByNumbers(numbers, "20", 5, ui);
+    const ToolSaveOutcome outcome = generateRandomBetsByNumbers(numbers, "20", 5, ui);
     ASSERT_TRUE(outcome.saved) << outcome.failure;
     EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
     ASSERT_EQ(ui.saveRequests.size(), 1u);
@@ -42,7 +42,7 @@ TEST(RandomGeneratorsFlow, ByNumbersSavesTheSampleUnderTheKmbRule)
 
     // The same seed gives the same file; the command line relies on it.
     ui.savePaths = {dir.file("otra.KMB")};
-    const ToolSaveOutcome again = GenerateRandomBetsByNumbers(numbers, "20", 5, ui);
+    const ToolSaveOutcome again = generateRandomBetsByNumbers(numbers, "20", 5, ui);
     EXPECT_EQ(test::readFile(again.path), test::readFile(outcome.path));
 }
 
@@ -66,8 +66,8 @@ TEST(RandomGeneratorsFlow, SavingIsCaptionedOnlyOnceAPathIsChosen)
         SCOPED_TRACE(cancel);
         CaptionedInteraction ui;
         if (!cancel) ui.savePaths = {dir.file("a.KMB"), dir.file("b.KMB")};
-        GenerateRandomBetsByNumbers({1, 2, 3, 4, 5, 6, 7}, "3", 1, ui);
-        GenerateRandomBetsByPercentages(percentages, "10", 1, ui);
+        generateRandomBetsByNumbers({1, 2, 3, 4, 5, 6, 7}, "3", 1, ui);
+        generateRandomBetsByPercentages(percentages, "10", 1, ui);
         const std::vector<std::string> saving(cancel ? 0 : 2, "Guardando por favor espere ...");
         EXPECT_EQ(ui.recorded.captions, saving);
     }
@@ -78,7 +78,7 @@ TEST(RandomGeneratorsFlow, ByNumbersRefusalsAndCancel)
     test::TempDir dir;
     test::RecordingInteraction ui;
     ui.savePaths = {dir.file("x.KMB")};
-    ToolSaveOutcome outcome = GenerateRandomBetsByNumbers({1, 2, 3, 4, 5, 6}, "2", 1, ui);
+    ToolSaveOutcome outcome = generateRandomBetsByNumbers({1, 2, 3, 4, 5, 6}, "2", 1, ui);
     EXPECT_TRUE(outcome.failed());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
@@ -88,7 +88,7 @@ TEST(RandomGeneratorsFlow, ByNumbersRefusalsAndCancel)
     EXPECT_TRUE(ui.saveRequests.empty());
 
     // Repeated marks count once: five numbers are refused with the warning.
-    outcome = GenerateRandomBetsByNumbers({1, 2, 3, 4, 5, 5, 5}, "1", 1, ui);
+    outcome = generateRandomBetsByNumbers({1, 2, 3, 4, 5, 5, 5}, "1", 1, ui);
     EXPECT_TRUE(outcome.failed());
     EXPECT_EQ(ui.messages.back().kind, MessageKind::Warning);
     EXPECT_EQ(ui.lastText(), "AVISO: DEBE SELECCIONAR MINIMO 6 NUMEROS");
@@ -96,7 +96,7 @@ TEST(RandomGeneratorsFlow, ByNumbersRefusalsAndCancel)
     // A cancelled dialog writes nothing and says nothing.
     ui.messages.clear();
     ui.savePaths.clear();
-    outcome = GenerateRandomBetsByNumbers({1, 2, 3, 4, 5, 6}, "1", 1, ui);
+    outcome = generateRandomBetsByNumbers({1, 2, 3, 4, 5, 6}, "1", 1, ui);
     EXPECT_TRUE(outcome.done());
     EXPECT_FALSE(outcome.saved);
     EXPECT_TRUE(ui.messages.empty());
@@ -113,7 +113,7 @@ TEST(RandomGeneratorsFlow, SaveFailureKeepsThePreviousFile)
     ToolSaveOutcome outcome;
     {
         const test::FileSizeLimit diskFull(40);  // the disk fills up in the middle of the bets
-        outcome = GenerateRandomBetsByNumbers({1, 2, 3, 4, 5, 6, 7}, "7", 1, ui);
+        outcome = generateRandomBetsByNumbers({1, 2, 3, 4, 5, 6, 7}, "7", 1, ui);
     }
     EXPECT_TRUE(outcome.failed());
     EXPECT_FALSE(outcome.saved);
@@ -132,7 +132,7 @@ TEST(RandomGeneratorsFlow, ByPercentagesSavesTheBets)
     for (int v : {7, 10, 20, 30, 40, 49}) p[v] = 10;
     p[7] = 50;
     ui.savePaths = {dir.file("porcentajes")};
-    const ToolSaveOutcome outcome = GenerateRandomBetsByPercentages(p, "10", 3, ui);
+    const ToolSaveOutcome outcome = generateRandomBetsByPercentages(p, "10", 3, ui);
     ASSERT_TRUE(outcome.saved) << outcome.failure;
     EXPECT_EQ(ui.saveRequests.at(0).initialName, "10_Apuestas.KMB");
     EXPECT_EQ(outcome.path, dir.file("porcentajes.KMB"));
@@ -150,7 +150,7 @@ TEST(RandomGeneratorsFlow, ByPercentagesSavesTheBets)
     p[10] = p[20] = p[30] = p[40] = 100;
     p[49] = 100;
     ui.saveRequests.clear();
-    const ToolSaveOutcome refused = GenerateRandomBetsByPercentages(p, "10", 3, ui);
+    const ToolSaveOutcome refused = generateRandomBetsByPercentages(p, "10", 3, ui);
     EXPECT_TRUE(refused.failed());
     EXPECT_EQ(ui.lastText(), "ERROR: LA SUMA DE TODOS LOS % SELECCIONADOS DEBE SER MENOR DE 600");
     EXPECT_TRUE(ui.saveRequests.empty());

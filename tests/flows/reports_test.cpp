@@ -42,9 +42,9 @@ TEST_F(ReportsTest, EveryReportToItsFileAndTheEditor)
         std::string text;
     };
     const Case cases[] = {
-        {"KOMBITRON_INFORME.txt", [&] { return ShowFilterSummary(state, ui); }, BuildFilterSummary(state)},
-        {"KOMBITRON_RESUMEN.txt", [&] { return ShowEliminationReport(state, ui); }, BuildEliminationReport(state)},
-        {"KOMBITRON_ANALISIS.txt", [&] { return ShowPercentagesReport(panel, ui); }, PercentagesReportText(panel)},
+        {"KOMBITRON_INFORME.txt", [&] { return showFilterSummary(state, ui); }, buildFilterSummary(state)},
+        {"KOMBITRON_RESUMEN.txt", [&] { return showEliminationReport(state, ui); }, buildEliminationReport(state)},
+        {"KOMBITRON_ANALISIS.txt", [&] { return showPercentagesReport(panel, ui); }, percentagesReportText(panel)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -60,7 +60,7 @@ TEST_F(ReportsTest, EveryReportToItsFileAndTheEditor)
 TEST_F(ReportsTest, AFailureSaysWhy)
 {
     ui.editorFails = true;
-    EXPECT_FALSE(ShowFilterSummary(state, ui));
+    EXPECT_FALSE(showFilterSummary(state, ui));
     EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
     EXPECT_EQ(ui.messages.back().kind, MessageKind::Error);
 }

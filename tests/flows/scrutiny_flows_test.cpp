@@ -42,7 +42,7 @@ const std::string kZeroBets = "AVISO: Se han importado 0 apuestas.\nEl fichero h
 TEST_F(ScrutinyFlows, OpeningABetFile)
 {
     // Cancelling the dialog changes nothing.
-    ScrutinyFileLoad load = OpenScrutinyFile(true, ui);
+    ScrutinyFileLoad load = openScrutinyFile(true, ui);
     EXPECT_FALSE(load.chosen);
     ASSERT_EQ(ui.openRequests.size(), 1u);
     EXPECT_EQ(ui.openRequests[0].title, "Abrir Fichero");
@@ -54,7 +54,7 @@ TEST_F(ScrutinyFlows, OpeningABetFile)
     // A KMB file without "Cargar Reintegros": every bet plays reintegro 0, and the player is told.
     const std::string path = kmb("semana.KMB", {{1, 2, 3, 4, 5, 6, 7}, {2, 3, 4, 5, 6, 7, 9}});
     ui.openPaths.push_back(path);
-    load = OpenScrutinyFile(false, ui);
+    load = openScrutinyFile(false, ui);
     ASSERT_EQ(load.count(), 2);
     EXPECT_EQ(load.fileName, "semana.KMB");
     EXPECT_EQ(load.path, path);
@@ -64,7 +64,7 @@ TEST_F(ScrutinyFlows, OpeningABetFile)
 
     // With it, the reintegros stay and nothing is said.
     ui.messages.clear();
-    load = LoadScrutinyFile(path, true, ui);
+    load = loadScrutinyFile(path, true, ui);
     EXPECT_EQ(load.bets->get(2).reintegro, 9);
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -72,14 +72,14 @@ TEST_F(ScrutinyFlows, OpeningABetFile)
 TEST_F(ScrutinyFlows, TextFilesWithoutBetsOrWithErrors)
 {
     test::writeFile(dir.file("vacio.txt"), "corta\r\n");
-    ScrutinyFileLoad load = LoadScrutinyFile(dir.file("vacio.txt"), false, ui);
+    ScrutinyFileLoad load = loadScrutinyFile(dir.file("vacio.txt"), false, ui);
     EXPECT_EQ(load.count(), 0);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{kZeroBets}));
 
     // With "Cargar Reintegros" a file without them stops at its first bet.
     ui.messages.clear();
     test::writeFile(dir.file("sin.txt"), "01 02 03 04 05 06\r\n");
-    load = LoadScrutinyFile(dir.file("sin.txt"), true, ui);
+    load = loadScrutinyFile(dir.file("sin.txt"), true, ui);
     EXPECT_EQ(load.count(), 0);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
@@ -93,7 +93,7 @@ TEST_F(ScrutinyFlows, ScrutinyAndItsReport)
     ScrutinyInputs in;
     std::vector<std::array<int, 7>> rows(10, {20, 21, 22, 23, 24, 25, 0});
     rows[8] = {1, 2, 3, 30, 31, 32, 0};
-    in.bets = LoadScrutinyFile(kmb("diez.KMB", rows), true, ui).bets;
+    in.bets = loadScrutinyFile(kmb("diez.KMB", rows), true, ui).bets;
     in.count = 10;
     in.winning.numbers = {1, 2, 3, 4, 5, 6};
     in.winning.complementary = 6;
@@ -117,25 +117,25 @@ TEST_F(ScrutinyFlows, ScrutinyAndItsReport)
     EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
 }
 
-TEST_F(ScrutinyFlows, PrizeSummaryReport)
+TEST_F(ScrutinyFlows, prizeSummaryReport)
 {
     PrizeSummaryInputs in;
     in.date = {"03", "01", "2015"};
     in.drawNumber = "";
     in.bets = 17;
-    EXPECT_FALSE(ShowPrizeSummaryReport(in, ui));
+    EXPECT_FALSE(showPrizeSummaryReport(in, ui));
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"ERROR: ALGUN CAMPO ESTA VACIO"}));
 
     in.drawNumber = "2";
-    ASSERT_TRUE(ShowPrizeSummaryReport(in, ui));
-    EXPECT_EQ(test::readFile(dir.file("KOMBITRON_TEMP.txt")), PrizeSummaryReport(in));
-    EXPECT_NE(PrizeSummaryReport(in).find("Total Boletos(de 8 apu.) : 3\r\n"), std::string::npos);
+    ASSERT_TRUE(showPrizeSummaryReport(in, ui));
+    EXPECT_EQ(test::readFile(dir.file("KOMBITRON_TEMP.txt")), prizeSummaryReport(in));
+    EXPECT_NE(prizeSummaryReport(in).find("Total Boletos(de 8 apu.) : 3\r\n"), std::string::npos);
 }
 
 TEST_F(ScrutinyFlows, ConsultationShowsItsError)
 {
     const PrizesFetch nothing = [](const std::string&) { return ServicePrizesResult{}; };
-    const PrizeConsultation c = ConsultPrizesFlow("PRIMITIVA", {"32", "01", "2015"}, nothing, ui);
+    const PrizeConsultation c = consultPrizesFlow("PRIMITIVA", {"32", "01", "2015"}, nothing, ui);
     EXPECT_EQ(c.status, ConsultationStatus::InvalidDate);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"ERROR: FECHA DE SORTEO INCORRECTA"}));
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);

@@ -33,17 +33,17 @@ protected:
 TEST_F(StatisticalFlows, ValidationThenRunThenReport)
 {
     StatisticalRunRequest request;
-    request.boxes = DefaultStatisticsQuery(2026);
+    request.boxes = defaultStatisticsQuery(2026);
     request.game = GameType::Bonoloto;
-    EXPECT_TRUE(RunStatisticalFlow(request, ui).failed());
+    EXPECT_TRUE(runStatisticalFlow(request, ui).failed());
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"ERROR: No hay ningún fichero cargado para escrutar"}));
 
     test::writeFile(dir.file("apuestas.txt"), "01 02 03 10 11 12\r\n01 02 03 04 05 06\r\n");
-    request.bets = LoadStatisticalBets(dir.file("apuestas.txt"), ui).bets;
-    request.draws = ParseStatisticalDraws(kAnswer, "BONOLOTO").data;
+    request.bets = loadStatisticalBets(dir.file("apuestas.txt"), ui).bets;
+    request.draws = parseStatisticalDraws(kAnswer, "BONOLOTO").data;
     ASSERT_TRUE(request.draws);
     ui.messages.clear();
-    const StatisticalResult r = ShowStatisticalReport(request, ui);
+    const StatisticalResult r = showStatisticalReport(request, ui);
     ASSERT_TRUE(r.done());
     EXPECT_TRUE(ui.messages.empty());
     const std::string firstLine = "000001. 2020  300  X   01,02,03,04,05,06,07 * 1-0-0-0-1 * 500.004,00\r\n";
@@ -55,13 +55,13 @@ TEST_F(StatisticalFlows, ValidationThenRunThenReport)
 TEST_F(StatisticalFlows, LoadingMessages)
 {
     test::writeFile(dir.file("nada.txt"), "\r\n");
-    EXPECT_EQ(LoadStatisticalBets(dir.file("nada.txt"), ui).count(), 0);
+    EXPECT_EQ(loadStatisticalBets(dir.file("nada.txt"), ui).count(), 0);
     EXPECT_EQ(ui.messages.back().text.rfind("AVISO: Se han importado 0 apuestas.", 0), 0u);
 
     ServiceOptions nowhere;
     nowhere.baseUrl = "http://127.0.0.1:1";
     nowhere.connectTimeoutMs = 2000;
-    const StatisticalDrawsLoad load = LoadStatisticalDrawsFlow("PRIMITIVA", nowhere, ui);
+    const StatisticalDrawsLoad load = loadStatisticalDrawsFlow("PRIMITIVA", nowhere, ui);
     EXPECT_FALSE(load.loaded());
     EXPECT_EQ(ui.messages.back().kind, MessageKind::Error);
     EXPECT_EQ(ui.lastText(), load.message);
@@ -70,8 +70,8 @@ TEST_F(StatisticalFlows, LoadingMessages)
 
 TEST_F(StatisticalFlows, LoadingFromAnotherSource)
 {
-    const StatisticalDrawsSource answer = [](const std::string& game) { return ParseStatisticalDraws(kAnswer, game); };
-    StatisticalDrawsLoad load = LoadStatisticalDrawsFlow("BONOLOTO", answer, ui);
+    const StatisticalDrawsSource answer = [](const std::string& game) { return parseStatisticalDraws(kAnswer, game); };
+    StatisticalDrawsLoad load = loadStatisticalDrawsFlow("BONOLOTO", answer, ui);
     ASSERT_TRUE(load.loaded());
     EXPECT_EQ(load.data->count(), 1);
     EXPECT_EQ(load.firstSeason + " " + load.firstDraw, "2020 300");
@@ -79,7 +79,7 @@ TEST_F(StatisticalFlows, LoadingFromAnotherSource)
 
     // A source that gives out is a failed load, never an exception through the window's job.
     const StatisticalDrawsSource exhausted = [](const std::string&) -> StatisticalDrawsLoad { throw std::bad_alloc(); };
-    load = LoadStatisticalDrawsFlow("BONOLOTO", exhausted, ui);
+    load = loadStatisticalDrawsFlow("BONOLOTO", exhausted, ui);
     EXPECT_FALSE(load.loaded());
     EXPECT_EQ(load.firstDraw, "-");
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"ERROR AL CARGAR EL FICHERO DE SORTEOS (memoria insuficiente)"}));

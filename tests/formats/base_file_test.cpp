@@ -284,7 +284,7 @@ AppState readText(const std::string& text, test::RecordingInteraction& ui, Combi
     resetFilterRows(s);
     s.base.kind = kind;
     s.savedFlag = false;
-    ReadBaseFileBytes(s, "base.xml", text, true, ui);
+    readBaseFileBytes(s, "base.xml", text, true, ui);
     return s;
 }
 
@@ -319,10 +319,10 @@ AppState readText(const std::string& text, test::RecordingInteraction& ui, Combi
 TEST(BaseFile, TemplateByteForByte)
 {
     const AppState s = everyKindOfParameter();
-    EXPECT_EQ(BuildBaseFileText(s, "09/03/2024", "21:05:00"), crlf(kEveryKindText));
+    EXPECT_EQ(buildBaseFileText(s, "09/03/2024", "21:05:00"), crlf(kEveryKindText));
 
     // With the clock: the date line is the only one that changes.
-    const std::string now = BuildBaseFileText(s);
+    const std::string now = buildBaseFileText(s);
     EXPECT_EQ(now.substr(now.find("<Programa")), crlf(kEveryKindText).substr(crlf(kEveryKindText).find("<Programa")));
 }
 
@@ -389,7 +389,7 @@ TEST(BaseFile, WhatTheFileDoesNotKeep)
     setMembers(s.filters.valoraciones.valuations[3], {0});       // condition 1 has no bounds: not written
     s.filters.valoraciones.valuations[3][0] = 9;
     test::RecordingInteraction ui;
-    const AppState r = readText(BuildBaseFileText(s, "d", "t"), ui);
+    const AppState r = readText(buildBaseFileText(s, "d", "t"), ui);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(r.filters.grupos.groups[4].members, NumberFlags{});
     EXPECT_EQ(r.filters.gruposRelacionados.subgroups[6][7], 1);
@@ -404,7 +404,7 @@ TEST(BaseFile, WhatTheFileDoesNotKeep)
 TEST(BaseFile, NamesInAnyCase)
 {
     const AppState s = everyKindOfParameter();
-    const std::string original = BuildBaseFileText(s, "d", "t");
+    const std::string original = buildBaseFileText(s, "d", "t");
     std::string upperText = original, lowerText = original;
     // Element names only: change the case of everything between "<" and the first blank or ">".
     for (std::string* text : {&upperText, &lowerText}) {
@@ -453,7 +453,7 @@ TEST(BaseFile, MissingSectionsKeepTheResetValues)
     setRowActive(s.filterRows[kReductionRow], true);
     setRowActive(s.filterRows[6], true);
     setNumberMarked(s, 5, true);
-    ReadBaseFileBytes(s, "vacia.xml", "<XML><BASE><Programa IDtipojuego='0'/></BASE></XML>", true, ui);
+    readBaseFileBytes(s, "vacia.xml", "<XML><BASE><Programa IDtipojuego='0'/></BASE></XML>", true, ui);
     EXPECT_TRUE(ui.messages.empty());
     AppState reset;
     ResetStateDefaults(reset);
@@ -591,7 +591,7 @@ TEST(BaseFile, ImportedCombinationsAndTheBaseAsciiNotice)
     open.base.kind = CombinationKind::FromFile;
     setNumberMarked(open, 40, true);
     setReintegroMarked(open, 2, true);
-    ReadBaseFileBytes(open, "b.xml", text, true, imported);
+    readBaseFileBytes(open, "b.xml", text, true, imported);
     EXPECT_TRUE(imported.messages.empty());
     EXPECT_EQ(markedNumberCount(open), 1);
     EXPECT_EQ(open.base.markedReintegros[2], 1);
@@ -611,7 +611,7 @@ TEST(BaseFile, OldWindows1252FilesAndEscapes)
     w.base.kind = CombinationKind::FromFile;
     w.base.importedFileName = "/tmp/a&b <c> \"d\" 'e'\tf\ng";
     test::RecordingInteraction back;
-    readText(BuildBaseFileText(w, "d", "t"), back);
+    readText(buildBaseFileText(w, "d", "t"), back);
     ASSERT_EQ(back.messages.size(), 1u);
     EXPECT_NE(back.messages[0].text.find("(/tmp/a&b <c> \"d\" 'e'\tf\ng)"), std::string::npos) << back.messages[0].text;
 }

@@ -65,7 +65,7 @@ TEST(Cipher, KeystreamMatchesRfc6229)
 {
     for (const auto& v : kVectors) {
         SCOPED_TRACE(std::string(v.key) + " @ " + std::to_string(v.offset));
-        const auto stream = Rc4Keystream(keyOf(v.key), v.offset + 16);
+        const auto stream = rc4Keystream(keyOf(v.key), v.offset + 16);
         const std::vector<uint8_t> block(stream.begin() + static_cast<long>(v.offset), stream.end());
         EXPECT_EQ(block, hexBytes(v.stream));
     }
@@ -77,7 +77,7 @@ TEST(Cipher, TextAndRecordCipherUseTheSameKeystream)
     // as the key) and through the per-record form.
     const std::string key = keyOf("0102030405");
     const std::string zeros(32, '\0');
-    const std::string viaText = Utf8ToCp1252(CipherText(zeros, key));
+    const std::string viaText = utf8ToCp1252(CipherText(zeros, key));
     const auto expected = hexBytes(std::string(kVectors[0].stream) + kVectors[1].stream);
     EXPECT_EQ(std::vector<uint8_t>(viaText.begin(), viaText.end()), expected);
 
@@ -87,9 +87,9 @@ TEST(Cipher, TextAndRecordCipherUseTheSameKeystream)
     EXPECT_EQ(record, expected);
 
     // Well-known short vectors.
-    const std::string plain = CipherBytes("Plaintext", "Key");
+    const std::string plain = cipherBytes("Plaintext", "Key");
     EXPECT_EQ(std::vector<uint8_t>(plain.begin(), plain.end()), hexBytes("bbf316e8d940af0ad3"));
-    const std::string dawn = CipherBytes("Attack at dawn", "Secret");
+    const std::string dawn = cipherBytes("Attack at dawn", "Secret");
     EXPECT_EQ(std::vector<uint8_t>(dawn.begin(), dawn.end()), hexBytes("45a01f645fc35b383552544b9bf5"));
 }
 
@@ -126,11 +126,11 @@ TEST(Cipher, RoundTripsWithTheBetFileKey)
     for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
     for (size_t at = 0; at < all.size(); at += 200) {
         const std::string part = all.substr(at, 200);
-        EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(part)), part);
-        const std::string once = CipherText(Cp1252ToUtf8(part), kBetFileKey);
-        EXPECT_EQ(Utf8ToCp1252(CipherText(once, kBetFileKey)), part);
+        EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(part)), part);
+        const std::string once = CipherText(cp1252ToUtf8(part), kBetFileKey);
+        EXPECT_EQ(utf8ToCp1252(CipherText(once, kBetFileKey)), part);
     }
     // The key is cut to its first 256 bytes.
     const std::string longKey(300, 'k');
-    EXPECT_EQ(CipherBytes("abc", longKey), CipherBytes("abc", longKey.substr(0, 256)));
+    EXPECT_EQ(cipherBytes("abc", longKey), cipherBytes("abc", longKey.substr(0, 256)));
 }

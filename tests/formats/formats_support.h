@@ -14,7 +14,7 @@ namespace kombitron::test {
 // One KMB record on disk: the 16-bit little-endian length and the enciphered text.
 inline std::string kmbRecord(const std::string& plain)
 {
-    const std::string enciphered = CipherBytes(plain, kBetFileKey);
+    const std::string enciphered = cipherBytes(plain, kBetFileKey);
     std::string out;
     out += static_cast<char>(enciphered.size() & 0xFF);
     out += static_cast<char>(enciphered.size() >> 8);

@@ -20,7 +20,7 @@ BetFileRead readBytes(const std::string& bytes)
 {
     Progress progress;
     StopFlag stop;
-    return ReadBetFileKmbBytes(bytes, progress, stop);
+    return readBetFileKmbBytes(bytes, progress, stop);
 }
 
 const std::string kImportError = "ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO (";
@@ -244,19 +244,19 @@ TEST(KmbFile, FailedOrStoppedSaveKeepsThePreviousFile)
 
 TEST(KmbFile, ReaderChoiceByExtension)
 {
-    EXPECT_TRUE(IsKmbPath("/datos/sistema.KMB"));
-    EXPECT_TRUE(IsKmbPath("sistema.kmb"));
-    EXPECT_TRUE(IsKmbPath("sistema.Kmb"));
-    EXPECT_FALSE(IsKmbPath("sistema.kmb.txt"));
-    EXPECT_FALSE(IsKmbPath("sistema"));
-    EXPECT_FALSE(IsKmbPath("/datos.kmb/sistema"));
+    EXPECT_TRUE(isKmbPath("/datos/sistema.KMB"));
+    EXPECT_TRUE(isKmbPath("sistema.kmb"));
+    EXPECT_TRUE(isKmbPath("sistema.Kmb"));
+    EXPECT_FALSE(isKmbPath("sistema.kmb.txt"));
+    EXPECT_FALSE(isKmbPath("sistema"));
+    EXPECT_FALSE(isKmbPath("/datos.kmb/sistema"));
 
     test::TempDir dir;
     const std::string text = dir.file("apuestas.kmb.txt");
     test::writeFile(text, "01 02 03 04 05 06\r\n");
     Progress progress;
     StopFlag stop;
-    const BetFileRead read = ReadBetFile(text, false, progress, stop);
+    const BetFileRead read = readBetFile(text, false, progress, stop);
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(read.bets.size(), 1);
 }

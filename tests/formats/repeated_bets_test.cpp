@@ -9,7 +9,7 @@
 
 using namespace kombitron;
 
-TEST(RemoveRepeatedBets, MatchesAPlainSetOnRandomLists)
+TEST(removeRepeatedBets, MatchesAPlainSetOnRandomLists)
 {
     Rng rng(11);
     for (int round = 0; round < 20; ++round) {
@@ -28,7 +28,7 @@ TEST(RemoveRepeatedBets, MatchesAPlainSetOnRandomLists)
         }
         Progress progress;
         StopFlag stop;
-        const RepeatedBetsResult removal = RemoveRepeatedBets(bets, progress, stop);
+        const RepeatedBetsResult removal = removeRepeatedBets(bets, progress, stop);
         EXPECT_TRUE(removal.done());
         EXPECT_EQ(removal.repeated, n - static_cast<int64_t>(expected.size()));
         EXPECT_EQ(test::recordTexts(bets), expected);
@@ -38,6 +38,6 @@ TEST(RemoveRepeatedBets, MatchesAPlainSetOnRandomLists)
     Progress progress;
     StopFlag stop;
     stop.request();
-    EXPECT_TRUE(RemoveRepeatedBets(many, progress, stop).stopped());
+    EXPECT_TRUE(removeRepeatedBets(many, progress, stop).stopped());
     EXPECT_TRUE(stop.requested()) << "the caller's request is left as it was";
 }

@@ -14,7 +14,7 @@ BetFileRead readText(const std::string& bytes, bool withReintegros)
 {
     Progress progress;
     StopFlag stop;
-    return ReadBetFileTextBytes(bytes, withReintegros, progress, stop);
+    return readBetFileTextBytes(bytes, withReintegros, progress, stop);
 }
 
 const std::string kError = "ERROR AL IMPORTAR EL FICHERO, FICHERO NO IMPORTADO ( ";

@@ -207,15 +207,15 @@ TEST(DrawHistoryUpdate, LinesAsWritten)
 {
     DrawRecord d{{4, 8, 15, 16, 23, 42}, 7, 1, 2010, 1, 4};
     std::string line, failure;
-    ASSERT_TRUE(FormatHistoryLine(d, line, failure));
+    ASSERT_TRUE(formatHistoryLine(d, line, failure));
     EXPECT_EQ(line, "04,08,15,16,23,42,07,01 2010 1 J");
     d.complementary = d.reintegro = 0;
     d.drawNumber = 366;
     d.weekday = 7;
-    ASSERT_TRUE(FormatHistoryLine(d, line, failure));
+    ASSERT_TRUE(formatHistoryLine(d, line, failure));
     EXPECT_EQ(line, "04,08,15,16,23,42,00,00 2010 366 D");
     d.weekday = 0;
-    EXPECT_FALSE(FormatHistoryLine(d, line, failure));
+    EXPECT_FALSE(formatHistoryLine(d, line, failure));
     EXPECT_EQ(failure, "sorteo 366 de 2010: día de la semana desconocido");
 }
 
@@ -223,7 +223,7 @@ TEST(DrawHistoryUpdate, CreatingTheDefaultFileAsksFirst)
 {
     TempDir dir;
     setApplicationFolder(dir.path().string());
-    const ServiceDrawsResult fetched = ParseServiceDraws(
+    const ServiceDrawsResult fetched = parseServiceDraws(
         Combinations("BONOLOTO", Combination("4,8,15,16,23,42,7,1", 2021, 300, "L") +
                                      Combination("1,2,3,4,5,6", 2021, 301, "m")),
         "BONOLOTO");
@@ -233,14 +233,14 @@ TEST(DrawHistoryUpdate, CreatingTheDefaultFileAsksFirst)
 
     DrawHistory history;
     RecordingInteraction no;
-    EXPECT_EQ(ApplyDrawHistoryUpdate(history, "BONOLOTO", fetched, no).status, HistoryUpdateStatus::Declined);
+    EXPECT_EQ(applyDrawHistoryUpdate(history, "BONOLOTO", fetched, no).status, HistoryUpdateStatus::Declined);
     EXPECT_EQ(no.questions, std::vector<std::string>{expectedQuestion});
     EXPECT_TRUE(no.messages.empty());
     EXPECT_TRUE(filesIn(dir).empty()); // nothing written
 
     RecordingInteraction yes;
     yes.answers = {true};
-    const HistoryUpdateResult r = ApplyDrawHistoryUpdate(history, "BONOLOTO", fetched, yes);
+    const HistoryUpdateResult r = applyDrawHistoryUpdate(history, "BONOLOTO", fetched, yes);
     const std::string file = dir.file("estadisticas_local.txt");
     EXPECT_EQ(r.status, HistoryUpdateStatus::Updated);
     EXPECT_EQ(r.written, 2);
@@ -258,7 +258,7 @@ TEST(DrawHistoryUpdate, CreatingTheDefaultFileAsksFirst)
     // With no draws loaded and the default file present, it is loaded and rewritten without asking.
     ClearDrawHistory(history);
     RecordingInteraction again;
-    EXPECT_EQ(ApplyDrawHistoryUpdate(history, "BONOLOTO", fetched, again).status, HistoryUpdateStatus::Updated);
+    EXPECT_EQ(applyDrawHistoryUpdate(history, "BONOLOTO", fetched, again).status, HistoryUpdateStatus::Updated);
     EXPECT_TRUE(again.questions.empty());
     EXPECT_EQ(history.count(), 2);
     EXPECT_EQ(filesIn(dir), std::vector<std::string>{"estadisticas_local.txt"});
@@ -273,7 +273,7 @@ TEST(DrawHistoryUpdate, ReplacingALoadedFile)
     HistoryUpdateOptions options;
     options.defaultFile = dir.file("estadisticas_local.txt");
     const ServiceDrawsResult bonoloto =
-        ParseServiceDraws(Combinations("BONOLOTO", Combination("5,11,23,31,40,47,9,3", 2024, 290, "x")), "bonoloto");
+        parseServiceDraws(Combinations("BONOLOTO", Combination("5,11,23,31,40,47,9,3", 2024, 290, "x")), "bonoloto");
 
     DrawHistory history;
     RecordingInteraction ui;
@@ -283,23 +283,23 @@ TEST(DrawHistoryUpdate, ReplacingALoadedFile)
                                  "' con los del fichero de INTERNET del juego BONOLOTO\r\n¿ Desea continuar ?";
 
     RecordingInteraction no;
-    EXPECT_EQ(ApplyDrawHistoryUpdate(history, "bonoloto", bonoloto, no, options).status, HistoryUpdateStatus::Declined);
+    EXPECT_EQ(applyDrawHistoryUpdate(history, "bonoloto", bonoloto, no, options).status, HistoryUpdateStatus::Declined);
     EXPECT_EQ(no.questions, std::vector<std::string>{question});
     EXPECT_EQ(readFile(file), old);
     EXPECT_EQ(history.count(), 2);
 
     // A response without the game's draws leaves the file alone.
-    const ServiceDrawsResult none = ParseServiceDraws(Combinations("PRIMITIVA", Combination("1,2,3,4,5,6", 2024, 1, "L")), "BONOLOTO");
+    const ServiceDrawsResult none = parseServiceDraws(Combinations("PRIMITIVA", Combination("1,2,3,4,5,6", 2024, 1, "L")), "BONOLOTO");
     RecordingInteraction empty;
     empty.answers = {true};
-    EXPECT_EQ(ApplyDrawHistoryUpdate(history, "BONOLOTO", none, empty, options).status, HistoryUpdateStatus::NoDraws);
+    EXPECT_EQ(applyDrawHistoryUpdate(history, "BONOLOTO", none, empty, options).status, HistoryUpdateStatus::NoDraws);
     EXPECT_EQ(empty.texts(), std::vector<std::string>{"ERROR AL TRATAR EL FICHERO DE ACTUALIZACION DESDE INTERNET"});
     EXPECT_EQ(readFile(file), old);
 
     // Yes: the PRIMITIVA lines give way to the BONOLOTO ones, nothing merged.
     RecordingInteraction yes;
     yes.answers = {true};
-    EXPECT_EQ(ApplyDrawHistoryUpdate(history, "BONOLOTO", bonoloto, yes, options).status, HistoryUpdateStatus::Updated);
+    EXPECT_EQ(applyDrawHistoryUpdate(history, "BONOLOTO", bonoloto, yes, options).status, HistoryUpdateStatus::Updated);
     EXPECT_EQ(readFile(file), "\r\n05,11,23,31,40,47,09,03 2024 290 X\r\n");
     EXPECT_EQ(history.count(), 1);
     EXPECT_EQ(filesIn(dir), std::vector<std::string>{"primitiva.txt"});
@@ -318,11 +318,11 @@ TEST(DrawHistoryUpdate, FailuresLeaveTheOldFileIntact)
     // A weekday outside the table halfway through the writing: the half-written copy is dropped.
     std::string rows;
     for (int i = 1; i <= 50; ++i) rows += Combination("1,2,3,4,5,6,7,8", 2020, i, i == 25 ? "Z" : "L");
-    const ServiceDrawsResult midway = ParseServiceDraws(Combinations("PRIMITIVA", rows), "PRIMITIVA");
+    const ServiceDrawsResult midway = parseServiceDraws(Combinations("PRIMITIVA", rows), "PRIMITIVA");
     ASSERT_TRUE(midway.ok());
     RecordingInteraction ui;
     ui.defaultAnswer = true;
-    EXPECT_EQ(ApplyDrawHistoryUpdate(history, "PRIMITIVA", midway, ui).status, HistoryUpdateStatus::Failed);
+    EXPECT_EQ(applyDrawHistoryUpdate(history, "PRIMITIVA", midway, ui).status, HistoryUpdateStatus::Failed);
     EXPECT_EQ(ui.lastText(), "ERROR AL ABRIR EL FICHERO DE ACTUALIZACION (sorteo 25 de 2020: día de la semana desconocido)");
     EXPECT_EQ(readFile(file), old);
     EXPECT_EQ(filesIn(dir), std::vector<std::string>{"h.txt"});
@@ -330,8 +330,8 @@ TEST(DrawHistoryUpdate, FailuresLeaveTheOldFileIntact)
 
     // A broken answer is reported with the parser's reason before anything is asked.
     RecordingInteraction parse;
-    const ServiceDrawsResult broken = ParseServiceDraws("<RESULTADOS><PRIMITIVA>", "PRIMITIVA");
-    EXPECT_EQ(ApplyDrawHistoryUpdate(history, "PRIMITIVA", broken, parse).status, HistoryUpdateStatus::ParseFailed);
+    const ServiceDrawsResult broken = parseServiceDraws("<RESULTADOS><PRIMITIVA>", "PRIMITIVA");
+    EXPECT_EQ(applyDrawHistoryUpdate(history, "PRIMITIVA", broken, parse).status, HistoryUpdateStatus::ParseFailed);
     EXPECT_TRUE(parse.questions.empty());
     EXPECT_EQ(parse.lastText(), "ERROR AL ABRIR EL FICHERO DE ACTUALIZACION - " + broken.description);
 
@@ -339,8 +339,8 @@ TEST(DrawHistoryUpdate, FailuresLeaveTheOldFileIntact)
     RecordingInteraction conversion;
     conversion.defaultAnswer = true;
     const ServiceDrawsResult bad =
-        ParseServiceDraws(Combinations("PRIMITIVA", Combination("1,2,3,4,5,x", 2020, 1, "L")), "PRIMITIVA");
-    EXPECT_EQ(ApplyDrawHistoryUpdate(history, "PRIMITIVA", bad, conversion).status, HistoryUpdateStatus::Failed);
+        parseServiceDraws(Combinations("PRIMITIVA", Combination("1,2,3,4,5,x", 2020, 1, "L")), "PRIMITIVA");
+    EXPECT_EQ(applyDrawHistoryUpdate(history, "PRIMITIVA", bad, conversion).status, HistoryUpdateStatus::Failed);
     EXPECT_EQ(conversion.questions.size(), 1u);
     EXPECT_EQ(conversion.lastText(), "ERROR AL ABRIR EL FICHERO DE ACTUALIZACION (valor 'x' de numeros no válido)");
     EXPECT_EQ(readFile(file), old);
@@ -382,11 +382,11 @@ TEST(DrawHistoryUpdate, BadServiceRecordsReplaceNothing)
         // the bad record comes last, after good ones
         const std::string rows = Combination("1,2,3,4,5,6,7,8", 2020, 100, "L") +
                                  Combination(c.numbers, c.season, c.draw, c.day);
-        const ServiceDrawsResult fetched = ParseServiceDraws(Combinations("PRIMITIVA", rows), "PRIMITIVA");
+        const ServiceDrawsResult fetched = parseServiceDraws(Combinations("PRIMITIVA", rows), "PRIMITIVA");
         ASSERT_TRUE(fetched.ok()) << fetched.description;
         RecordingInteraction ui;
         ui.defaultAnswer = true;
-        const HistoryUpdateResult r = ApplyDrawHistoryUpdate(history, "PRIMITIVA", fetched, ui);
+        const HistoryUpdateResult r = applyDrawHistoryUpdate(history, "PRIMITIVA", fetched, ui);
         EXPECT_EQ(r.status, HistoryUpdateStatus::Failed);
         EXPECT_EQ(r.written, 0);
         ASSERT_FALSE(ui.messages.empty());

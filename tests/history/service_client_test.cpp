@@ -33,19 +33,19 @@ std::string RealDataFolder() { return std::string(KOMBITRON_SOURCE_DIR) + "/data
 
 TEST(ServiceClient, RequestTargets)
 {
-    EXPECT_EQ(ServiceDrawsTarget("BONOLOTO"), "/servicios/v1/xml2/primitivaybonoloto?temporada=todas&juego=BONOLOTO");
-    EXPECT_EQ(ServicePrizesTarget("PRIMITIVA"),
+    EXPECT_EQ(serviceDrawsTarget("BONOLOTO"), "/servicios/v1/xml2/primitivaybonoloto?temporada=todas&juego=BONOLOTO");
+    EXPECT_EQ(servicePrizesTarget("PRIMITIVA"),
               "/servicios/v1/xml2/primitivaybonoloto?temporada=todas&juego=PRIMITIVA&combinaciones=0&juego=PRIMITIVA");
 }
 
 TEST(ServiceClient, BaseUrlFromEnvironment)
 {
     unsetenv(kServiceUrlVariable);
-    EXPECT_EQ(DefaultServiceOptions().baseUrl, "http://127.0.0.1:8049");
+    EXPECT_EQ(defaultServiceOptions().baseUrl, "http://127.0.0.1:8049");
     setenv(kServiceUrlVariable, "  ", 1);
-    EXPECT_EQ(DefaultServiceOptions().baseUrl, "http://127.0.0.1:8049");
+    EXPECT_EQ(defaultServiceOptions().baseUrl, "http://127.0.0.1:8049");
     setenv(kServiceUrlVariable, "https://resultados.example:8443", 1);
-    EXPECT_EQ(DefaultServiceOptions().baseUrl, "https://resultados.example:8443");
+    EXPECT_EQ(defaultServiceOptions().baseUrl, "https://resultados.example:8443");
     unsetenv(kServiceUrlVariable);
 
     // A base with a path, another scheme or no host is refused before any connection.
@@ -76,7 +76,7 @@ TEST(ServiceClient, ReadsCombinationsAsTheProgramDoes)
         "  <COMBINACIONES/>"
         "</primitiva>"
         "</resultados>";
-    const ServiceDrawsResult r = ParseServiceDraws(xml, "primitiva");
+    const ServiceDrawsResult r = parseServiceDraws(xml, "primitiva");
     ASSERT_TRUE(r.ok()) << r.description;
     ASSERT_EQ(r.draws.size(), 4u);
 
@@ -104,20 +104,20 @@ TEST(ServiceClient, ReadsCombinationsAsTheProgramDoes)
 TEST(ServiceClient, FailuresOfAResponse)
 {
     // The parser's reasons reach the player in Spanish, with the place where parsing stopped.
-    const ServiceDrawsResult broken = ParseServiceDraws("<RESULTADOS><PRIMITIVA>", "PRIMITIVA");
+    const ServiceDrawsResult broken = parseServiceDraws("<RESULTADOS><PRIMITIVA>", "PRIMITIVA");
     EXPECT_EQ(broken.status, ServiceStatus::Parse);
     EXPECT_EQ(broken.description, "etiqueta de cierre que no corresponde (posición 22)");
-    const ServiceDrawsResult empty = ParseServiceDraws("", "PRIMITIVA");
+    const ServiceDrawsResult empty = parseServiceDraws("", "PRIMITIVA");
     EXPECT_EQ(empty.status, ServiceStatus::Parse);
     EXPECT_EQ(empty.description, "el documento XML no tiene ningún elemento");
     // A huge value is quoted by its start only, and a NUL byte does not cut the message.
     const std::string longValue(100000, '9');
-    const ServiceDrawsResult huge = ParseServiceDraws(
+    const ServiceDrawsResult huge = parseServiceDraws(
         "<R><PRIMITIVA><COMBINACIONES><COMBINACION numeros=\"1,2\" anio=\"" + longValue +
             "\" sorteo=\"1\" dia=\"L\"/></COMBINACIONES></PRIMITIVA></R>",
         "PRIMITIVA");
     EXPECT_EQ(huge.description, "anio '" + std::string(40, '9') + "...' no válido");
-    const ServiceDrawsResult nul = ParseServiceDraws(
+    const ServiceDrawsResult nul = parseServiceDraws(
         "<R><PRIMITIVA><COMBINACIONES><COMBINACION numeros=\"1,x&#1;y\"/></COMBINACIONES></PRIMITIVA></R>",
         "PRIMITIVA");
     EXPECT_EQ(nul.status, ServiceStatus::Conversion);
@@ -138,7 +138,7 @@ TEST(ServiceClient, FailuresOfAResponse)
         const std::string xml = Response(std::string("<COMBINACIONES><COMBINACION numeros=\"1,2,3,4,5,6\" anio=\"2010\" "
                                                      "sorteo=\"1\" dia=\"L\"/><COMBINACION ") + c.attributes +
                                          "/></COMBINACIONES>");
-        const ServiceDrawsResult r = ParseServiceDraws(xml, "PRIMITIVA");
+        const ServiceDrawsResult r = parseServiceDraws(xml, "PRIMITIVA");
         EXPECT_EQ(r.status, ServiceStatus::Conversion);
         EXPECT_EQ(r.description, c.description);
         EXPECT_TRUE(r.draws.empty());
@@ -157,7 +157,7 @@ TEST(ServiceClient, ReadsThePrizesBranch)
         "<SORTEO anio=\"2024\" sorteo=\"302\" dia=\"J\" fecha=\"03/11/2024\"/>"
         "</SORTEOS>",
         "BONOLOTO");
-    const ServicePrizesResult r = ParseServicePrizes(xml, "BONOLOTO");
+    const ServicePrizesResult r = parseServicePrizes(xml, "BONOLOTO");
     ASSERT_TRUE(r.ok()) << r.description;
     ASSERT_EQ(r.draws.size(), 2u);
     const DrawPrizes& p = r.draws[0];
@@ -175,7 +175,7 @@ TEST(ServiceClient, ReadsThePrizesBranch)
     EXPECT_EQ(p.categories[kCat3].winners, 15000);
     EXPECT_EQ(r.draws[1].categories[kCat4].winners, 0); // no ESCRUTINIO at all
 
-    const ServicePrizesResult bad = ParseServicePrizes(
+    const ServicePrizesResult bad = parseServicePrizes(
         Response("<SORTEOS><SORTEO anio=\"2024\" sorteo=\"1\"><ESCRUTINIO><CAT4 premio=\"mucho\"/></ESCRUTINIO></SORTEO></SORTEOS>"),
         "PRIMITIVA");
     EXPECT_EQ(bad.status, ServiceStatus::Conversion);
@@ -207,7 +207,7 @@ TEST(ResultsService, ServesTheRealHistoriesOfBothGames)
     EXPECT_EQ(bonoloto.draws.back().drawNumber, 231);
 
     // The prizes branch of the real data carries no amounts: every one reads as 0.
-    const ServicePrizesResult prizes = FetchServicePrizes("PRIMITIVA", server.options());
+    const ServicePrizesResult prizes = fetchServicePrizes("PRIMITIVA", server.options());
     ASSERT_TRUE(prizes.ok()) << prizes.description;
     ASSERT_EQ(prizes.draws.size(), 4176u);
     EXPECT_EQ(prizes.draws.front().date, "17/10/1985");
@@ -227,7 +227,7 @@ TEST(ResultsService, PrizesFileEmptyGameAndPreparedAnswers)
     ResultsServer server({"--data", dir.path().string()});
     ASSERT_TRUE(server.started());
 
-    const ServicePrizesResult prizes = FetchServicePrizes("BONOLOTO", server.options());
+    const ServicePrizesResult prizes = fetchServicePrizes("BONOLOTO", server.options());
     ASSERT_TRUE(prizes.ok()) << prizes.description;
     ASSERT_EQ(prizes.draws.size(), 2u);
     const DrawPrizes& p = prizes.draws[0];
@@ -249,9 +249,9 @@ TEST(ResultsService, PrizesFileEmptyGameAndPreparedAnswers)
 
     // The draws answer carries the prizes branch too, one SORTEO per COMBINACION in the same order,
     // so the back-test reads draws and prizes from one answer.
-    const HttpResponse both = HttpGet(server.options(), ServiceDrawsTarget("BONOLOTO"));
+    const HttpResponse both = httpGet(server.options(), serviceDrawsTarget("BONOLOTO"));
     ASSERT_EQ(both.status, ServiceStatus::Ok) << both.description;
-    const ServicePrizesResult paired = ParseServicePrizes(both.body, "BONOLOTO");
+    const ServicePrizesResult paired = parseServicePrizes(both.body, "BONOLOTO");
     ASSERT_TRUE(paired.ok()) << paired.description;
     ASSERT_EQ(paired.draws.size(), draws.draws.size());
     for (size_t i = 0; i < paired.draws.size(); ++i) {
@@ -259,11 +259,11 @@ TEST(ResultsService, PrizesFileEmptyGameAndPreparedAnswers)
         EXPECT_EQ(paired.draws[i].drawNumber, draws.draws[i].drawNumber);
     }
     EXPECT_DOUBLE_EQ(paired.draws[0].categories[kCat5C].prize, 40000.75);
-    const HttpResponse season = HttpGet(server.options(), "/servicios/v1/xml2/primitivaybonoloto?temporada=2021&juego=BONOLOTO");
-    EXPECT_EQ(ParseServicePrizes(season.body, "BONOLOTO").draws.size(), 2u);
-    EXPECT_EQ(ParseServiceDraws(season.body, "BONOLOTO").draws.size(), 2u);
+    const HttpResponse season = httpGet(server.options(), "/servicios/v1/xml2/primitivaybonoloto?temporada=2021&juego=BONOLOTO");
+    EXPECT_EQ(parseServicePrizes(season.body, "BONOLOTO").draws.size(), 2u);
+    EXPECT_EQ(parseServiceDraws(season.body, "BONOLOTO").draws.size(), 2u);
     // and the prizes request stays as it was: no draws branch
-    EXPECT_TRUE(ParseServiceDraws(HttpGet(server.options(), ServicePrizesTarget("BONOLOTO")).body, "BONOLOTO")
+    EXPECT_TRUE(parseServiceDraws(httpGet(server.options(), servicePrizesTarget("BONOLOTO")).body, "BONOLOTO")
                     .draws.empty());
 
     const ServiceDrawsResult broken = FetchServiceDraws("PRIMITIVA", server.options());
@@ -306,7 +306,7 @@ TEST(ResultsService, RefusesUnknownPathsAndBadQueries)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);
-        const HttpResponse r = HttpGet(server.options(), c.target);
+        const HttpResponse r = httpGet(server.options(), c.target);
         EXPECT_EQ(r.httpCode, c.code);
         if (c.code != 200) {
             EXPECT_EQ(r.status, ServiceStatus::Transport);
@@ -317,7 +317,7 @@ TEST(ResultsService, RefusesUnknownPathsAndBadQueries)
     // Oversized answers are cut off, not held.
     ServiceOptions small = server.options();
     small.maxResponseBytes = 20;
-    const HttpResponse cut = HttpGet(small, ServiceDrawsTarget("PRIMITIVA"));
+    const HttpResponse cut = httpGet(small, serviceDrawsTarget("PRIMITIVA"));
     EXPECT_EQ(cut.status, ServiceStatus::Transport);
     EXPECT_EQ(cut.description, "la respuesta supera 20 bytes");
     EXPECT_TRUE(cut.body.empty());
@@ -432,7 +432,7 @@ TEST(ResultsService, SlowAndGreedyClientsDoNotStarveIt)
     writeFile(dir.file("primitiva.csv"), ServiceCsv({"01/03/2021,2021,1,L,1,2,3,4,5,6,7,8"}));
     ResultsServer server({"--data", dir.path().string()});
     ASSERT_TRUE(server.started());
-    const std::string target = ServiceDrawsTarget("PRIMITIVA");
+    const std::string target = serviceDrawsTarget("PRIMITIVA");
 
     // Sixteen half-open connections that keep dribbling their request once held the whole pool.
     std::vector<std::unique_ptr<RawClient>> slow;
@@ -444,7 +444,7 @@ TEST(ResultsService, SlowAndGreedyClientsDoNotStarveIt)
     quick.totalTimeoutMs = 1500;
     for (int round = 0; round < 3; ++round) {
         for (auto& client : slow) client->send("E");
-        const HttpResponse r = HttpGet(quick, target);
+        const HttpResponse r = httpGet(quick, target);
         EXPECT_EQ(r.status, ServiceStatus::Ok) << r.description;
     }
 

@@ -22,7 +22,7 @@ DrawRecord Draw(std::initializer_list<int> numbers, int season = 2010, int draw 
     return d;
 }
 
-SkipsTable AllDraws(const DrawList& draws) { return ComputeSkips(draws, 0, 32767, 0, 32767, 0); }
+SkipsTable AllDraws(const DrawList& draws) { return computeSkips(draws, 0, 32767, 0, 32767, 0); }
 
 // The skips of one number the slow way: the positions of the draws that hold it, then the gaps.
 NumberSkip PlainSkip(const std::vector<DrawRecord>& matching, int number)
@@ -84,7 +84,7 @@ TEST(Skips, OnlyMatchingDrawsCountAndOddValuesAreIgnored)
         Draw({7, 7, 0, 50, 13, 14}, 2010, 3, 4), // a repeated 7, a 0 and a 50
         Draw({1, 2, 3, 4, 5, 6}, 2011, 1, 4),    // outside the seasons
     };
-    const SkipsTable t = ComputeSkips(draws, 2010, 2010, 1, 999, 4);
+    const SkipsTable t = computeSkips(draws, 2010, 2010, 1, 999, 4);
     EXPECT_EQ(t.matchingDraws, 2);
     EXPECT_EQ(t.numbers[7].appearances, 2) << "a number repeated in one draw appears once";
     EXPECT_EQ(t.numbers[7].current, 0);
@@ -94,7 +94,7 @@ TEST(Skips, OnlyMatchingDrawsCountAndOddValuesAreIgnored)
     EXPECT_EQ(t.numbers[8].current, 1);
     EXPECT_EQ(t.numbers[0].appearances, 0) << "0 is not a number of the game";
 
-    const SkipsTable none = ComputeSkips(draws, 1990, 1991, 1, 999, 0);
+    const SkipsTable none = computeSkips(draws, 1990, 1991, 1, 999, 0);
     EXPECT_EQ(none.matchingDraws, 0);
     for (int n = 1; n <= 49; ++n) EXPECT_EQ(none.numbers[n].longest, 0);
 }
@@ -117,7 +117,7 @@ TEST(Skips, BonolotoHistoryAgreesWithAPlainCount)
                 d.drawNumber <= q.drawTo && (q.weekday == 0 || d.weekday == q.weekday))
                 matching.push_back(d);
         ASSERT_GT(matching.size(), 100u);
-        const SkipsTable t = ComputeSkips(history.draws, q.seasonFrom, q.seasonTo, q.drawFrom, q.drawTo, q.weekday);
+        const SkipsTable t = computeSkips(history.draws, q.seasonFrom, q.seasonTo, q.drawFrom, q.drawTo, q.weekday);
         EXPECT_EQ(t.matchingDraws, static_cast<int64_t>(matching.size()));
         for (int n = 1; n <= 49; ++n) {
             SCOPED_TRACE(n);

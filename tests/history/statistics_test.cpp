@@ -34,7 +34,7 @@ DrawHistory HistoryOf(std::initializer_list<DrawRecord> draws)
 
 StatisticsQuery Query(int statistic)
 {
-    StatisticsQuery q = DefaultStatisticsQuery(2026);
+    StatisticsQuery q = defaultStatisticsQuery(2026);
     q.statistic = statistic;
     return q;
 }
@@ -42,7 +42,7 @@ StatisticsQuery Query(int statistic)
 std::string ResultText(const DrawHistory& history, int statistic)
 {
     RecordingInteraction ui;
-    const StatisticsResult r = RunStatisticsQuery(history, Query(statistic), ui);
+    const StatisticsResult r = runStatisticsQuery(history, Query(statistic), ui);
     EXPECT_EQ(r.status, StatisticsStatus::Done);
     return r.text;
 }
@@ -51,12 +51,12 @@ std::string ResultText(const DrawHistory& history, int statistic)
 
 TEST(Statistics, LabelsHeadersAndDefaults)
 {
-    EXPECT_STREQ(StatisticLabel(0), "Números");
-    EXPECT_STREQ(StatisticLabel(8), "Exteriores/Interiores");
-    EXPECT_STREQ(StatisticHeader(3), "Distancias      Veces");
-    EXPECT_STREQ(StatisticHeader(9), "Superiores Inferiores    Apariciones");
-    EXPECT_STREQ(StatisticHeader(10), "");
-    const StatisticsQuery q = DefaultStatisticsQuery(2031);
+    EXPECT_STREQ(statisticLabel(0), "Números");
+    EXPECT_STREQ(statisticLabel(8), "Exteriores/Interiores");
+    EXPECT_STREQ(statisticHeader(3), "Distancias      Veces");
+    EXPECT_STREQ(statisticHeader(9), "Superiores Inferiores    Apariciones");
+    EXPECT_STREQ(statisticHeader(10), "");
+    const StatisticsQuery q = defaultStatisticsQuery(2031);
     EXPECT_EQ(q.seasonFrom, "1985");
     EXPECT_EQ(q.seasonTo, "2031");
     EXPECT_EQ(q.drawFrom, "1");
@@ -112,14 +112,14 @@ TEST(Statistics, QueryRangesAndDays)
     RecordingInteraction ui;
     StatisticsQuery q = Query(0);
     q.weekday = 4; // Jueves: neither the Saturday nor the unknown day
-    StatisticsResult r = RunStatisticsQuery(h, q, ui);
+    StatisticsResult r = runStatisticsQuery(h, q, ui);
     EXPECT_EQ(r.matchingDraws, 2);
     EXPECT_EQ(r.lines.front(), "01 ---> 1");
     EXPECT_EQ(r.lines.back(), "18 ---> 1");
 
     q.weekday = 0;
     q.drawFrom = "256"; // draw numbers past one byte
-    r = RunStatisticsQuery(h, q, ui);
+    r = runStatisticsQuery(h, q, ui);
     EXPECT_EQ(r.matchingDraws, 1);
     EXPECT_EQ(r.lines.size(), 6u);
 
@@ -127,14 +127,14 @@ TEST(Statistics, QueryRangesAndDays)
     q.seasonTo = "2012";
     q.drawFrom = "1";
     q.drawTo = "1";
-    r = RunStatisticsQuery(h, q, ui);
+    r = runStatisticsQuery(h, q, ui);
     EXPECT_EQ(r.matchingDraws, 1);
     EXPECT_EQ(r.lines.front(), "19 ---> 1");
     EXPECT_TRUE(ui.messages.empty());
 
     // Nothing matches: "Números" is empty with its warning, "Decenas" lists zeros silently.
     q.seasonFrom = q.seasonTo = "1999";
-    r = RunStatisticsQuery(h, q, ui);
+    r = runStatisticsQuery(h, q, ui);
     EXPECT_EQ(r.status, StatisticsStatus::Done);
     EXPECT_EQ(r.matchingDraws, 0);
     EXPECT_EQ(r.text, "");
@@ -142,7 +142,7 @@ TEST(Statistics, QueryRangesAndDays)
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Warning);
     q.statistic = 2;
     RecordingInteraction quiet;
-    r = RunStatisticsQuery(h, q, quiet);
+    r = runStatisticsQuery(h, q, quiet);
     EXPECT_EQ(r.text, "01-09 ---> 0\r\n10-19 ---> 0\r\n20-29 ---> 0\r\n30-39 ---> 0\r\n40-49 ---> 0");
     EXPECT_TRUE(quiet.messages.empty());
 }
@@ -171,7 +171,7 @@ TEST(Statistics, RefusedQueries)
         SCOPED_TRACE(c.message);
         StatisticsQuery q{c.seasonFrom, c.seasonTo, c.drawFrom, c.drawTo, 0, 0};
         RecordingInteraction ui;
-        const StatisticsResult r = RunStatisticsQuery(h, q, ui);
+        const StatisticsResult r = runStatisticsQuery(h, q, ui);
         EXPECT_EQ(r.status, c.status);
         EXPECT_TRUE(r.lines.empty());
         ASSERT_EQ(ui.messages.size(), 1u);
@@ -179,7 +179,7 @@ TEST(Statistics, RefusedQueries)
         EXPECT_EQ(ui.messages[0].text, c.message);
     }
     RecordingInteraction ui;
-    EXPECT_EQ(RunStatisticsQuery(DrawHistory{}, Query(3), ui).status, StatisticsStatus::NoHistory);
+    EXPECT_EQ(runStatisticsQuery(DrawHistory{}, Query(3), ui).status, StatisticsStatus::NoHistory);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"No hay ningún fichero de sorteos cargado"});
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Warning);
 }
@@ -205,16 +205,16 @@ TEST(Statistics, WholeBonolotoHistoryAgainstPlainCounts)
     const auto high = tally([](int n) { return n >= 25; });
     RecordingInteraction ui;
     for (int statistic = 0; statistic < kStatisticCount; ++statistic) {
-        const StatisticsResult r = RunStatisticsQuery(history, Query(statistic), ui);
+        const StatisticsResult r = runStatisticsQuery(history, Query(statistic), ui);
         EXPECT_EQ(r.matchingDraws, 9361);
         int64_t sum = 0;
         for (const std::string& line : r.lines) sum += std::stoll(line.substr(line.rfind(' ') + 1));
         const int64_t expected[kStatisticCount] = {6 * 9361, 9361, 6 * 9361, 5 * 9361, 9361, 9361, 9361, 6 * 9361, 9361, 9361};
-        EXPECT_EQ(sum, expected[statistic]) << StatisticLabel(statistic);
+        EXPECT_EQ(sum, expected[statistic]) << statisticLabel(statistic);
     }
-    const StatisticsResult ext = RunStatisticsQuery(history, Query(8), ui);
-    const StatisticsResult up = RunStatisticsQuery(history, Query(9), ui);
-    const StatisticsResult hi = RunStatisticsQuery(history, Query(1), ui);
+    const StatisticsResult ext = runStatisticsQuery(history, Query(8), ui);
+    const StatisticsResult up = runStatisticsQuery(history, Query(9), ui);
+    const StatisticsResult hi = runStatisticsQuery(history, Query(1), ui);
     for (int k = 0; k <= 6; ++k) {
         EXPECT_EQ(ext.lines[6 - k], std::to_string(k) + "       " + std::to_string(6 - k) + "  --->  " + std::to_string(exterior[k]));
         EXPECT_EQ(up.lines[6 - k], std::to_string(k) + "       " + std::to_string(6 - k) + "  --->  " + std::to_string(upper[k]));
@@ -225,7 +225,7 @@ TEST(Statistics, WholeBonolotoHistoryAgainstPlainCounts)
     // The draws past 255 of a year are reachable by their numbers.
     StatisticsQuery late = Query(0);
     late.drawFrom = "256";
-    const StatisticsResult r = RunStatisticsQuery(history, late, ui);
+    const StatisticsResult r = runStatisticsQuery(history, late, ui);
     const int64_t expectedLate = std::count_if(history.draws.begin(), history.draws.end(),
                                                [](const DrawRecord& d) { return d.drawNumber >= 256; });
     EXPECT_GT(expectedLate, 500);

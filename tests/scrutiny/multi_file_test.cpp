@@ -34,7 +34,7 @@ protected:
     {
         Progress progress;
         StopFlag stop;
-        BetFileRead read = ReadBetFileTextBytes(lines, false, progress, stop);
+        BetFileRead read = readBetFileTextBytes(lines, false, progress, stop);
         EXPECT_TRUE(read.ok());
         return std::make_shared<BetList>(std::move(read.bets));
     }
@@ -79,7 +79,7 @@ TEST_F(MultiFile, SummaryOfTwoCombinationsAndThreeBets)
     const SharedBets combos = winning("01 02 03 04 05 06\r\n10 20 30 40 41 42\r\n");
     const std::string bets = textFile("tres apuestas.txt", "01 02 03 04 05 06\r\n01 02 03 10 20 30\r\n07 08 09 11 12 13\r\n");
     MultiFileProgress progress;
-    const MultiFileResult r = RunMultiFileScrutiny(inputs({bets}, combos), progress, {});
+    const MultiFileResult r = runMultiFileScrutiny(inputs({bets}, combos), progress, {});
     ASSERT_TRUE(r.done()) << r.failure;
     // The bet equal to combination 1 is its DE6; the totals of 2 combinations x 3 bets add up to 6.
     EXPECT_EQ(r.summary,
@@ -98,7 +98,7 @@ TEST_F(MultiFile, AnUnreadableFileIsMarkedAndTheRunGoesOn)
     const std::string longName = textFile("un nombre de fichero muy largo que no cabe.txt", "01 02 03 04 05 07\r\n");
     MultiFileProgress progress;
     const MultiFileResult r =
-        RunMultiFileScrutiny(inputs({bad, dir.file("no existe.txt"), good, longName}, combos), progress, {});
+        runMultiFileScrutiny(inputs({bad, dir.file("no existe.txt"), good, longName}, combos), progress, {});
     ASSERT_TRUE(r.done());
     const std::vector<std::string> lines = [&] {
         std::vector<std::string> out;
@@ -126,7 +126,7 @@ TEST_F(MultiFile, DetailedModeWritesOneReportPerFile)
     MultiFileInputs in = inputs({first, second, third}, combos, true);
     in.keepDetailTexts = true;
     MultiFileProgress progress;
-    const MultiFileResult r = RunMultiFileScrutiny(in, progress, {});
+    const MultiFileResult r = runMultiFileScrutiny(in, progress, {});
     ASSERT_TRUE(r.done());
     EXPECT_EQ(r.summary,
               "Fichero 1: uno.txt\r\nApuestas Fichero 1: 2\r\n"
@@ -153,7 +153,7 @@ TEST_F(MultiFile, AStopEndsOnlyTheFileBeingScrutinised)
     MultiFileInputs in = inputs({a, b, c}, combos);
     in.fileStop = &button;
     PressDuring progress(button, 2);
-    const MultiFileResult r = RunMultiFileScrutiny(in, progress, {});
+    const MultiFileResult r = runMultiFileScrutiny(in, progress, {});
     ASSERT_TRUE(r.done());
     EXPECT_EQ(r.files[0].outcome, FileOutcome::Scrutinised);
     EXPECT_EQ(r.files[1].outcome, FileOutcome::Stopped);
@@ -165,7 +165,7 @@ TEST_F(MultiFile, AStopEndsOnlyTheFileBeingScrutinised)
     // The run's own stop ends the run; the files not reached are left out.
     StopFlag stop;
     stop.request();
-    const MultiFileResult stopped = RunMultiFileScrutiny(inputs({a, b}, combos), progress, stop);
+    const MultiFileResult stopped = runMultiFileScrutiny(inputs({a, b}, combos), progress, stop);
     EXPECT_TRUE(stopped.stopped());
     EXPECT_EQ(stopped.files[0].outcome, FileOutcome::NotReached);
 }
@@ -173,25 +173,25 @@ TEST_F(MultiFile, AStopEndsOnlyTheFileBeingScrutinised)
 TEST_F(MultiFile, RefusalsInOrderAndTheSelectionLimit)
 {
     bool isError = false;
-    EXPECT_EQ(MultiFileRefusal(0, 0, isError), "ERROR: No hay Fichero de SORTEOS cargado para escrutar");
+    EXPECT_EQ(multiFileRefusal(0, 0, isError), "ERROR: No hay Fichero de SORTEOS cargado para escrutar");
     EXPECT_TRUE(isError);
-    EXPECT_EQ(MultiFileRefusal(1000000, 0, isError),
+    EXPECT_EQ(multiFileRefusal(1000000, 0, isError),
               "ERROR: El Fichero de SORTEOS tienes más de 999.999 apuestas que es el máximo permitido para ser escrutado");
-    EXPECT_EQ(MultiFileRefusal(999999, 0, isError), "NO HAY NINGUN FICHERO CARGADO PARA ESCRUTAR");
+    EXPECT_EQ(multiFileRefusal(999999, 0, isError), "NO HAY NINGUN FICHERO CARGADO PARA ESCRUTAR");
     EXPECT_FALSE(isError);
-    EXPECT_EQ(MultiFileRefusal(1, 1, isError), "");
+    EXPECT_EQ(multiFileRefusal(1, 1, isError), "");
 
     std::vector<std::string> list;
     std::vector<std::string> selection(1001, "x.KMB");
-    EXPECT_FALSE(AddSelectedFiles(list, selection));
+    EXPECT_FALSE(addSelectedFiles(list, selection));
     EXPECT_TRUE(list.empty());
     selection.resize(600);
-    EXPECT_TRUE(AddSelectedFiles(list, selection));
-    EXPECT_TRUE(AddSelectedFiles(list, selection));
+    EXPECT_TRUE(addSelectedFiles(list, selection));
+    EXPECT_TRUE(addSelectedFiles(list, selection));
     EXPECT_EQ(list.size(), 1200u);
 
     MultiFileProgress progress;
-    EXPECT_EQ(RunMultiFileScrutiny(inputs({}, winning("01 02 03 04 05 06\r\n")), progress, {}).failure,
+    EXPECT_EQ(runMultiFileScrutiny(inputs({}, winning("01 02 03 04 05 06\r\n")), progress, {}).failure,
               "NO HAY NINGUN FICHERO CARGADO PARA ESCRUTAR");
 }
 
@@ -212,7 +212,7 @@ TEST_F(MultiFile, TheTableGivesTheSameFiguresAsBetByBet)
         for (auto method : {BetFileCounter::Method::BetByBet, BetFileCounter::Method::SubsetTable}) {
             in.method = method;
             MultiFileProgress progress;
-            results[i++] = RunMultiFileScrutiny(in, progress, {});
+            results[i++] = runMultiFileScrutiny(in, progress, {});
         }
         EXPECT_EQ(results[0].summary, results[1].summary);
         EXPECT_EQ(results[0].files[0].detailText, results[1].files[0].detailText);
@@ -225,7 +225,7 @@ TEST_F(MultiFile, TheTableGivesTheSameFiguresAsBetByBet)
 TEST_F(MultiFile, DetailLinesWidenForLargeCounts)
 {
     const uint8_t combination[6] = {1, 2, 3, 4, 5, 6};
-    EXPECT_EQ(DetailLine(7, combination, {13983816 - 1, 0, 0, 0, 0, 0, 1}),
+    EXPECT_EQ(detailLine(7, combination, {13983816 - 1, 0, 0, 0, 0, 0, 1}),
               "000007. 01,02,03,04,05,06 = 1         0         0         0         0         0         13983815   \r\n");
-    EXPECT_EQ(ScrutinisingPanelTitle(3, 13983816), "Escrutando Fichero 3 (13.983.816 Apu.)");
+    EXPECT_EQ(scrutinisingPanelTitle(3, 13983816), "Escrutando Fichero 3 (13.983.816 Apu.)");
 }

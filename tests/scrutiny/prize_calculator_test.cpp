@@ -50,7 +50,7 @@ TEST_F(PrizeCalculator, TotalAndPercentage)
 {
     // One, none, two, ten and fifty prizes of 100, 0, 20.5, 6 and 3 euros.
     const CalculatorBoxes b = boxes({"1", "0", "2", "10", "50"}, {"100", "0", "20,5", "6", "3"});
-    const CalculatorTotals t = RecomputeCalculator(b, 351, GameType::Primitiva);
+    const CalculatorTotals t = recomputeCalculator(b, 351, GameType::Primitiva);
     EXPECT_DOUBLE_EQ(t.total, 351);
     EXPECT_EQ(t.totalText, "351,00");
     EXPECT_EQ(t.percentText, "100%");
@@ -71,7 +71,7 @@ TEST_F(PrizeCalculator, TotalAndPercentage)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.percent);
-        const CalculatorTotals r = RecomputeCalculator(boxes({"0", "0", "0", "0", "50"}, {"0", "0", "0", "0", c.amount3}),
+        const CalculatorTotals r = recomputeCalculator(boxes({"0", "0", "0", "0", "50"}, {"0", "0", "0", "0", c.amount3}),
                                                        c.bets, c.game);
         EXPECT_EQ(r.percentText, c.percent);
         EXPECT_EQ(r.green, c.green);
@@ -83,16 +83,16 @@ TEST_F(PrizeCalculator, ABoxThatDoesNotConvertGivesNoTotal)
     for (const auto& b : {boxes({"1", "", "0", "0", "0"}, {"10", "0", "0", "0", "0"}),
                           boxes({"1", "0", "0", "0", "0"}, {"10", "1,2,3", "0", "0", "0"}),
                           boxes({"1", "0", "0", "0", "0"}, {"10", "", "0", "0", "0"})}) {
-        const CalculatorTotals t = RecomputeCalculator(b, 10, GameType::Primitiva);
+        const CalculatorTotals t = recomputeCalculator(b, 10, GameType::Primitiva);
         EXPECT_EQ(t.totalText, "0,00");
         EXPECT_EQ(t.percentText, "0%");
     }
     // "." is let through as a decimal point too.
-    EXPECT_EQ(RecomputeCalculator(boxes({"2", "0", "0", "0", "0"}, {"2.25", "0", "0", "0", "0"}), 1, GameType::Primitiva)
+    EXPECT_EQ(recomputeCalculator(boxes({"2", "0", "0", "0", "0"}, {"2.25", "0", "0", "0", "0"}), 1, GameType::Primitiva)
                   .totalText,
               "4,50");
     // Opening: the scrutiny's counts and every amount 0.
-    const CalculatorBoxes opened = CalculatorFromCounts({1, 0, 3, 45, 678});
+    const CalculatorBoxes opened = calculatorFromCounts({1, 0, 3, 45, 678});
     EXPECT_EQ(opened.prizes, (std::array<std::string, 5>{"1", "0", "3", "45", "678"}));
     EXPECT_EQ(opened.amounts, (std::array<std::string, 5>{"0", "0", "0", "0", "0"}));
 }
@@ -104,13 +104,13 @@ TEST_F(PrizeCalculator, ConsultationByDate)
                     drawPrizes("03/01/2015", 2015, 99, 1, 1)};
 
     // The date is compared as text: 1/1/2015 is a valid date, but no draw is written that way.
-    PrizeConsultation c = ConsultPrizesByDate("PRIMITIVA", {"1", "1", "2015"}, answering(answer));
+    PrizeConsultation c = consultPrizesByDate("PRIMITIVA", {"1", "1", "2015"}, answering(answer));
     EXPECT_EQ(c.status, ConsultationStatus::NotFound);
     EXPECT_EQ(c.message, "ERROR: SORTEO NO ENCONTRADO");
     EXPECT_FALSE(c.clearBoxes());
 
     // The first draw of the date, boxes trimmed.
-    c = ConsultPrizesByDate("PRIMITIVA", {" 03", "01 ", "2015"}, answering(answer));
+    c = consultPrizesByDate("PRIMITIVA", {" 03", "01 ", "2015"}, answering(answer));
     ASSERT_EQ(c.status, ConsultationStatus::Found);
     EXPECT_TRUE(c.message.empty());
     EXPECT_EQ(c.boxes.drawNumber, "2");
@@ -119,19 +119,19 @@ TEST_F(PrizeCalculator, ConsultationByDate)
     EXPECT_EQ(c.boxes.weekdayIndex, 3);
     EXPECT_EQ(c.boxes.prizes, (std::array<std::string, 5>{"3000000", "250000", "2500,25", "60", "8,5"}));
     EXPECT_EQ(c.boxes.winners, (std::array<std::string, 5>{"1", "0", "12", "800", "15000"}));
-    CalculatorBoxes calculator = CalculatorFromCounts({0, 0, 0, 2, 10});
-    ApplyConsultation(c, calculator);
+    CalculatorBoxes calculator = calculatorFromCounts({0, 0, 0, 2, 10});
+    applyConsultation(c, calculator);
     EXPECT_EQ(calculator.amounts, c.boxes.prizes);
-    EXPECT_EQ(RecomputeCalculator(calculator, 100, GameType::Primitiva).totalText, "205,00");
+    EXPECT_EQ(recomputeCalculator(calculator, 100, GameType::Primitiva).totalText, "205,00");
 
     for (const DrawDateBoxes& bad : {DrawDateBoxes{"31", "02", "2015"}, DrawDateBoxes{"", "01", "2015"},
                                      DrawDateBoxes{"29", "02", "2015"}, DrawDateBoxes{"1", "13", "2015"}}) {
-        SCOPED_TRACE(DrawDateText(bad));
-        c = ConsultPrizesByDate("PRIMITIVA", bad, answering(answer));
+        SCOPED_TRACE(drawDateText(bad));
+        c = consultPrizesByDate("PRIMITIVA", bad, answering(answer));
         EXPECT_EQ(c.status, ConsultationStatus::InvalidDate);
         EXPECT_EQ(c.message, "ERROR: FECHA DE SORTEO INCORRECTA");
     }
-    EXPECT_TRUE(IsValidDrawDate({"29", "02", "2016"}));
+    EXPECT_TRUE(isValidDrawDate({"29", "02", "2016"}));
 }
 
 TEST_F(PrizeCalculator, ConsultationFailures)
@@ -139,21 +139,21 @@ TEST_F(PrizeCalculator, ConsultationFailures)
     ServicePrizesResult parse;
     parse.status = ServiceStatus::Parse;
     parse.description = "Error parsing end tag";
-    PrizeConsultation c = ConsultPrizesByDate("PRIMITIVA", {"01", "01", "2015"}, answering(parse));
+    PrizeConsultation c = consultPrizesByDate("PRIMITIVA", {"01", "01", "2015"}, answering(parse));
     EXPECT_EQ(c.status, ConsultationStatus::ParseFailed);
     EXPECT_EQ(c.message, "ERROR AL CARGAR EL FICHERO DE SORTEOS - Error parsing end tag");
 
     ServicePrizesResult transport;
     transport.status = ServiceStatus::Transport;
     transport.description = "Connection refused";
-    c = ConsultPrizesByDate("PRIMITIVA", {"01", "01", "2015"}, answering(transport));
+    c = consultPrizesByDate("PRIMITIVA", {"01", "01", "2015"}, answering(transport));
     EXPECT_EQ(c.status, ConsultationStatus::Failed);
     EXPECT_EQ(c.message, "ERROR AL CARGAR EL FICHERO DE SORTEOS (Connection refused)");
     EXPECT_TRUE(c.clearBoxes());
     EXPECT_EQ(c.boxes.takings, "0");
     EXPECT_EQ(c.boxes.prizes[0], "0");
 
-    c = ConsultPrizesByDate("BONOLOTO", {"01", "01", "2015"}, answering(ServicePrizesResult{}));
+    c = consultPrizesByDate("BONOLOTO", {"01", "01", "2015"}, answering(ServicePrizesResult{}));
     EXPECT_EQ(c.status, ConsultationStatus::Failed);
     EXPECT_EQ(c.message, "ERROR AL CARGAR EL FICHERO DE SORTEOS (la respuesta no trae ningún sorteo de BONOLOTO)");
 }
@@ -169,9 +169,9 @@ TEST_F(PrizeCalculator, ConsultationAgainstOurService)
                     "2015,2,5000000.00,,,,1500000.50,1,60000,2,1500,40,45.5,2000,8,40000\r\n");
     test::ResultsServer server({"--data", dir.path().string()});
     ASSERT_TRUE(server.started());
-    const PrizesFetch fetch = ServicePrizesFetch(server.options());
+    const PrizesFetch fetch = servicePrizesFetch(server.options());
 
-    PrizeConsultation c = ConsultPrizesByDate("PRIMITIVA", {"03", "01", "2015"}, fetch);
+    PrizeConsultation c = consultPrizesByDate("PRIMITIVA", {"03", "01", "2015"}, fetch);
     ASSERT_EQ(c.status, ConsultationStatus::Found) << c.message;
     EXPECT_EQ(c.boxes.drawNumber, "2");
     EXPECT_EQ(c.boxes.weekdayIndex, 5);
@@ -179,10 +179,10 @@ TEST_F(PrizeCalculator, ConsultationAgainstOurService)
     EXPECT_EQ(c.boxes.prizes, (std::array<std::string, 5>{"1500000,5", "60000", "1500", "45,5", "8"}));
     EXPECT_EQ(c.boxes.winners, (std::array<std::string, 5>{"1", "2", "40", "2000", "40000"}));
     // A draw without a prizes line is answered blank: every amount reads 0.
-    c = ConsultPrizesByDate("PRIMITIVA", {"01", "01", "2015"}, fetch);
+    c = consultPrizesByDate("PRIMITIVA", {"01", "01", "2015"}, fetch);
     ASSERT_EQ(c.status, ConsultationStatus::Found) << c.message;
     EXPECT_EQ(c.boxes.prizes[0], "0");
-    EXPECT_EQ(ConsultPrizesByDate("PRIMITIVA", {"1", "1", "2015"}, fetch).status, ConsultationStatus::NotFound);
+    EXPECT_EQ(consultPrizesByDate("PRIMITIVA", {"1", "1", "2015"}, fetch).status, ConsultationStatus::NotFound);
 }
 
 TEST_F(PrizeCalculator, SummaryReportText)
@@ -197,8 +197,8 @@ TEST_F(PrizeCalculator, SummaryReportText)
     in.winningNumbers = {3, 8, 11, 17, 29, 0};
     in.complementaryText = "--";
     in.calculator = boxes({"0", "0", "1", "2", "10"}, {"0", "0", "1500", "45,5", "4"});
-    EXPECT_FALSE(PrizeSummaryFieldsMissing(in));
-    EXPECT_EQ(PrizeSummaryReport(in),
+    EXPECT_FALSE(prizeSummaryFieldsMissing(in));
+    EXPECT_EQ(prizeSummaryReport(in),
               "Tipo de Juego            : BONOLOTO\r\n"
               "Fecha Sorteo             : 03/01/2015 \r\n"
               "Número Sorteo            : 2\r\n"
@@ -223,21 +223,21 @@ TEST_F(PrizeCalculator, SummaryReportText)
               "Porcentaje Recuperado : 19188,24%\r\n");
 
     in.drawNumber = " ";
-    EXPECT_TRUE(PrizeSummaryFieldsMissing(in));
+    EXPECT_TRUE(prizeSummaryFieldsMissing(in));
     in.drawNumber = "2";
     in.date.year = "";
-    EXPECT_TRUE(PrizeSummaryFieldsMissing(in));
+    EXPECT_TRUE(prizeSummaryFieldsMissing(in));
 }
 
 TEST_F(PrizeCalculator, TheScrutinisedCombinationIsNamedAsTheFilterSummaryNamesIt)
 {
     AppState state;
-    EXPECT_EQ(ScrutinisedCombinationName(state), "Sin guardar.xml");
+    EXPECT_EQ(scrutinisedCombinationName(state), "Sin guardar.xml");
     state.baseFileName = "mi sistema.xml";
-    EXPECT_EQ(ScrutinisedCombinationName(state), "mi sistema.xml");
+    EXPECT_EQ(scrutinisedCombinationName(state), "mi sistema.xml");
     state.base.kind = CombinationKind::FromFile;
     state.base.importedFileName = "/home/jugador/apuestas/semana 12.KMB";
-    EXPECT_EQ(ScrutinisedCombinationName(state), "semana 12.KMB");
+    EXPECT_EQ(scrutinisedCombinationName(state), "semana 12.KMB");
 }
 
 TEST_F(PrizeCalculator, ConsultationShowsEurosWithCents)
@@ -250,12 +250,12 @@ TEST_F(PrizeCalculator, ConsultationShowsEurosWithCents)
     p.categories[kCat4] = {61.35, 3412};
     ServicePrizesResult answer;
     answer.draws = {p};
-    const PrizeConsultation c = ConsultPrizesByDate("PRIMITIVA", {"15", "03", "2025"}, answering(answer));
+    const PrizeConsultation c = consultPrizesByDate("PRIMITIVA", {"15", "03", "2025"}, answering(answer));
     ASSERT_EQ(c.status, ConsultationStatus::Found);
     EXPECT_EQ(c.boxes.takings, "8413352,37");
     EXPECT_EQ(c.boxes.jackpot, "4300000,1");
     EXPECT_EQ(c.boxes.prizes, (std::array<std::string, 5>{"0", "91235,62", "2500,25", "61,35", "8"}));
-    CalculatorBoxes calculator = CalculatorFromCounts({0, 1, 0, 2, 0});
-    ApplyConsultation(c, calculator);
-    EXPECT_EQ(RecomputeCalculator(calculator, 10, GameType::Primitiva).totalText, "91358,32");
+    CalculatorBoxes calculator = calculatorFromCounts({0, 1, 0, 2, 0});
+    applyConsultation(c, calculator);
+    EXPECT_EQ(recomputeCalculator(calculator, 10, GameType::Primitiva).totalText, "91358,32");
 }

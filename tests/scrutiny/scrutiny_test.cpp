@@ -53,20 +53,20 @@ TEST_F(Scrutiny, FiveWithTheComplementaryIsNotFiveAndNotSix)
     EXPECT_EQ(r.tally.hits[5], 2);
     EXPECT_EQ(r.tally.fiveWithComplementary, 1);
     EXPECT_EQ(r.hitsPerBet, (std::vector<uint8_t>{5, 5, 6}));
-    EXPECT_EQ(CalculatorCounts(r.tally), (std::array<int64_t, 5>{1, 1, 1, 0, 0}));
+    EXPECT_EQ(calculatorCounts(r.tally), (std::array<int64_t, 5>{1, 1, 1, 0, 0}));
 
     // With "--" every 5-hit bet is a plain "5".
     const ScrutinyResult none = scrutinise(bets, winning({1, 2, 3, 4, 5, 6}, 0));
     EXPECT_EQ(none.tally.fiveWithComplementary, 0);
-    EXPECT_EQ(CalculatorCounts(none.tally), (std::array<int64_t, 5>{1, 0, 2, 0, 0}));
+    EXPECT_EQ(calculatorCounts(none.tally), (std::array<int64_t, 5>{1, 0, 2, 0, 0}));
 }
 
 TEST_F(Scrutiny, ARepeatedComplementaryIsRefused)
 {
-    EXPECT_TRUE(ComplementaryIsRepeated(winning({1, 2, 3, 4, 5, 6}, 6)));
-    EXPECT_FALSE(ComplementaryIsRepeated(winning({1, 2, 3, 4, 5, 6}, 0)));
+    EXPECT_TRUE(complementaryIsRepeated(winning({1, 2, 3, 4, 5, 6}, 6)));
+    EXPECT_FALSE(complementaryIsRepeated(winning({1, 2, 3, 4, 5, 6}, 0)));
     // Fewer than six marked: the empty positions are 0 and the "--" complementary is 0 too.
-    EXPECT_FALSE(ComplementaryIsRepeated(winning({1, 2, 0, 0, 0, 0}, 0)));
+    EXPECT_FALSE(complementaryIsRepeated(winning({1, 2, 0, 0, 0, 0}, 0)));
     const ScrutinyResult r = scrutinise(betList({{1, 2, 3, 4, 5, 6, 0}}), winning({1, 2, 3, 4, 5, 6}, 3));
     EXPECT_TRUE(r.refused);
     EXPECT_EQ(r.bets, 0);
@@ -78,7 +78,7 @@ TEST_F(Scrutiny, TicketsAreEightBetsRoundedUp)
     const struct { int64_t bets, tickets; } cases[] = {{0, 0}, {1, 1}, {8, 1}, {16, 2}, {17, 3}, {13983816, 1747977}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bets);
-        EXPECT_EQ(TicketCount(c.bets), c.tickets);
+        EXPECT_EQ(ticketCount(c.bets), c.tickets);
     }
     Rng rng(4);
     EXPECT_EQ(scrutinise(test::randomBets(rng, 17), winning({1, 2, 3, 4, 5, 6}, 0)).tickets, 3);
@@ -89,16 +89,16 @@ TEST_F(Scrutiny, PrizeListLinesForEachGame)
     // Reintegro 0 drawn: bets with reintegro 0 count under "Reinteg." whatever their hits.
     const BetList bets = betList({{1, 2, 3, 4, 5, 6, 0}, {1, 2, 3, 10, 11, 12, 0}, {20, 21, 22, 23, 24, 25, 3}});
     const ScrutinyResult r = scrutinise(bets, winning({1, 2, 3, 4, 5, 6}, 0, 0));
-    EXPECT_EQ(PrizeListLines(r, GameType::Primitiva),
+    EXPECT_EQ(prizeListLines(r, GameType::Primitiva),
               (std::vector<std::string>{"6\t1", "5+C\t0", "5\t0", "4\t0", "3\t1", "2\t0", "1\t0", "0\t1", "--------",
                                         "Reinteg.\t2"}));
-    EXPECT_EQ(PrizeListLines(r, GameType::Bonoloto),
+    EXPECT_EQ(prizeListLines(r, GameType::Bonoloto),
               (std::vector<std::string>{"6\t1", "5+C\t0", "5\t0", "4\t0", "3\t1", "2\t0", "1\t0", "0\t1"}));
 
     // Counts group their thousands.
     ScrutinyResult big;
     big.tally.hits[0] = 6096454;
-    EXPECT_EQ(PrizeListLines(big, GameType::Bonoloto)[7], "0\t6.096.454");
+    EXPECT_EQ(prizeListLines(big, GameType::Bonoloto)[7], "0\t6.096.454");
 }
 
 TEST_F(Scrutiny, FewerMarkedNumbersMatchNothingBeyondThem)
@@ -116,7 +116,7 @@ TEST_F(Scrutiny, OnlyTicketsWithThreeOrMoreHitsAreReported)
     const BetList bets = betList(rows);
     const WinningCombination w = winning({1, 2, 3, 4, 5, 6}, 7);
     const ScrutinyResult r = scrutinise(bets, w);
-    EXPECT_EQ(PrizedTicketsReport(bets, r.hitsPerBet, w.complementary),
+    EXPECT_EQ(prizedTicketsReport(bets, r.hitsPerBet, w.complementary),
               "BOLETO 01  02  03  04  05  06  07  08\r\n"
               "     2  3  --  \r\n");
 
@@ -128,7 +128,7 @@ TEST_F(Scrutiny, OnlyTicketsWithThreeOrMoreHitsAreReported)
         more.push_back(row);
     const BetList all = betList(more);
     const ScrutinyResult r2 = scrutinise(all, w);
-    EXPECT_EQ(PrizedTicketsReport(all, r2.hitsPerBet, w.complementary),
+    EXPECT_EQ(prizedTicketsReport(all, r2.hitsPerBet, w.complementary),
               "BOLETO 01  02  03  04  05  06  07  08\r\n"
               "     2  6  5+C  5   4   3  --  --  --  \r\n");
 }
@@ -141,7 +141,7 @@ TEST_F(Scrutiny, MaskCountAgreesWithTheSixBySixCount)
         WinningCombination w;
         test::randomCombination(rng, w.numbers.data());
         w.complementary = static_cast<uint8_t>(rng.below(50));
-        if (ComplementaryIsRepeated(w)) w.complementary = 0;
+        if (complementaryIsRepeated(w)) w.complementary = 0;
         w.reintegro = static_cast<uint8_t>(rng.below(10));
         SCOPED_TRACE(d);
         const ScrutinyResult r = scrutinise(bets, w);
@@ -180,13 +180,13 @@ TEST_F(Scrutiny, TheReducedSystemAndTheGridFeedTheScrutiny)
     AppState state;
     state.finalSystem = betList({{1, 2, 3, 4, 5, 6, 3}, {7, 8, 9, 10, 11, 12, 4}, {13, 14, 15, 16, 17, 18, 5}});
     state.reducedCount = 2;
-    const SharedBets bets = ReducedSystemBets(state);
+    const SharedBets bets = reducedSystemBets(state);
     ASSERT_EQ(bets->size(), 2);
     EXPECT_EQ(bets->get(2).reintegro, 4);
 
     std::array<uint8_t, 50> marked{};
     for (int n : {40, 3, 17, 29, 8, 11, 45}) marked[static_cast<size_t>(n)] = 1;
-    const WinningCombination w = WinningFromMarks(marked, 9, 2);
+    const WinningCombination w = winningFromMarks(marked, 9, 2);
     EXPECT_EQ(w.numbers, (std::array<uint8_t, 6>{3, 8, 11, 17, 29, 40}));
     EXPECT_EQ(w.complementary, 9);
 }

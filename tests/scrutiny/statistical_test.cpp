@@ -52,7 +52,7 @@ protected:
     StatisticalResult run(const BetList& bets, const std::string& xml, DrawQuery query = everything(),
                           GameType game = GameType::Primitiva)
     {
-        const StatisticalDrawsLoad load = ParseStatisticalDraws(xml, gameName(game));
+        const StatisticalDrawsLoad load = parseStatisticalDraws(xml, gameName(game));
         EXPECT_TRUE(load.loaded()) << load.message;
         StatisticalInputs in;
         in.bets = std::make_shared<BetList>(bets);
@@ -60,7 +60,7 @@ protected:
         in.query = query;
         in.game = game;
         Progress progress;
-        return RunStatisticalScrutiny(in, progress, {});
+        return runStatisticalScrutiny(in, progress, {});
     }
 
     static DrawQuery everything() { return {1985, 2030, 1, 999, 0}; }
@@ -143,7 +143,7 @@ TEST_F(Statistical, ReintegroEstimateCountsTheGamesBetPrice)
 TEST_F(Statistical, DrawsAndPrizesMustPairUp)
 {
     const std::string good = answer(kTwoDraws);
-    const StatisticalDrawsLoad load = ParseStatisticalDraws(good, "PRIMITIVA");
+    const StatisticalDrawsLoad load = parseStatisticalDraws(good, "PRIMITIVA");
     ASSERT_TRUE(load.loaded());
     EXPECT_EQ(load.data->count(), 2);
     EXPECT_EQ(load.firstDraw + " " + load.firstSeason + " " + load.lastDraw + " " + load.lastSeason, "1 2010 2 2010");
@@ -154,7 +154,7 @@ TEST_F(Statistical, DrawsAndPrizesMustPairUp)
     const size_t a = swapped.find("<SORTEO "), b = swapped.find("<SORTEO ", a + 1);
     const size_t end = swapped.find("</SORTEOS>");
     swapped = swapped.substr(0, a) + swapped.substr(b, end - b) + swapped.substr(a, b - a) + swapped.substr(end);
-    StatisticalDrawsLoad bad = ParseStatisticalDraws(swapped, "PRIMITIVA");
+    StatisticalDrawsLoad bad = parseStatisticalDraws(swapped, "PRIMITIVA");
     EXPECT_EQ(bad.status, DrawsLoadStatus::Failed);
     EXPECT_EQ(bad.message, "ERROR AL CARGAR EL FICHERO DE SORTEOS (los premios del puesto 1 son del sorteo 2 de 2010 y "
                            "no del sorteo 1 de 2010)");
@@ -163,17 +163,17 @@ TEST_F(Statistical, DrawsAndPrizesMustPairUp)
     // An answer without the prizes branch.
     std::string noPrizes = good;
     noPrizes.erase(noPrizes.find("<SORTEOS>"), noPrizes.find("</SORTEOS>") + 10 - noPrizes.find("<SORTEOS>"));
-    bad = ParseStatisticalDraws(noPrizes, "PRIMITIVA");
+    bad = parseStatisticalDraws(noPrizes, "PRIMITIVA");
     EXPECT_EQ(bad.message, "ERROR AL CARGAR EL FICHERO DE SORTEOS (la respuesta trae 2 sorteos y los premios de 0)");
 
-    bad = ParseStatisticalDraws("<RESULTADOS><PRIMITIVA>", "PRIMITIVA");
+    bad = parseStatisticalDraws("<RESULTADOS><PRIMITIVA>", "PRIMITIVA");
     EXPECT_EQ(bad.status, DrawsLoadStatus::ParseFailed);
     EXPECT_EQ(bad.message.rfind("ERROR AL CARGAR EL FICHERO DE SORTEOS - ", 0), 0u);
 }
 
 TEST_F(Statistical, ValidationInOrder)
 {
-    StatisticsQuery boxes = DefaultStatisticsQuery(2026);
+    StatisticsQuery boxes = defaultStatisticsQuery(2026);
     const struct {
         int64_t bets, draws;
         const char *seasonFrom, *seasonTo, *drawFrom, *drawTo;
@@ -193,7 +193,7 @@ TEST_F(Statistical, ValidationInOrder)
         boxes.drawFrom = c.drawFrom;
         boxes.drawTo = c.drawTo;
         DrawQuery query;
-        EXPECT_EQ(ValidateStatisticalRun(c.bets, c.draws, boxes, query), c.error);
+        EXPECT_EQ(validateStatisticalRun(c.bets, c.draws, boxes, query), c.error);
     }
 }
 
@@ -214,14 +214,14 @@ TEST_F(Statistical, TheTableGivesTheSameReportAsBetByBetAndTheLiteralCount)
     const std::string xml = answer(draws);
     StatisticalInputs in;
     in.bets = std::make_shared<BetList>(bets);
-    in.draws = ParseStatisticalDraws(xml, "PRIMITIVA").data;
+    in.draws = parseStatisticalDraws(xml, "PRIMITIVA").data;
     in.query = everything();
     std::string reports[2];
     int i = 0;
     for (auto method : {BetFileCounter::Method::BetByBet, BetFileCounter::Method::SubsetTable}) {
         in.method = method;
         Progress progress;
-        const StatisticalResult r = RunStatisticalScrutiny(in, progress, {});
+        const StatisticalResult r = runStatisticalScrutiny(in, progress, {});
         ASSERT_TRUE(r.done());
         reports[i++] = r.report;
         HitTally literal;
@@ -245,11 +245,11 @@ TEST_F(Statistical, AStoppedRunKeepsOnlyTheLinesGathered)
     for (int d = 1; d <= 300; ++d) many.push_back({2015, d, 'L', "01,02,03,04,05,06,07,0", {"", "", "", "", "", "3"}});
     StatisticalInputs in;
     in.bets = std::make_shared<BetList>(betList({{1, 2, 3, 10, 11, 12}}));
-    in.draws = ParseStatisticalDraws(answer(many), "PRIMITIVA").data;
+    in.draws = parseStatisticalDraws(answer(many), "PRIMITIVA").data;
     in.query = everything();
     StopFlag stop;
     StopAtFirstReport progress(stop);
-    const StatisticalResult r = RunStatisticalScrutiny(in, progress, stop);
+    const StatisticalResult r = runStatisticalScrutiny(in, progress, stop);
     EXPECT_TRUE(r.stopped());
     EXPECT_EQ(r.report.find("TOTALES"), std::string::npos);
     EXPECT_EQ(std::count(r.report.begin(), r.report.end(), '\n'), r.drawsScrutinised);
@@ -259,12 +259,12 @@ TEST_F(Statistical, AStoppedRunKeepsOnlyTheLinesGathered)
 
 TEST_F(Statistical, TheWindowShowsAtMost65118Characters)
 {
-    EXPECT_EQ(StatisticalWindowText("corto\r\n"), "corto\r\n");
+    EXPECT_EQ(statisticalWindowText("corto\r\n"), "corto\r\n");
     const std::string exact(65118, 'x');
-    EXPECT_EQ(StatisticalWindowText(exact), exact);
+    EXPECT_EQ(statisticalWindowText(exact), exact);
     // Counted in characters: an accented letter is one.
     const std::string longer = "Estimación" + std::string(70000, 'y');
-    const std::string shown = StatisticalWindowText(longer);
+    const std::string shown = statisticalWindowText(longer);
     EXPECT_EQ(shown, longer.substr(0, 65119) + "\r\n\r\n" + kStatisticalTooLongNotice);
 }
 
@@ -275,13 +275,13 @@ TEST_F(Statistical, LoadsFromOurServiceOnAFreePort)
     test::writeFile(dir.file("primitiva.xml"), answer(kTwoDraws));
     test::ResultsServer server({"--data", dir.path().string()});
     ASSERT_TRUE(server.started());
-    const StatisticalDrawsLoad load = LoadStatisticalDraws("PRIMITIVA", server.options());
+    const StatisticalDrawsLoad load = loadStatisticalDraws("PRIMITIVA", server.options());
     ASSERT_TRUE(load.loaded()) << load.message;
     EXPECT_EQ(load.data->count(), 2);
 
     ServiceOptions nowhere = server.options();
     nowhere.baseUrl = "http://127.0.0.1:1";
-    const StatisticalDrawsLoad failed = LoadStatisticalDraws("PRIMITIVA", nowhere);
+    const StatisticalDrawsLoad failed = loadStatisticalDraws("PRIMITIVA", nowhere);
     EXPECT_EQ(failed.status, DrawsLoadStatus::Failed);
     EXPECT_EQ(failed.message.rfind("ERROR AL CARGAR EL FICHERO DE SORTEOS (", 0), 0u);
 }
@@ -299,7 +299,7 @@ TEST_F(Statistical, OurServiceAnswersTheDrawsWithTheirPrizes)
                     "2020,2,1000.50,0,,,2000000,1,,,,,75.25,12,8.5,300\r\n");
     test::ResultsServer server({"--data", dir.path().string()});
     ASSERT_TRUE(server.started());
-    const StatisticalDrawsLoad load = LoadStatisticalDraws("PRIMITIVA", server.options());
+    const StatisticalDrawsLoad load = loadStatisticalDraws("PRIMITIVA", server.options());
     ASSERT_TRUE(load.loaded()) << load.message;
     ASSERT_EQ(load.data->count(), 2);
     EXPECT_EQ(load.data->prizes[0], (std::array<double, kPrizeCategoryCount>{}));

@@ -75,7 +75,7 @@ TEST(Algebra, EveryOperationOnAbAndBc)
          "Resultante : 1\r\n"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(AlgebraOperationCaption(c.operation));
+        SCOPED_TRACE(algebraOperationCaption(c.operation));
         const AlgebraResult result = run(c.operation, one, two);
         ASSERT_TRUE(result.done()) << result.failure;
         EXPECT_EQ(test::rowsOf(*result.bets), c.bets);
@@ -99,26 +99,26 @@ TEST(Algebra, SortByRankKeepsDuplicates)
 TEST(Algebra, ChecksOfCalculateAndSave)
 {
     // Sorting needs system 1 only; the other operations need system 2 as well.
-    EXPECT_FALSE(CheckAlgebra(AlgebraOperation::Sort, 5, 0).has_value());
+    EXPECT_FALSE(checkAlgebra(AlgebraOperation::Sort, 5, 0).has_value());
     for (auto op : {AlgebraOperation::DirectSum, AlgebraOperation::Union, AlgebraOperation::Intersection,
                     AlgebraOperation::Difference}) {
-        SCOPED_TRACE(AlgebraOperationCaption(op));
-        const auto notice = CheckAlgebra(op, 5, 0);
+        SCOPED_TRACE(algebraOperationCaption(op));
+        const auto notice = checkAlgebra(op, 5, 0);
         ASSERT_TRUE(notice.has_value());
         EXPECT_EQ(notice->text, "ERROR: NO ESTA CARGADO EL SISTEMA 2");
-        EXPECT_FALSE(CheckAlgebra(op, 5, 1).has_value());
+        EXPECT_FALSE(checkAlgebra(op, 5, 1).has_value());
     }
-    const auto none = CheckAlgebra(AlgebraOperation::Sort, 0, 3);
+    const auto none = checkAlgebra(AlgebraOperation::Sort, 0, 3);
     ASSERT_TRUE(none.has_value());
     EXPECT_EQ(none->text, "ERROR: NO ESTA CARGADO EL SISTEMA 1");
 
-    auto save = CheckAlgebraSave("", 3);
+    auto save = checkAlgebraSave("", 3);
     ASSERT_TRUE(save.has_value());
     EXPECT_EQ(save->text, "ERROR: NO HAY NINGUN SISTEMA GENERADO PARA GUARDARLO");
-    save = CheckAlgebraSave("Proceso ...\r\n", 0);
+    save = checkAlgebraSave("Proceso ...\r\n", 0);
     ASSERT_TRUE(save.has_value());
     EXPECT_EQ(save->text, "ERROR: NO SE PUEDE GUARDAR, EL SISTEMA RESULTANTE TIENE 0 APUESTAS");
-    EXPECT_FALSE(CheckAlgebraSave("Proceso ...\r\n", 1).has_value());
+    EXPECT_FALSE(checkAlgebraSave("Proceso ...\r\n", 1).has_value());
 
     // An empty intersection is a result with no bets, not a failure.
     const AlgebraResult nothing = run(AlgebraOperation::Intersection, shared({A}), shared({C}));
@@ -171,7 +171,7 @@ TEST(Algebra, ReaderChosenByThreeCharactersOfTheExtension)
     };
     for (auto [path, kmb] : cases) {
         SCOPED_TRACE(path);
-        EXPECT_EQ(AlgebraReadsKmb(path), kmb);
+        EXPECT_EQ(algebraReadsKmb(path), kmb);
     }
 }
 
@@ -215,12 +215,12 @@ TEST(Algebra, RankSortAndConversionMatchTheSlowForms)
         ranks.push_back(static_cast<int32_t>(kAllBets));
         std::vector<int32_t> expected = ranks;
         SortAscending(expected, 0, static_cast<int64_t>(expected.size()) - 1);
-        SortRanksAscending(ranks);
+        sortRanksAscending(ranks);
         ASSERT_EQ(ranks, expected);
 
         for (bool reversed : {false, true}) {
             BetList bets;
-            BetsFromAscendingRanks(ranks, bets, reversed);
+            betsFromAscendingRanks(ranks, bets, reversed);
             ASSERT_EQ(bets.size(), static_cast<int64_t>(ranks.size()));
             const int64_t n = bets.size();
             for (int64_t i = 0; i < n; ++i) {

@@ -85,16 +85,16 @@ TEST(OwnSystem, MappingInAscendingOrderWithoutTheOrderChoice)
     test::writeFile(path, kEightNumbers);
     const OwnSystemOrigin origin = load(path).origin;
     const OwnSystemDestination to = destination({2, 4, 6, 8, 40, 42, 44, 49});
-    ASSERT_FALSE(CheckOwnSystem(origin, to).has_value());
+    ASSERT_FALSE(checkOwnSystem(origin, to).has_value());
     OwnSystemMapping mapping;
-    ASSERT_FALSE(BuildOwnSystemMapping(origin, to, mapping).has_value());
+    ASSERT_FALSE(buildOwnSystemMapping(origin, to, mapping).has_value());
     EXPECT_EQ(mapping.map[1], 2);
     EXPECT_EQ(mapping.map[3], 4);
     EXPECT_EQ(mapping.map[9], 40);
     EXPECT_EQ(mapping.map[15], 49);
     EXPECT_EQ(mapping.map[2], 0);
     EXPECT_EQ(mapping.header, "0204060840424449");
-    EXPECT_EQ(test::rowsOf(MapOwnSystem(*origin.bets, mapping.map)),
+    EXPECT_EQ(test::rowsOf(mapOwnSystem(*origin.bets, mapping.map)),
               (std::vector<std::vector<int>>{{2, 4, 6, 8, 40, 42, 0},
                                              {4, 6, 8, 40, 42, 44, 0},
                                              {6, 8, 40, 42, 44, 49, 0},
@@ -107,16 +107,16 @@ TEST(OwnSystem, ReversingOrderChoiceGivesSortedBets)
     const std::string path = test::writeKmb(dir.file("o.KMB"), {{1, 2, 3, 4, 5, 6, 9}, {1, 2, 3, 4, 5, 7, 3}});
     const OwnSystemOrigin origin = load(path).origin;
     OwnSystemDestination to = destination({10, 20, 30, 40, 41, 42, 43});
-    SetChooseOrder(to, true);
+    setChooseOrder(to, true);
     // 10 <- 7, 20 <- 6, ..., 43 <- 1: the order of the numbers turns round.
     const int origins[] = {7, 6, 5, 4, 3, 2, 1};
     const int destinations[] = {10, 20, 30, 40, 41, 42, 43};
-    for (int i = 0; i < 7; ++i) ASSERT_FALSE(ChooseOrigin(to, destinations[i], origins[i]).has_value());
+    for (int i = 0; i < 7; ++i) ASSERT_FALSE(chooseOrigin(to, destinations[i], origins[i]).has_value());
     OwnSystemMapping mapping;
-    ASSERT_FALSE(BuildOwnSystemMapping(origin, to, mapping).has_value());
+    ASSERT_FALSE(buildOwnSystemMapping(origin, to, mapping).has_value());
     // The header follows the origin numbers 1..7.
     EXPECT_EQ(mapping.header, "43424140302010");
-    EXPECT_EQ(test::rowsOf(MapOwnSystem(*origin.bets, mapping.map)),
+    EXPECT_EQ(test::rowsOf(mapOwnSystem(*origin.bets, mapping.map)),
               (std::vector<std::vector<int>>{{20, 30, 40, 41, 42, 43, 0}, {10, 30, 40, 41, 42, 43, 0}}));
 }
 
@@ -126,56 +126,56 @@ TEST(OwnSystem, OrderChoiceRefusals)
     const std::string path = test::writeKmb(dir.file("o.KMB"), {{1, 2, 3, 4, 5, 6, 0}});
     const OwnSystemOrigin origin = load(path).origin;
     OwnSystemDestination to = destination({11, 12, 13, 14, 15, 16});
-    SetChooseOrder(to, true);
-    ASSERT_FALSE(ChooseOrigin(to, 11, 3).has_value());
+    setChooseOrder(to, true);
+    ASSERT_FALSE(chooseOrigin(to, 11, 3).has_value());
     // The same origin number in a second selector is refused, and that selector goes back to "---".
     to.order[12] = 5;
-    const auto refused = ChooseOrigin(to, 12, 3);
+    const auto refused = chooseOrigin(to, 12, 3);
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->text, "ERROR: Ese número del sistema ORIGEN ya esta seleccionado");
     EXPECT_EQ(to.order[12], 0);
     EXPECT_EQ(to.order[11], 3);
     // Choosing it again in its own selector is no repetition.
-    EXPECT_FALSE(ChooseOrigin(to, 11, 3).has_value());
+    EXPECT_FALSE(chooseOrigin(to, 11, 3).has_value());
 
     // One destination left at "---": the combos error, and no mapping.
     const int others[] = {2, 4, 5, 6};
-    for (int d = 12; d <= 15; ++d) ASSERT_FALSE(ChooseOrigin(to, d, others[d - 12]).has_value());
+    for (int d = 12; d <= 15; ++d) ASSERT_FALSE(chooseOrigin(to, d, others[d - 12]).has_value());
     OwnSystemMapping mapping;
-    const auto combos = BuildOwnSystemMapping(origin, to, mapping);
+    const auto combos = buildOwnSystemMapping(origin, to, mapping);
     ASSERT_TRUE(combos.has_value());
     EXPECT_EQ(combos->text, "ERROR: Algún número DESTINO no tiene asignado número ORIGEN (Rellene los Combos)");
     EXPECT_TRUE(mapping.header.empty());
     // A selector showing a number the origin does not use maps nothing either.
     to.order[16] = 9;
-    EXPECT_TRUE(BuildOwnSystemMapping(origin, to, mapping).has_value());
-    ASSERT_FALSE(ChooseOrigin(to, 16, 1).has_value());
-    EXPECT_FALSE(BuildOwnSystemMapping(origin, to, mapping).has_value());
+    EXPECT_TRUE(buildOwnSystemMapping(origin, to, mapping).has_value());
+    ASSERT_FALSE(chooseOrigin(to, 16, 1).has_value());
+    EXPECT_FALSE(buildOwnSystemMapping(origin, to, mapping).has_value());
 
     // Clearing the choice puts every selector back to "---".
-    SetChooseOrder(to, false);
+    setChooseOrder(to, false);
     for (int d = 1; d <= 49; ++d) EXPECT_EQ(to.order[d], 0);
 }
 
 TEST(OwnSystem, UnmarkedDestinationFreesItsOriginNumber)
 {
     OwnSystemDestination to = destination({10, 11});
-    SetChooseOrder(to, true);
-    ASSERT_FALSE(ChooseOrigin(to, 10, 3).has_value());
+    setChooseOrder(to, true);
+    ASSERT_FALSE(chooseOrigin(to, 10, 3).has_value());
     // Unmarking 10 hides its selector: 3 is free again for the others.
-    SetDestinationMarked(to, 10, false);
+    setDestinationMarked(to, 10, false);
     EXPECT_EQ(to.order[10], 0);
     EXPECT_FALSE(to.marked[10]);
-    EXPECT_FALSE(ChooseOrigin(to, 11, 3).has_value());
-    SetDestinationMarked(to, 10, true);
+    EXPECT_FALSE(chooseOrigin(to, 11, 3).has_value());
+    setDestinationMarked(to, 10, true);
     EXPECT_EQ(to.count(), 2);
 
     // Random marking keeps the choices of numbers still marked and drops the others.
     OwnSystemDestination all;
     for (int v = 1; v <= 49; ++v) all.marked[v] = 1;
-    SetChooseOrder(all, true);
+    setChooseOrder(all, true);
     for (int v = 1; v <= 49; ++v) all.order[v] = static_cast<uint8_t>(v);
-    MarkRandomDestination(all, 8, 77);
+    markRandomDestination(all, 8, 77);
     EXPECT_EQ(all.count(), 8);
     for (int v = 1; v <= 49; ++v) {
         SCOPED_TRACE(v);
@@ -186,18 +186,18 @@ TEST(OwnSystem, UnmarkedDestinationFreesItsOriginNumber)
 TEST(OwnSystem, SaveChecksInOrder)
 {
     const OwnSystemOrigin empty;
-    auto notice = CheckOwnSystem(empty, destination({1, 2, 3, 4, 5, 6}));
+    auto notice = checkOwnSystem(empty, destination({1, 2, 3, 4, 5, 6}));
     ASSERT_TRUE(notice.has_value());
     EXPECT_EQ(notice->text, "ERROR: Hay 0 apuestas importadas");
 
     test::TempDir dir;
     const OwnSystemOrigin origin = load(test::writeKmb(dir.file("o.KMB"), {{1, 2, 3, 4, 5, 6, 0}})).origin;
-    notice = CheckOwnSystem(origin, destination({1, 2, 3, 4, 5, 6, 7}));
+    notice = checkOwnSystem(origin, destination({1, 2, 3, 4, 5, 6, 7}));
     ASSERT_TRUE(notice.has_value());
     EXPECT_EQ(notice->text, "ERROR: Cantidad de números seleccionados del sistema DESTINO distinto del sistema ORIGEN");
-    EXPECT_FALSE(CheckOwnSystem(origin, destination({7, 8, 9, 10, 11, 12})).has_value());
+    EXPECT_FALSE(checkOwnSystem(origin, destination({7, 8, 9, 10, 11, 12})).has_value());
 
-    EXPECT_EQ(OwnSystemProposedName("Sin guardar.xml"), "Sin guardar.KMB");
-    EXPECT_EQ(OwnSystemProposedName("semana.12.xml"), "semana.12.KMB");
-    EXPECT_EQ(OwnSystemProposedName("base"), "base.KMB");
+    EXPECT_EQ(ownSystemProposedName("Sin guardar.xml"), "Sin guardar.KMB");
+    EXPECT_EQ(ownSystemProposedName("semana.12.xml"), "semana.12.KMB");
+    EXPECT_EQ(ownSystemProposedName("base"), "base.KMB");
 }

@@ -81,7 +81,7 @@ TEST(RandomBetsByNumbers, ChecksInOrder)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.numbers) + " / " + c.count);
         int64_t count = -1;
-        const auto notice = CheckRandomBetsByNumbers(c.numbers, c.count, count);
+        const auto notice = checkRandomBetsByNumbers(c.numbers, c.count, count);
         if (!c.text) {
             EXPECT_FALSE(notice.has_value());
             EXPECT_EQ(count, std::stoll(c.count));
@@ -92,9 +92,9 @@ TEST(RandomBetsByNumbers, ChecksInOrder)
         if (std::string(c.text).find("apuestas)") != std::string::npos) EXPECT_EQ(notice->text, tooMany + c.text);
         else EXPECT_EQ(notice->text, c.text);
     }
-    EXPECT_EQ(RandomBetsProposedName(25), "25_Apuestas.KMB");
-    EXPECT_EQ(TotalBetsCaption(49), "13.983.816 Apuestas");
-    EXPECT_EQ(TotalBetsCaption(5), "0 Apuestas");
+    EXPECT_EQ(randomBetsProposedName(25), "25_Apuestas.KMB");
+    EXPECT_EQ(totalBetsCaption(49), "13.983.816 Apuestas");
+    EXPECT_EQ(totalBetsCaption(5), "0 Apuestas");
 }
 
 TEST(RandomBetsByNumbers, SameBetsAsTheLiteralProcedure)
@@ -110,9 +110,9 @@ TEST(RandomBetsByNumbers, SameBetsAsTheLiteralProcedure)
             ASSERT_EQ(static_cast<int64_t>(shuffled.order->size()), total);
             // The whole system (laid out and copied) and a small share of it (unranked one by one).
             const auto literal = literalRandomBets(numbers, total, seed);
-            EXPECT_EQ(test::rowsOf(MapShuffledSubsets(numbers, shuffled.order->data(), total)), literal);
+            EXPECT_EQ(test::rowsOf(mapShuffledSubsets(numbers, shuffled.order->data(), total)), literal);
             const int64_t few = total / 20;
-            EXPECT_EQ(test::rowsOf(MapShuffledSubsets(numbers, shuffled.order->data(), few)),
+            EXPECT_EQ(test::rowsOf(mapShuffledSubsets(numbers, shuffled.order->data(), few)),
                       std::vector<std::vector<int>>(literal.begin(), literal.begin() + few));
         }
     }
@@ -123,7 +123,7 @@ TEST(RandomBetsByNumbers, NoBetTwiceAndOnlyMarkedNumbers)
     const std::vector<uint8_t> numbers = {1, 7, 12, 19, 23, 31, 38, 42, 47, 49};
     const SubsetShuffle shuffled = shuffle(10, 4242);
     ASSERT_TRUE(shuffled.done());
-    const BetList bets = MapShuffledSubsets(numbers, shuffled.order->data(), 150);
+    const BetList bets = mapShuffledSubsets(numbers, shuffled.order->data(), 150);
     std::set<int32_t> ranks;
     const std::set<uint8_t> marked(numbers.begin(), numbers.end());
     for (int64_t i = 1; i <= bets.size(); ++i) {
@@ -157,7 +157,7 @@ TEST(RandomBetsByNumbers, SixNumbersGiveTheirOneBet)
     const std::vector<uint8_t> numbers = {4, 9, 16, 25, 36, 49};
     const SubsetShuffle shuffled = shuffle(6, 8);
     ASSERT_TRUE(shuffled.done());
-    EXPECT_EQ(test::rowsOf(MapShuffledSubsets(numbers, shuffled.order->data(), 1)),
+    EXPECT_EQ(test::rowsOf(mapShuffledSubsets(numbers, shuffled.order->data(), 1)),
               (std::vector<std::vector<int>>{{4, 9, 16, 25, 36, 49, 0}}));
 }
 

@@ -59,12 +59,12 @@ BetList generate(const NumberPercentages& p, int64_t n, uint64_t seed)
 {
     Progress progress;
     StopFlag stop;
-    return RandomBetsByPercentages(p, n, seed, progress, stop);
+    return randomBetsByPercentages(p, n, seed, progress, stop);
 }
 
 } // namespace
 
-TEST(RandomBetsByPercentages, ChecksInOrder)
+TEST(randomBetsByPercentages, ChecksInOrder)
 {
     NumberPercentages five = percentages({{1, 10}, {2, 10}, {3, 10}, {4, 10}, {5, 10}});
     NumberPercentages fortyFour{};
@@ -89,7 +89,7 @@ TEST(RandomBetsByPercentages, ChecksInOrder)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         int64_t count = -1;
-        const auto notice = CheckRandomBetsByPercentages(c.p, c.count, count);
+        const auto notice = checkRandomBetsByPercentages(c.p, c.count, count);
         if (!c.text) {
             EXPECT_FALSE(notice.has_value()) << notice->text;
             EXPECT_EQ(count, 10);
@@ -99,13 +99,13 @@ TEST(RandomBetsByPercentages, ChecksInOrder)
         EXPECT_EQ(notice->kind, c.kind);
         EXPECT_EQ(notice->text, c.text);
     }
-    EXPECT_EQ(ChosenPercentagesCount(sum599), 6);
-    EXPECT_EQ(PercentagesSum(sum599), 599);
-    EXPECT_EQ(PercentagesCountCaption(6), "6 Porcentajes de Números Seleccionados");
-    EXPECT_EQ(PercentagesHeader(percentages({{7, 50}, {3, 1}, {49, 20}})), "030749");
+    EXPECT_EQ(chosenPercentagesCount(sum599), 6);
+    EXPECT_EQ(percentagesSum(sum599), 599);
+    EXPECT_EQ(percentagesCountCaption(6), "6 Porcentajes de Números Seleccionados");
+    EXPECT_EQ(percentagesHeader(percentages({{7, 50}, {3, 1}, {49, 20}})), "030749");
 }
 
-TEST(RandomBetsByPercentages, SmallestChosenNumberFillsTheFirstBets)
+TEST(randomBetsByPercentages, SmallestChosenNumberFillsTheFirstBets)
 {
     // 7 is the smallest chosen number: at 50 % of 10 bets it sits in bets 1 to 5, once each.
     const auto p = percentages({{7, 50}, {10, 10}, {20, 10}, {30, 10}, {40, 10}, {49, 10}});
@@ -120,7 +120,7 @@ TEST(RandomBetsByPercentages, SmallestChosenNumberFillsTheFirstBets)
     }
 }
 
-TEST(RandomBetsByPercentages, OccurrencesBetsAndTheLiteralProcedure)
+TEST(randomBetsByPercentages, OccurrencesBetsAndTheLiteralProcedure)
 {
     struct Case {
         NumberPercentages p;
@@ -153,11 +153,11 @@ TEST(RandomBetsByPercentages, OccurrencesBetsAndTheLiteralProcedure)
     }
 }
 
-TEST(RandomBetsByPercentages, StopGivesNoBets)
+TEST(randomBetsByPercentages, StopGivesNoBets)
 {
     Progress progress;
     StopFlag stop;
     stop.request();
     const auto p = percentages({{1, 10}, {2, 10}, {3, 10}, {4, 10}, {5, 10}, {6, 10}});
-    EXPECT_TRUE(RandomBetsByPercentages(p, 200000, 1, progress, stop).empty());
+    EXPECT_TRUE(randomBetsByPercentages(p, 200000, 1, progress, stop).empty());
 }

@@ -95,7 +95,7 @@ TEST_F(CalculatorTest, OpensWithTheScrutinysCountsAndToday)
 {
     open();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Calculadora de Premios : PRIMITIVA"));
-    const DrawDateBoxes today = TodayDateBoxes();
+    const DrawDateBoxes today = todayDateBoxes();
     EXPECT_EQ(window->txtDia->text().toStdString() + "/" + window->txtMes->text().toStdString() + "/" +
                   window->txtAnio->text().toStdString(),
               today.day + "/" + today.month + "/" + today.year);

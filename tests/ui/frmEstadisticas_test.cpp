@@ -80,10 +80,10 @@ ServiceDrawsResult ThreeDraws()
 // The table of a query the window should show, straight from the core.
 StatisticsResult CoreResult(const DrawHistory& history, int statistic)
 {
-    StatisticsQuery q = DefaultStatisticsQuery(QDate::currentDate().year());
+    StatisticsQuery q = defaultStatisticsQuery(QDate::currentDate().year());
     q.statistic = statistic;
     test::RecordingInteraction silent;
-    return RunStatisticsQuery(history, q, silent);
+    return runStatisticsQuery(history, q, silent);
 }
 
 QStringList ResultLines(const frmEstadisticas& w) { return w.txtDatos->toPlainText().split(QLatin1Char('\n')); }
@@ -474,7 +474,7 @@ TEST_F(StatisticsWindowTest, ChartsShowTheTableAndTheSkips)
 
     // "Retrasos": the current skip of each number over the same query.
     w.tabGrafico->setCurrentIndex(1);
-    const SkipsTable skips = ComputeSkips(w.history().draws, 1985, QDate::currentDate().year(), 1, 999, 0);
+    const SkipsTable skips = computeSkips(w.history().draws, 1985, QDate::currentDate().year(), 1, 999, 0);
     values = BarValues(w.picRetrasos);
     ASSERT_EQ(values.size(), 49u);
     for (int n = 1; n <= 49; ++n) EXPECT_EQ(static_cast<int32_t>(values[static_cast<size_t>(n - 1)]), skips.numbers[n].current) << n;

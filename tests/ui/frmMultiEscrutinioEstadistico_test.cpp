@@ -72,7 +72,7 @@ struct StatisticalWindowTest : ::testing::Test {
     {
         window->setDrawsSource([this, xml](const std::string& game) {
             asked.push_back(game);
-            return ParseStatisticalDraws(xml, game);
+            return parseStatisticalDraws(xml, game);
         });
         click(window->cmdCargar);
         settle();

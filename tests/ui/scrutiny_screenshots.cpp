@@ -155,7 +155,7 @@ int renderScrutinyWindows(const QString& folder, AppState& state, QWidget* owner
     Scripted ui;
 
     // The reduced system against a draw of six of its numbers, the complementary another one.
-    state.winning = WinningFromMarks([] {
+    state.winning = winningFromMarks([] {
         std::array<uint8_t, 50> marks{};
         for (int n : {7, 14, 22, 28, 33, 41}) marks[static_cast<size_t>(n)] = 1;
         return marks;
@@ -173,11 +173,11 @@ int renderScrutinyWindows(const QString& folder, AppState& state, QWidget* owner
 
         PrizeCalculatorInputs in;
         in.game = state.base.game;
-        in.counts = CalculatorCounts(w.lastResult().tally);
+        in.counts = calculatorCounts(w.lastResult().tally);
         in.bets = w.ApuestasATRATAR;
         in.winningNumbers = state.winning.numbers;
         in.complementaryText = "46";
-        in.combinationName = ScrutinisedCombinationName(state);
+        in.combinationName = scrutinisedCombinationName(state);
         frmCalculadoraPremios c(in, ui, &w);
         c.setPrizesFetch([](const std::string&) {
             ServicePrizesResult r;
@@ -236,7 +236,7 @@ int renderScrutinyWindows(const QString& folder, AppState& state, QWidget* owner
     {
         frmMultiEscrutinioEstadistico w("PRIMITIVA", ui, owner);
         const std::string xml = answerWithTypicalPrizes(draws);
-        w.setDrawsSource([xml](const std::string& game) { return ParseStatisticalDraws(xml, game); });
+        w.setDrawsSource([xml](const std::string& game) { return parseStatisticalDraws(xml, game); });
         w.resize(1100, 700);
         w.show();
         w.cargar();

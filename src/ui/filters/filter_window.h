@@ -12,7 +12,7 @@
 //   class frmFiltroSUMAS : public FilterWindow {
 //       frmFiltroSUMAS(AppState& s, Interaction& ui, QWidget* p)
 //           : FilterWindow(s, ui, FilterId::SUMAS, QStringLiteral("SUMAS"), p) { ...body()... }
-//       bool closing() override { return acceptCheck(ValidateAndStoreSumas(...)); }
+//       bool closing() override { return acceptCheck(validateAndStoreSumas(...)); }
 //   };
 
 #include <QDialog>

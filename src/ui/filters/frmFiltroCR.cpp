@@ -71,7 +71,7 @@ frmFiltroCR::frmFiltroCR(AppState& state, Interaction& ui, QWidget* parent)
     imgCalcular = new ImageButton(QStringLiteral("imgCalcular"), AppIcon::Calculate, QStringLiteral("Calcular"), this);
     addCommand(imgCalcular);
     connect(imgCalcular, &QToolButton::clicked, this, [this] {
-        acceptCheck(CheckCoefficientPanels(texts(txtPorcentajesApostados), texts(txtPorcentajesReales)));
+        acceptCheck(checkCoefficientPanels(texts(txtPorcentajesApostados), texts(txtPorcentajesReales)));
     });
 }
 
@@ -141,7 +141,7 @@ void frmFiltroCR::save(const std::array<QLineEdit*, 49>& fields)
     request.filters = parseFileFilters(kPercentagesFilters);
     const std::string chosen = ui_.saveFileDialog(request);
     if (chosen.empty()) return;
-    acceptCheck(SavePercentagesPanel(chosen, texts(fields)));
+    acceptCheck(savePercentagesPanel(chosen, texts(fields)));
 }
 
 void frmFiltroCR::load(std::array<QLineEdit*, 49>& fields)
@@ -152,7 +152,7 @@ void frmFiltroCR::load(std::array<QLineEdit*, 49>& fields)
     const std::string path = ui_.openFileDialog(request);
     if (path.empty()) return;
     std::array<std::string, 49> values = texts(fields);
-    const std::string failure = LoadPercentagesPanel(path, values);
+    const std::string failure = loadPercentagesPanel(path, values);
     // Fields read before a failure keep their new text.
     for (size_t i = 0; i < 49; ++i) fields[i]->setText(QString::fromStdString(values[i]));
     acceptCheck(failure);
@@ -162,7 +162,7 @@ bool frmFiltroCR::closing()
 {
     std::array<bool, 100> selected{};
     for (int s = 0; s < kSteps; ++s) selected[static_cast<size_t>(s)] = lstCR->item(s)->isSelected();
-    return acceptCheck(StoreCoefficientWindow(state_.filters.coeficiente, texts(txtPorcentajesApostados),
+    return acceptCheck(storeCoefficientWindow(state_.filters.coeficiente, texts(txtPorcentajesApostados),
                                               texts(txtPorcentajesReales), selected));
 }
 

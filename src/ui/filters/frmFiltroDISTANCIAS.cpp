@@ -68,7 +68,7 @@ bool frmFiltroDISTANCIAS::closing()
         fields.minimum[r] = distancias[r]->minField()->text().toStdString();
         fields.maximum[r] = distancias[r]->maxField()->text().toStdString();
     }
-    return acceptCheck(ValidateAndStoreDistancias(state_.filters.distancias, fields));
+    return acceptCheck(validateAndStoreDistancias(state_.filters.distancias, fields));
 }
 
 } // namespace kombitron::ui

@@ -51,6 +51,6 @@ void frmFiltroGRUPOS::showPage()
     }
 }
 
-bool frmFiltroGRUPOS::closing() { return acceptCheck(CheckGruposClosing(state_.filters.grupos)); }
+bool frmFiltroGRUPOS::closing() { return acceptCheck(checkGruposClosing(state_.filters.grupos)); }
 
 } // namespace kombitron::ui

@@ -51,7 +51,7 @@ HitSet& frmFiltroGRUPOSENTRELIMITES::hits(int group)
 
 bool frmFiltroGRUPOSENTRELIMITES::closing()
 {
-    return acceptCheck(ValidateAndStoreGruposEntreLimites(state_.filters.gruposEntreLimites, cboIntervalo1->currentIndex(),
+    return acceptCheck(validateAndStoreGruposEntreLimites(state_.filters.gruposEntreLimites, cboIntervalo1->currentIndex(),
                                                          cboIntervalo2->currentIndex()));
 }
 

@@ -95,7 +95,7 @@ void frmFiltroGRURELACIONADOS::showGroup()
     lblNumeroGrupo->setText(QStringLiteral("GRUPO %1").arg(g));
     for (int k = 0; k < 6; ++k) {
         NumberFlags& set = subgroup(k);
-        DropNumbersOutsideBase(set, baseNumbers());
+        dropNumbersOutsideBase(set, baseNumbers());
         auto* panel = subgrupos[static_cast<size_t>(k)];
         // Sub-groups are numbered across all groups: group g holds 6g-5 .. 6g.
         panel->setTitle(QStringLiteral("SUBGRUPO %1").arg(6 * g - 5 + k));
@@ -105,6 +105,6 @@ void frmFiltroGRURELACIONADOS::showGroup()
     }
 }
 
-bool frmFiltroGRURELACIONADOS::closing() { return acceptCheck(CloseGruposRelacionados(state_.filters.gruposRelacionados)); }
+bool frmFiltroGRURELACIONADOS::closing() { return acceptCheck(closeGruposRelacionados(state_.filters.gruposRelacionados)); }
 
 } // namespace kombitron::ui

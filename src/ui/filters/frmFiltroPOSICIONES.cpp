@@ -12,7 +12,7 @@ frmFiltroPOSICIONES::frmFiltroPOSICIONES(AppState& state, Interaction& ui, QWidg
     : FilterWindow(state, ui, FilterId::POSICIONES, QStringLiteral("POSICIONES"), parent)
 {
     auto& params = state_.filters.posiciones;
-    DropNumbersOutsideBase(params, baseNumbers());
+    dropNumbersOutsideBase(params, baseNumbers());
 
     auto* grid = new QGridLayout;
     grid->setSpacing(6);

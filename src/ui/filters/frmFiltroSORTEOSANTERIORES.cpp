@@ -301,7 +301,7 @@ bool frmFiltroSORTEOSANTERIORES::leaveGroup()
     fields.weekday = cboDia->currentIndex();
     fields.minimum = txtSorteoMINIMO->text().toStdString();
     fields.maximum = txtSorteoMAXIMO->text().toStdString();
-    const std::string failure = ValidateAndStorePreviousDrawsGroup(state_.filters.sorteosAnteriores, group(), fields);
+    const std::string failure = validateAndStorePreviousDrawsGroup(state_.filters.sorteosAnteriores, group(), fields);
     // Blank limits read as "0" from now on.
     txtSorteoMINIMO->setText(QString::fromStdString(fields.minimum));
     txtSorteoMAXIMO->setText(QString::fromStdString(fields.maximum));
@@ -333,7 +333,7 @@ void frmFiltroSORTEOSANTERIORES::load()
                     result.draws = fetch(game);
                 } else {
                     // Closing the window stops the request instead of waiting for the service.
-                    ServiceOptions options = DefaultServiceOptions();
+                    ServiceOptions options = defaultServiceOptions();
                     options.stop = stop;
                     result.draws = FetchServiceDraws(game, options);
                 }
@@ -346,7 +346,7 @@ void frmFiltroSORTEOSANTERIORES::load()
                 fetched.status = ServiceStatus::Transport;
                 fetched.description = result.failure;
             }
-            const PreviousDrawsLoadResult loaded = ApplyPreviousDraws(state_, std::move(fetched), ui_);
+            const PreviousDrawsLoadResult loaded = applyPreviousDraws(state_, std::move(fetched), ui_);
             showLoadedDraws();
             if (loaded.loaded && txtSorteoMAXIMO->value(0) == 0) txtSorteoMAXIMO->setText(QString::number(loaded.count));
             refreshConsultation();

@@ -28,7 +28,7 @@ bool frmFiltroSUMAS::closing()
         fields.minimum[static_cast<size_t>(i)] = intervalos->minimumText(i);
         fields.maximum[static_cast<size_t>(i)] = intervalos->maximumText(i);
     }
-    return acceptCheck(ValidateAndStoreSumas(state_.filters.sumas, fields));
+    return acceptCheck(validateAndStoreSumas(state_.filters.sumas, fields));
 }
 
 } // namespace kombitron::ui

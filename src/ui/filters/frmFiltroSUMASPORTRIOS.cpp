@@ -41,7 +41,7 @@ bool frmFiltroSUMASPORTRIOS::closing()
         fields.lastMinimum[k] = ultimos->minimumText(i);
         fields.lastMaximum[k] = ultimos->maximumText(i);
     }
-    return acceptCheck(ValidateAndStoreSumasPorTrios(state_.filters.sumasPorTrios, fields));
+    return acceptCheck(validateAndStoreSumasPorTrios(state_.filters.sumasPorTrios, fields));
 }
 
 } // namespace kombitron::ui

@@ -77,7 +77,7 @@ bool frmFiltroTERMINACIONES::closing()
     for (int f = 0; f < 10; ++f) fields.figures[static_cast<size_t>(f)] = figuras->isTicked(f);
     fields.sumMinimum = txtSumaTerminacionesMinimo->text().toStdString();
     fields.sumMaximum = txtSumaTerminacionesMaximo->text().toStdString();
-    return acceptCheck(ValidateAndStoreTerminaciones(state_.filters.terminaciones, fields));
+    return acceptCheck(validateAndStoreTerminaciones(state_.filters.terminaciones, fields));
 }
 
 } // namespace kombitron::ui

@@ -209,7 +209,7 @@ bool frmFiltroVALORACIONES::validateAndStore()
         fields.maximum[k] = txtValoracionMaxima[k]->text().toStdString();
     }
     fields.valuations = shownValuations();
-    return acceptCheck(ValidateAndStoreValuation(state_.filters.valoraciones, condition(), fields));
+    return acceptCheck(validateAndStoreValuation(state_.filters.valoraciones, condition(), fields));
 }
 
 bool frmFiltroVALORACIONES::closing() { return validateAndStore(); }
@@ -230,7 +230,7 @@ void frmFiltroVALORACIONES::savePercentages()
     request.filters = parseFileFilters(kPercentagesFilters);
     const std::string chosen = ui_.saveFileDialog(request);
     if (chosen.empty()) return;
-    acceptCheck(SaveValuationsFile(chosen, shownValuations()));
+    acceptCheck(saveValuationsFile(chosen, shownValuations()));
 }
 
 void frmFiltroVALORACIONES::loadPercentages()
@@ -241,7 +241,7 @@ void frmFiltroVALORACIONES::loadPercentages()
     const std::string path = ui_.openFileDialog(request);
     if (path.empty()) return;
     std::array<int, 49> values = shownValuations();
-    const std::string failure = LoadValuationsFile(path, baseNumbers(), values);
+    const std::string failure = loadValuationsFile(path, baseNumbers(), values);
     // Values read before a failure stay chosen.
     showValuations(values);
     refreshCount();

@@ -57,7 +57,7 @@ void GroupPagesWindow::showPage()
     for (int k = 0; k < 3; ++k) {
         const int group = groupAt(k);
         NumberFlags& set = members(group);
-        DropNumbersOutsideBase(set, baseNumbers());
+        dropNumbersOutsideBase(set, baseNumbers());
         auto* panel = grupos[static_cast<size_t>(k)];
         panel->setTitle(QStringLiteral("GRUPO %1").arg(group));
         panel->setBase(baseNumbers());

@@ -72,7 +72,7 @@ void GroupPager::updateButtons()
 void GroupPager::goTo()
 {
     int group = 0;
-    const std::string refusal = CheckGroupNumber(goTo_->text().toStdString(), itemCount_, group);
+    const std::string refusal = checkGroupNumber(goTo_->text().toStdString(), itemCount_, group);
     if (refusal.empty()) {
         setPage(pageOf(group));
     } else {
