@@ -48,7 +48,7 @@ ToolSaveOutcome GenerateRandomBetsByNumbers(const std::vector<uint8_t>& marked, 
     return FinishToolSave(runWriteRandomBetsByNumbers({numbers, shuffled.order, count, path}, ui.progress(), stop), ui);
 }
 
-ToolSaveOutcome GenerateRandomBetsByPercentages(const NumberPercentages& percentages, const std::string& countText,
+ToolSaveOutcome GenerateRandomBetsByPercentages(const PercentageShares& percentages, const std::string& countText,
                                                 uint64_t seed, Interaction& ui)
 {
     int64_t count = 0;
