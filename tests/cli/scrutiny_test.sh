@@ -28,6 +28,13 @@ check scrutiny-17 "Apuestas: 17|Boletos: 3|6	0|5+C	1|5	0|4	0|3	0|2	1|1	1|0	14|--
 # Without "Cargar Reintegros" every bet of a text file plays reintegro 0, whatever its hits.
 out=$("$cli" scrutiny "$work/17.txt" --winning 1-6 --complementary 7 2>/dev/null)
 check scrutiny-reintegro-0 "Reinteg.	17" "$(echo "$out" | tail -1)"
+# A KMB file keeps its reintegros, but plays reintegro 0 unless "Cargar Reintegros" is given.
+"$cli" convert "$work/17.txt" "$work/17.KMB" --reintegros >/dev/null
+out=$("$cli" scrutiny "$work/17.KMB" --winning 1-6 --complementary 7 --reintegro 3 2>"$work/err")
+check kmb-without-reintegros "Reinteg.	0" "$(echo "$out" | tail -1)"
+check kmb-without-reintegros-msg "AVISO: Se ha asignado al fichero cargado el REINTEGRO 0." "$(cat "$work/err")"
+out=$("$cli" scrutiny "$work/17.KMB" --winning 1-6 --complementary 7 --reintegro 3 --reintegros)
+check kmb-with-reintegros "Reinteg.	3" "$(echo "$out" | tail -1)"
 "$cli" scrutiny "$work/17.txt" --winning 1-6 --complementary 7 --report >"$work/report"
 check report-17 "$(printf 'BOLETO 01  02  03  04  05  06  07  08\r\n     2 5+C --  --  --  --  --  --  --  \r\n')" "$(cat "$work/report")"
 check report-ends-crlf "0d0a" "$(tail -c 2 "$work/report" | od -An -tx1 | tr -d ' \n')"
@@ -85,7 +92,7 @@ printf 'anio,sorteo,recaudacion,bote,premio6R,acertantes6R,premio6,acertantes6,p
   >"$work/data/primitiva-premios.csv"
 "$service" --port 0 --data "$work/data" >"$work/service.out" 2>&1 &
 server=$!
-for _ in $(seq 50); do grep -q '127.0.0.1:' "$work/service.out" && break; sleep 0.1; done
+for _ in $(seq 50); do grep -qs '127.0.0.1:' "$work/service.out" && break; sleep 0.1; done
 export KOMBITRON_SERVICE_URL="http://127.0.0.1:$(sed -n 's/.*127\.0\.0\.1:\([0-9]*\).*/\1/p' "$work/service.out")"
 
 "$cli" prizes "$work/cats.txt" --winning 1-6 --complementary 7 --date 01/01/2020 >"$work/temp" 2>/dev/null; code=$?
@@ -99,6 +106,11 @@ check date-unpadded-msg "ERROR: SORTEO NO ENCONTRADO" "$out"
 out=$("$cli" prizes "$work/cats.txt" --winning 1-6 --date 31/02/2020 2>&1); code=$?
 check date-invalid-code 1 $code
 check date-invalid-msg "ERROR: FECHA DE SORTEO INCORRECTA" "$out"
+
+out=$(KOMBITRON_SERVICE_URL="http://127.0.0.1:1" "$cli" prizes "$work/cats.txt" --winning 1-6 --date 01/01/2020 2>&1); code=$?
+check date-unreachable-code 1 $code
+starts date-unreachable-msg "ERROR AL CARGAR EL FICHERO DE SORTEOS (" "$out"
+check date-unreachable-stdout "" "$(KOMBITRON_SERVICE_URL="http://127.0.0.1:1" "$cli" prizes "$work/cats.txt" --winning 1-6 --date 01/01/2020 2>/dev/null)"
 
 # Back-test of the five bets over the three draws: the report as KOMBITRON_ESCRUTINIO.txt holds it.
 "$cli" backtest "$work/cats.txt" --temporada-desde 2020 >"$work/escrutinio" 2>"$work/err"; code=$?
