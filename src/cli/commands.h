@@ -43,5 +43,14 @@ void addGuaranteesCommand(CommandLine& cli);
 void addAnalysisCommand(CommandLine& cli);
 void addHistoryCommand(CommandLine& cli);
 void addStatsCommand(CommandLine& cli);
+void addScrutinyCommand(CommandLine& cli);
+void addPrizesCommand(CommandLine& cli);
+void addMultiScrutinyCommand(CommandLine& cli);
+void addBacktestCommand(CommandLine& cli);
+void addRandomBetsCommand(CommandLine& cli);
+void addRandomPercentCommand(CommandLine& cli);
+void addOwnSystemCommand(CommandLine& cli);
+void addAlgebraCommand(CommandLine& cli);
+void addTicketsCommand(CommandLine& cli);
 
 } // namespace kombitron::cli

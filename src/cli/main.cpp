@@ -38,5 +38,14 @@ int main(int argc, char** argv)
     addAnalysisCommand(cli);
     addHistoryCommand(cli);
     addStatsCommand(cli);
+    addScrutinyCommand(cli);
+    addPrizesCommand(cli);
+    addMultiScrutinyCommand(cli);
+    addBacktestCommand(cli);
+    addRandomBetsCommand(cli);
+    addRandomPercentCommand(cli);
+    addOwnSystemCommand(cli);
+    addAlgebraCommand(cli);
+    addTicketsCommand(cli);
     return cli.run(argc, argv);
 }

@@ -48,7 +48,7 @@ ToolSaveOutcome generateRandomBetsByNumbers(const std::vector<uint8_t>& marked, 
     return finishToolSave(runWriteRandomBetsByNumbers({numbers, shuffled.order, count, path}, ui.progress(), stop), ui);
 }
 
-ToolSaveOutcome generateRandomBetsByPercentages(const NumberPercentages& percentages, const std::string& countText,
+ToolSaveOutcome generateRandomBetsByPercentages(const PercentageShares& percentages, const std::string& countText,
                                                 uint64_t seed, Interaction& ui)
 {
     int64_t count = 0;

@@ -20,7 +20,7 @@ ToolSaveOutcome generateRandomBetsByNumbers(const std::vector<uint8_t>& numbers,
 
 // "&Generar" of the generator by percentages: the checks in order, the save dialog as above, then
 // the N bets generated with `seed` and written with the chosen numbers as header, captioned as above.
-ToolSaveOutcome generateRandomBetsByPercentages(const NumberPercentages& percentages, const std::string& countText,
+ToolSaveOutcome generateRandomBetsByPercentages(const PercentageShares& percentages, const std::string& countText,
                                                 uint64_t seed, Interaction& ui);
 
 } // namespace kombitron

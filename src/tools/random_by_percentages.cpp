@@ -18,14 +18,14 @@ constexpr int kSumLimit = 600;
 constexpr int64_t kReportMask = (int64_t{1} << 16) - 1;
 } // namespace
 
-int chosenPercentagesCount(const NumberPercentages& percentages)
+int chosenPercentagesCount(const PercentageShares& percentages)
 {
     int a = 0;
     for (int v = kMinNumber; v <= kMaxNumber; ++v) a += percentages[v] ? 1 : 0;
     return a;
 }
 
-int percentagesSum(const NumberPercentages& percentages)
+int percentagesSum(const PercentageShares& percentages)
 {
     int sum = 0;
     for (int v = kMinNumber; v <= kMaxNumber; ++v) sum += percentages[v];
@@ -37,7 +37,7 @@ std::string percentagesCountCaption(int chosen)
     return std::to_string(chosen) + " Porcentajes de Números Seleccionados";
 }
 
-std::optional<ToolNotice> checkRandomBetsByPercentages(const NumberPercentages& percentages,
+std::optional<ToolNotice> checkRandomBetsByPercentages(const PercentageShares& percentages,
                                                         const std::string& countText, int64_t& count)
 {
     const int chosen = chosenPercentagesCount(percentages);
@@ -56,7 +56,7 @@ std::optional<ToolNotice> checkRandomBetsByPercentages(const NumberPercentages& 
     return std::nullopt;
 }
 
-std::string percentagesHeader(const NumberPercentages& percentages)
+std::string percentagesHeader(const PercentageShares& percentages)
 {
     std::string header;
     for (int v = kMinNumber; v <= kMaxNumber; ++v)
@@ -64,7 +64,7 @@ std::string percentagesHeader(const NumberPercentages& percentages)
     return header;
 }
 
-BetList randomBetsByPercentages(const NumberPercentages& percentages, int64_t count, uint64_t seed, Progress& progress,
+BetList randomBetsByPercentages(const PercentageShares& percentages, int64_t count, uint64_t seed, Progress& progress,
                                 const StopToken& stop)
 {
     std::vector<uint8_t> chosen, free;

@@ -15,22 +15,22 @@
 namespace kombitron {
 
 // The percentage chosen for each number (index = number 1..49): 0 for "------", else 1..100.
-using NumberPercentages = std::array<uint8_t, 50>;
+using PercentageShares = std::array<uint8_t, 50>;
 
 // Numbers with a percentage, and the sum of their percentages.
-int chosenPercentagesCount(const NumberPercentages& percentages);
-int percentagesSum(const NumberPercentages& percentages);
+int chosenPercentagesCount(const PercentageShares& percentages);
+int percentagesSum(const PercentageShares& percentages);
 // a + " Porcentajes de Números Seleccionados".
 std::string percentagesCountCaption(int chosen);
 
 // The checks of "&Generar" in order: at least six percentages (a warning), at most 43, a sum
 // below 600, a count above 0, and room for every occurrence in the 6N places of the bets (a
 // warning). nullopt when they pass; `count` then holds N.
-std::optional<ToolNotice> checkRandomBetsByPercentages(const NumberPercentages& percentages,
+std::optional<ToolNotice> checkRandomBetsByPercentages(const PercentageShares& percentages,
                                                         const std::string& countText, int64_t& count);
 
 // The header record: the chosen numbers, two digits each, ascending, concatenated.
-std::string percentagesHeader(const NumberPercentages& percentages);
+std::string percentagesHeader(const PercentageShares& percentages);
 
 // The N bets. The chosen numbers c[1..a] (ascending) get s[j] = floor(p[j] N / 100) occurrences
 // laid in a row over the places q[1..6N]; place b + (m-1)N is number m of bet b, so a number
@@ -39,11 +39,11 @@ std::string percentagesHeader(const NumberPercentages& percentages);
 // again for every bet (for w = 1..g, f[w] swaps with f[floor(g u) + 1]) before f[m] fills
 // place m. Every bet is sorted, with reintegro 0; bets may repeat. Percentages must have passed
 // the checks. Empty when stopped.
-BetList randomBetsByPercentages(const NumberPercentages& percentages, int64_t count, uint64_t seed, Progress& progress,
+BetList randomBetsByPercentages(const PercentageShares& percentages, int64_t count, uint64_t seed, Progress& progress,
                                 const StopToken& stop);
 
 struct RandomPercentagesInputs {
-    NumberPercentages percentages{};
+    PercentageShares percentages{};
     int64_t count = 0;
     uint64_t seed = 0;  // the clock in the program, fixed in tests and on the command line
     std::string path;   // with ".KMB" already applied

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "core/format.h"
-#include "core/random.h"
 #include "flows/random_generators_flow.h"
+#include "core/random.h"
 #include "tools/random_by_percentages.h"
 #include "ui/widgets/image_button.h"
 #include "ui/widgets/mark_cell.h"
@@ -114,9 +114,9 @@ frmGeneradorPorcentajes::frmGeneradorPorcentajes(Interaction& ui, QWidget* paren
     refreshTotals();
 }
 
-std::array<uint8_t, 50> frmGeneradorPorcentajes::percentages() const
+PercentageShares frmGeneradorPorcentajes::percentages() const
 {
-    NumberPercentages p{};
+    PercentageShares p{};
     for (int n = 1; n <= 49; ++n) p[static_cast<size_t>(n)] = static_cast<uint8_t>(cboPorcentaje[static_cast<size_t>(n - 1)]->currentIndex());
     return p;
 }
@@ -135,7 +135,7 @@ void frmGeneradorPorcentajes::paintSelector(QComboBox* box)
 
 void frmGeneradorPorcentajes::refreshTotals()
 {
-    const NumberPercentages p = percentages();
+    const PercentageShares p = percentages();
     lblTitNumeros->setText(QString::fromStdString(percentagesCountCaption(chosenPercentagesCount(p))));
     lblSumaPorcentajes->setText(QString::fromStdString(formatCount(percentagesSum(p))));
 }
@@ -160,7 +160,7 @@ void frmGeneradorPorcentajes::inicializar()
 void frmGeneradorPorcentajes::generar()
 {
     refreshTotals();
-    const NumberPercentages p = percentages();
+    const PercentageShares p = percentages();
     const std::string count = txtApuestas->text().toStdString();
     const uint64_t seed = clockSeed();
     runJob<ToolSaveOutcome>(

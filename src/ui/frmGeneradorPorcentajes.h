@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "flows/tool_flow.h"
+#include "tools/random_by_percentages.h"
 #include "ui/tool_window.h"
 
 class QComboBox;
@@ -34,8 +35,7 @@ public:
     WaitingPanel* picVentanaEspera;
 
     // The percentage of each number as the selectors show it (index = number, 0 for "------").
-    // (The generator's NumberPercentages; spelt out, as the process window's panel has that name too.)
-    std::array<uint8_t, 50> percentages() const;
+    PercentageShares percentages() const;
     // Selector of `number` set to `percentage` (0 for "------"), as a choice in the list would.
     void setPercentage(int number, int percentage);
     // "Inicializa todos los porcentajes".

@@ -46,7 +46,8 @@ check usage-extras "kombitron-cli: argumentos de más o desconocidos: --nada" "$
 check usage-no-value "kombitron-cli: falta el valor de --numbers" "$("$cli" generate --numbers 2>&1 | head -1)"
 
 # Every command has its --help: exit 0, its usage line and its options, on stdout.
-for command in generate view import convert base calc summary guarantees analysis stats "history load" "history update"; do
+for command in generate view import convert base calc summary guarantees analysis stats "history load" "history update" \
+    scrutiny prizes multiscrutiny backtest random-bets random-percent own-system algebra tickets; do
   out=$("$cli" $command --help 2>/dev/null); code=$?
   check "help-$command-code" 0 $code
   check "help-$command-usage" yes "$(echo "$out" | grep -q "^Uso: kombitron-cli $command" && echo yes)"

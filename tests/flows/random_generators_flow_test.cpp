@@ -60,7 +60,7 @@ struct CaptionedInteraction : test::RecordingInteraction {
 TEST(RandomGeneratorsFlow, SavingIsCaptionedOnlyOnceAPathIsChosen)
 {
     test::TempDir dir;
-    NumberPercentages percentages{};
+    PercentageShares percentages{};
     for (int v : {3, 9, 17, 25, 33, 41}) percentages[v] = 20;
     for (bool cancel : {true, false}) {
         SCOPED_TRACE(cancel);
@@ -128,7 +128,7 @@ TEST(RandomGeneratorsFlow, ByPercentagesSavesTheBets)
 {
     test::TempDir dir;
     test::RecordingInteraction ui;
-    NumberPercentages p{};
+    PercentageShares p{};
     for (int v : {7, 10, 20, 30, 40, 49}) p[v] = 10;
     p[7] = 50;
     ui.savePaths = {dir.file("porcentajes")};

@@ -45,7 +45,7 @@ TEST(KmbFile, WriteThenReadGivesTheSameBets)
     test::TempDir dir;
     // Random valid bets with reintegros, more than one write batch and one read batch.
     Rng rng(7);
-    const int64_t n = 100000;
+    const int64_t n = 250000;
     BetList bets(n);
     for (int64_t i = 1; i <= n; ++i) {
         CombinationFromRank(static_cast<int32_t>(1 + rng.below(kAllBets)), bets.bet(i));
@@ -56,7 +56,7 @@ TEST(KmbFile, WriteThenReadGivesTheSameBets)
     const std::string path = dir.file("sistema.KMB");
     const BetFileWrite written = WriteBetFile(path, "010203040506", bets, n, progress, stop);
     ASSERT_TRUE(written.ok()) << written.failure;
-    EXPECT_EQ(std::filesystem::file_size(path), kmbRecord("010203040506").size() + kmbRecord("100000").size() + 22u * n);
+    EXPECT_EQ(std::filesystem::file_size(path), kmbRecord("010203040506").size() + kmbRecord("250000").size() + 22u * n);
 
     const BetFileRead read = ReadBetFileKmb(path, progress, stop);
     ASSERT_TRUE(read.ok()) << read.failure;

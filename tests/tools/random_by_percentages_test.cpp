@@ -12,15 +12,15 @@ using namespace kombitron;
 
 namespace {
 
-NumberPercentages percentages(std::initializer_list<std::pair<int, int>> chosen)
+PercentageShares percentages(std::initializer_list<std::pair<int, int>> chosen)
 {
-    NumberPercentages p{};
+    PercentageShares p{};
     for (auto [number, percent] : chosen) p[number] = static_cast<uint8_t>(percent);
     return p;
 }
 
 // The procedure as written, with the table of 6N places.
-std::vector<std::vector<int>> literalBets(const NumberPercentages& p, int64_t n, uint64_t seed)
+std::vector<std::vector<int>> literalBets(const PercentageShares& p, int64_t n, uint64_t seed)
 {
     std::vector<int> c, s, f;
     for (int v = 1; v <= 49; ++v) {
@@ -55,7 +55,7 @@ std::vector<std::vector<int>> literalBets(const NumberPercentages& p, int64_t n,
     return bets;
 }
 
-BetList generate(const NumberPercentages& p, int64_t n, uint64_t seed)
+BetList generate(const PercentageShares& p, int64_t n, uint64_t seed)
 {
     Progress progress;
     StopFlag stop;
@@ -66,14 +66,14 @@ BetList generate(const NumberPercentages& p, int64_t n, uint64_t seed)
 
 TEST(randomBetsByPercentages, ChecksInOrder)
 {
-    NumberPercentages five = percentages({{1, 10}, {2, 10}, {3, 10}, {4, 10}, {5, 10}});
-    NumberPercentages fortyFour{};
+    PercentageShares five = percentages({{1, 10}, {2, 10}, {3, 10}, {4, 10}, {5, 10}});
+    PercentageShares fortyFour{};
     for (int v = 1; v <= 44; ++v) fortyFour[v] = 1;
-    NumberPercentages sum600 = percentages({{1, 100}, {2, 100}, {3, 100}, {4, 100}, {5, 100}, {6, 100}});
-    NumberPercentages sum599 = percentages({{1, 100}, {2, 100}, {3, 100}, {4, 100}, {5, 100}, {6, 99}});
+    PercentageShares sum600 = percentages({{1, 100}, {2, 100}, {3, 100}, {4, 100}, {5, 100}, {6, 100}});
+    PercentageShares sum599 = percentages({{1, 100}, {2, 100}, {3, 100}, {4, 100}, {5, 100}, {6, 99}});
     struct Case {
         const char* name;
-        NumberPercentages p;
+        PercentageShares p;
         const char* count;
         MessageKind kind;
         const char* text;  // nullptr: the checks pass
@@ -123,10 +123,10 @@ TEST(randomBetsByPercentages, SmallestChosenNumberFillsTheFirstBets)
 TEST(randomBetsByPercentages, OccurrencesBetsAndTheLiteralProcedure)
 {
     struct Case {
-        NumberPercentages p;
+        PercentageShares p;
         int64_t n;
     };
-    NumberPercentages many{};
+    PercentageShares many{};
     for (int v = 3; v <= 45; ++v) many[v] = static_cast<uint8_t>(v % 13 + 1);  // 43 chosen
     const Case cases[] = {
         {percentages({{7, 50}, {10, 10}, {20, 10}, {30, 10}, {40, 10}, {49, 10}}), 10},

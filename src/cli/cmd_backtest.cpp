@@ -1,0 +1,68 @@
+#include <memory>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/scrutiny_options.h"
+#include "cli/terminal.h"
+#include "core/state.h"
+#include "flows/statistical_flows.h"
+
+namespace kombitron::cli {
+
+namespace {
+
+struct BacktestOptions {
+    std::string bets;
+    std::string game = "primitiva";
+    StatisticsQuery query = defaultStatisticsQuery(currentYear());
+};
+
+int runBacktest(const BacktestOptions& o)
+{
+    TerminalInteraction ui;
+    StderrProgress progress;
+    const GameType game = o.game == "bonoloto" ? GameType::Bonoloto : GameType::Primitiva;
+    // "Cargar desde Internet" first, as the window asks for it before the bets.
+    const StatisticalDrawsLoad draws = loadStatisticalDrawsFlow(gameName(game), defaultServiceOptions(), ui);
+    if (!draws.loaded()) return kExitRefused;
+    const ScrutinyFileLoad load = loadStatisticalBets(o.bets, ui);
+    if (ui.errorShown) return kExitRefused;
+
+    StatisticalRunRequest request;
+    request.bets = load.bets;
+    request.draws = draws.data;
+    request.boxes = o.query;
+    request.game = game;
+    ui.useProgress(progress);
+    const StatisticalResult result = runStatisticalFlow(request, ui);
+    if (!result.done()) return kExitRefused;
+    if (result.noPrizeAmounts) ui.warning(kNoPrizeAmountsNotice);
+    writeOut(ReportFileText(result.report));
+    return kExitDone;
+}
+
+} // namespace
+
+void addBacktestCommand(CommandLine& cli)
+{
+    auto o = std::make_shared<BacktestOptions>();
+    CLI::App& command = cli.add("backtest",
+                                "Lo que habrían ganado las apuestas de BETS en los sorteos pasados, con los sorteos y "
+                                "premios del servicio de resultados: el informe KOMBITRON_ESCRUTINIO.txt",
+                                [o] { return runBacktest(*o); });
+    command.add_option("BETS", o->bets, "Fichero de apuestas (KMB, o de texto)")->required();
+    command.add_option("--game", o->game, "Juego (por defecto primitiva)")
+        ->check(OneOf({"primitiva", "bonoloto"}))
+        ->type_name("primitiva|bonoloto");
+    command.add_option("--temporada-desde", o->query.seasonFrom, "Temporada inicial (por defecto 1985)")
+        ->check(DigitsUpTo(4))
+        ->type_name("Y");
+    command.add_option("--temporada-hasta", o->query.seasonTo, "Temporada final (por defecto el año actual)")
+        ->check(DigitsUpTo(4))
+        ->type_name("Y");
+    command.add_option("--sorteo-desde", o->query.drawFrom, "Sorteo inicial (por defecto 1)")->check(DigitsUpTo(4))->type_name("N");
+    command.add_option("--sorteo-hasta", o->query.drawTo, "Sorteo final (por defecto 999)")->check(DigitsUpTo(4))->type_name("N");
+    command.add_option("--dia", o->query.weekday, "Día: 0 todos, 1 Lunes .. 7 Domingo")->check(WholeIn(0, 7))->type_name("0..7");
+}
+
+} // namespace kombitron::cli
