@@ -147,6 +147,9 @@ frmGarantiasTOTAL::frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* 
                                              QStringLiteral("Calcular Garantías extendidas"), this);
     imgVerHuecos = new ImageButton(QStringLiteral("imgVerHuecos"), AppIcon::Report,
                                    QStringLiteral("Ver huecos: los casos con menos aciertos de los indicados"), this);
+    // Its picture is the report's: the caption tells the two apart.
+    imgVerHuecos->setText(QStringLiteral("Ver huecos"));
+    imgVerHuecos->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     txtAciertosHuecos = new QSpinBox(this);
     txtAciertosHuecos->setObjectName(QStringLiteral("txtAciertosHuecos"));
     txtAciertosHuecos->setRange(1, 6);
@@ -163,7 +166,7 @@ frmGarantiasTOTAL::frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* 
     buttons->addWidget(imgGarantiasExtendidas);
     buttons->addSpacing(12);
     buttons->addWidget(imgVerHuecos);
-    buttons->addWidget(new QLabel(QStringLiteral("Huecos con menos de"), this));
+    buttons->addWidget(new QLabel(QStringLiteral("con menos de"), this));
     buttons->addWidget(txtAciertosHuecos);
     buttons->addWidget(new QLabel(QStringLiteral("aciertos"), this));
     buttons->addStretch();
