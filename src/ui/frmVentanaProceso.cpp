@@ -342,6 +342,8 @@ void frmVentanaProceso::run()
     ++runs_;
     picProgreso->setValue(0);
     lblCiclo->setText(QStringLiteral("0"));
+    // A run that ends without a result leaves nothing to optimise, whatever an earlier one left.
+    hasResult_ = false;
     showButtons(true);
     lblOptimizando->clear();
     lblAvisoCiclos->setVisible(state_.reduction.cycles != 0);
