@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "core/format.h"
+#include "flows/process_optimisation.h"
 #include "flows/process_run.h"
 
 namespace kombitron::cli {
@@ -42,6 +43,28 @@ private:
     StopFlag& stop_;
     double maxCycles_;
     int shownTenth_ = -1;
+};
+
+// The optimiser's figures on stderr: every improvement, and where it stands every few seconds.
+class TerminalOptimiserProgress : public OptimiserProgress {
+public:
+    void improved(const OptimiserStatus& s) override { show(s); }
+    void status(const OptimiserStatus& s) override
+    {
+        if (s.seconds - lastShown_ < 5) return;
+        show(s);
+    }
+
+private:
+    void show(const OptimiserStatus& s)
+    {
+        lastShown_ = s.seconds;
+        const double share = s.conditioned > 0 ? static_cast<double>(s.covered) * 100.0 / static_cast<double>(s.conditioned) : 0;
+        std::fprintf(stderr, "Optimizando : %s apuestas, %s %% cubierto, %.0f s\n", formatCount(s.bets).c_str(),
+                     formatFixed2(share).c_str(), s.seconds);
+    }
+
+    double lastShown_ = -1;
 };
 
 // Requests a stop once `seconds` have passed, unless it is dismissed first.
@@ -88,6 +111,20 @@ std::function<bool(AppState&, Interaction&)> processWindowReduction(const Reduct
         if (run.reduction.failed()) {
             ui.error("ERROR: " + run.reduction.failure);
             return false;
+        }
+        if (limits.optimiseSeconds > 0 && run.reduction.found) {
+            ProcessOptimisationRequest request;
+            request.seconds = limits.optimiseSeconds;
+            request.seed = limits.optimiseSeed;
+            request.beforeExactCount = run.needsExactCount;
+            TerminalOptimiserProgress optimiserProgress;
+            const ProcessOptimisationResult optimised = runProcessOptimisation(state, request, optimiserProgress, ui.stopToken());
+            if (optimised.failed()) {
+                ui.error("ERROR: " + optimised.failure);
+                return false;
+            }
+            std::fprintf(stderr, "Optimizado : %s apuestas (%s antes)\n", formatCount(state.reducedCount).c_str(),
+                         formatCount(optimised.optimiser.startBets).c_str());
         }
         if (run.needsExactCount) {
             Progress quiet;

@@ -57,6 +57,13 @@ void addCalcCommand(CommandLine& cli)
     command.add_option("--seconds", o->limits.seconds, "Detiene la reducción tras S segundos")
         ->check(PositiveNumber())
         ->type_name("S");
+    command.add_option("--optimize", o->limits.optimiseSeconds,
+                       "Tras la reducción, busca durante S segundos un sistema con menos apuestas y la misma garantía "
+                       "(\"Optimizar\"); se imprimen y graban las apuestas optimizadas")
+        ->check(PositiveNumber())
+        ->type_name("S");
+    command.add_option("--seed", o->limits.optimiseSeed, "Semilla de la optimización (1 por omisión)")
+        ->type_name("N");
 }
 
 } // namespace kombitron::cli

@@ -7,6 +7,7 @@
 #include "cli/terminal.h"
 #include "core/state.h"
 #include "engine/guarantees.h"
+#include "engine/holes.h"
 #include "flows/calculation.h"
 #include "flows/guarantees.h"
 #include "formats/bet_files.h"
@@ -21,6 +22,7 @@ struct GuaranteesOptions {
     std::string scope = "total";
     std::string level = "6";
     bool extended = false;
+    int holes = -1;   // --holes H: the outcomes with fewer than H hits (-1: not asked)
 };
 
 int runGuarantees(const GuaranteesOptions& o)
@@ -56,6 +58,21 @@ int runGuarantees(const GuaranteesOptions& o)
         writeOut(extended.text);
         return extended.done() ? kExitDone : kExitRefused;
     }
+    const GuaranteeScope scope = o.scope == "total" ? GuaranteeScope::Total
+                                 : state.base.kind == CombinationKind::FromFile ? GuaranteeScope::Imported
+                                                                                : GuaranteeScope::Conditioned;
+    if (o.holes >= 0) {
+        if (allLevels) {
+            std::fprintf(stderr, "kombitron-cli: los huecos se buscan en un nivel de aciertos, no en \"todas\"\n");
+            return kExitUsage;
+        }
+        HolesInputs holes{state.base.baseNumbers, state.conditionedSystem, read.bets, scope, level, o.holes};
+        const HolesResult found = runHoles(holes, progress, ui.stopToken());
+        if (found.failed()) ui.error("ERROR: " + found.failure);
+        if (!found.done()) return kExitRefused;
+        writeOut(holesReportText(found, holes));
+        return kExitDone;
+    }
     GuaranteeTable table;
     if (o.scope == "total" && allLevels) {
         const AllLevelsResult all = runAllGuaranteeLevels(input, ui);
@@ -63,9 +80,6 @@ int runGuarantees(const GuaranteesOptions& o)
         if (!all.done()) return kExitRefused;
         table = all.table;
     } else {
-        const GuaranteeScope scope = o.scope == "total" ? GuaranteeScope::Total
-                                     : state.base.kind == CombinationKind::FromFile ? GuaranteeScope::Imported
-                                                                                    : GuaranteeScope::Conditioned;
         const GuaranteePassResult pass = runGuaranteePass(input, scope, level, progress, ui.stopToken());
         if (!pass.done()) return kExitRefused;
         table = publishGuarantees(pass);
@@ -91,6 +105,12 @@ void addGuaranteesCommand(CommandLine& cli)
     command.add_option("--level", o->level, "Aciertos q del sistema total; \"todas\" escribe también los seis informes")
         ->check(OneOf({"1", "2", "3", "4", "5", "6", "todas"}))->type_name("1..6|todas");
     command.add_flag("--extended", o->extended, "Las garantías extendidas (DETALLE DE MINI GARANTIAS)");
+    command.add_option("--holes", o->holes,
+                       "Los huecos: los casos del alcance y nivel elegidos cuya mejor apuesta tiene menos de H "
+                       "aciertos (el informe de \"Ver huecos\")")
+        ->check(WholeIn(1, 6))
+        ->type_name("H")
+        ->excludes("--extended");
 }
 
 } // namespace kombitron::cli

@@ -15,4 +15,9 @@ std::string reportPath(const std::string& fileName);
 // returns false.
 bool writeAndOpenReport(const std::string& fileName, const std::string& text, Interaction& ui);
 
+// The description of a report written to `path` that the editor could not show: `failure`,
+// followed by "; el informe está en " + path unless it names the file already, so the player
+// can always find what was written.
+std::string editorFailureDescription(const std::string& path, const std::string& failure);
+
 } // namespace kombitron

@@ -2,6 +2,7 @@
 
 #include "core/interaction.h"
 #include "core/paths.h"
+#include "core/report_file.h"
 #include "flows/reports.h"
 
 namespace kombitron {
@@ -26,8 +27,9 @@ bool openAllGuaranteeReports(Interaction& ui)
 {
     for (int q = 6; q >= 1; --q) {
         std::string failure;
-        if (!ui.openInEditor(reportPath(guaranteeReportFileName(q)), failure)) {
-            reportError(ui, failure);
+        const std::string path = reportPath(guaranteeReportFileName(q));
+        if (!ui.openInEditor(path, failure)) {
+            reportError(ui, editorFailureDescription(path, failure));
             return false;
         }
     }
@@ -52,6 +54,33 @@ AllLevelsResult runAllGuaranteeLevels(const GuaranteeInput& input, Interaction& 
         else if (writeFailure.empty()) writeFailure = failure;
     }
     if (!writeFailure.empty()) reportError(ui, writeFailure);
+    return result;
+}
+
+HolesReportResult showHolesReport(const HolesInputs& inputs, Interaction& ui)
+{
+    HolesReportResult result;
+    result.holes = runHoles(inputs, ui.progress(), ui.stopToken());
+    if (result.holes.failed()) {
+        result.markFailed(result.holes.failure);
+        ui.error("ERROR: " + result.failure);
+        return result;
+    }
+    if (result.holes.stopped()) {
+        result.markStopped();
+        return result;
+    }
+    std::string path, failure;
+    if (!writeHolesReport(result.holes, inputs, path, failure)) {
+        result.markFailed(failure);
+        reportError(ui, failure);
+        return result;
+    }
+    result.path = path;
+    if (!ui.openInEditor(path, failure)) {
+        result.markFailed(editorFailureDescription(path, failure));
+        reportError(ui, result.failure);
+    }
     return result;
 }
 

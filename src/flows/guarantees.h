@@ -5,6 +5,7 @@
 
 #include "core/job.h"
 #include "engine/guarantees.h"
+#include "engine/holes.h"
 
 namespace kombitron {
 
@@ -29,5 +30,15 @@ struct AllLevelsResult : JobOutcome {
     std::vector<std::string> reportPaths;   // in the order written: si1 .. si6
 };
 AllLevelsResult runAllGuaranteeLevels(const GuaranteeInput& input, Interaction& ui);
+
+// "Ver huecos": the holes of the inputs (progress and stop through `ui`) written to
+// KOMBITRON_HUECOS.txt and opened in the editor. The flow shows its own messages: "ERROR: " and
+// the description when the search fails, the report error (naming the file once it is written)
+// when the file cannot be written or opened; the result then says Failed. A stop writes nothing.
+struct HolesReportResult : JobOutcome {
+    HolesResult holes;
+    std::string path;                       // the report written ("" when none)
+};
+HolesReportResult showHolesReport(const HolesInputs& inputs, Interaction& ui);
 
 } // namespace kombitron

@@ -1,6 +1,7 @@
 #include "flows/multi_scrutiny_flows.h"
 
 #include "core/paths.h"
+#include "core/report_file.h"
 #include "flows/scrutiny_report.h"
 #include "formats/bet_files.h"
 
@@ -94,7 +95,8 @@ MultiFileResult runMultiFileFlow(const MultiFileInputs& inputs, MultiFileProgres
             showReportFailure(entry.detailFailure, ui);
         } else if (!entry.detailPath.empty()) {
             std::string failure;
-            if (!ui.openInEditor(entry.detailPath, failure)) showReportFailure(failure, ui);
+            if (!ui.openInEditor(entry.detailPath, failure))
+                showReportFailure(editorFailureDescription(entry.detailPath, failure), ui);
         }
     }
     return result;

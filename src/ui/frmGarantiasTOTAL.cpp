@@ -12,11 +12,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "core/bet.h"
 #include "core/format.h"
 #include "core/state.h"
+#include "engine/holes.h"
+#include "engine/reduction_options.h"
 #include "flows/guarantees.h"
 #include "ui/job_runner.h"
 #include "ui/widgets/image_button.h"
@@ -88,15 +91,20 @@ frmGarantiasTOTAL::frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* 
     auto* t = new QGridLayout(tableBox);
     t->setHorizontalSpacing(4);
     t->setVerticalSpacing(3);
-    auto heading = [&](const QString& text, int column) {
+    auto heading = [&](const QString& text, int column, const QString& name) {
         auto* l = new QLabel(text, tableBox);
+        l->setObjectName(name);
         l->setAlignment(Qt::AlignCenter);
         l->setStyleSheet(QStringLiteral("font-weight: bold; color: #2b5797;"));
         t->addWidget(l, 0, column);
     };
-    heading(QStringLiteral("Apuestas"), 0);
-    heading(QStringLiteral("Porcentajes"), 1);
-    for (int j = 6; j >= 0; --j) heading(QStringLiteral("%1 Aciertos").arg(j), 2 + (6 - j));
+    heading(QStringLiteral("Apuestas"), 0, QStringLiteral("lblTituloApu"));
+    heading(QStringLiteral("Porcentajes"), 1, QStringLiteral("lblTituloPor"));
+    for (int j = 6; j >= 0; --j)
+        heading(j == 1 ? QStringLiteral("1 Acierto") : QStringLiteral("%1 Aciertos").arg(j), 2 + (6 - j),
+                QStringLiteral("lblTituloAciertos%1").arg(j));
+    // A range cell holds up to two seven-digit counts ("1234567-1234567") with its padding.
+    const int rangeWidth = fontMetrics().horizontalAdvance(QStringLiteral("8888888-8888888")) + 12;
     for (int h = 0; h <= 6; ++h) for (int j = 0; j <= 6; ++j) lblde[h][j] = nullptr;
     for (int h = 6; h >= 0; --h) {
         const int row = 1 + (6 - h);
@@ -116,7 +124,7 @@ frmGarantiasTOTAL::frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* 
             auto* c = new QLabel(tableBox);
             c->setObjectName(QStringLiteral("lblde%1_%2").arg(h).arg(j));
             c->setAlignment(Qt::AlignCenter);
-            c->setMinimumWidth(78);
+            c->setMinimumWidth(rangeWidth);
             c->setStyleSheet(QStringLiteral("background: white; border: 1px solid #d0d0d0;"));
             lblde[h][j] = c;
             t->addWidget(c, row, 2 + (6 - j));
@@ -137,10 +145,30 @@ frmGarantiasTOTAL::frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* 
                                             QStringLiteral("Ver informe de garantías en el Bloc de Notas"), this);
     imgGarantiasExtendidas = new ImageButton(QStringLiteral("imgGarantiasExtendidas"), AppIcon::Search,
                                              QStringLiteral("Calcular Garantías extendidas"), this);
+    imgVerHuecos = new ImageButton(QStringLiteral("imgVerHuecos"), AppIcon::Report,
+                                   QStringLiteral("Ver huecos: los casos con menos aciertos de los indicados"), this);
+    // Its picture is the report's: the caption tells the two apart.
+    imgVerHuecos->setText(QStringLiteral("Ver huecos"));
+    imgVerHuecos->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    txtAciertosHuecos = new QSpinBox(this);
+    txtAciertosHuecos->setObjectName(QStringLiteral("txtAciertosHuecos"));
+    txtAciertosHuecos->setRange(1, 6);
+    txtAciertosHuecos->setToolTip(QStringLiteral("Huecos: casos cuya mejor apuesta tiene menos aciertos que este número"));
+    {
+        // The reduction's own guarantee by default: a hole is where it is not met.
+        ReductionOptions options = state_.reduction;
+        clampReductionOptions(options);
+        txtAciertosHuecos->setValue(reductionType(options.type).minimumHits);
+    }
     imgVolver = makeVolverButton(this, QStringLiteral("Cerrar"));
     buttons->addWidget(imgCalcularGarantias);
     buttons->addWidget(imgVerInformeTabulado);
     buttons->addWidget(imgGarantiasExtendidas);
+    buttons->addSpacing(12);
+    buttons->addWidget(imgVerHuecos);
+    buttons->addWidget(new QLabel(QStringLiteral("con menos de"), this));
+    buttons->addWidget(txtAciertosHuecos);
+    buttons->addWidget(new QLabel(QStringLiteral("aciertos"), this));
     buttons->addStretch();
     buttons->addWidget(imgVolver);
     v->addLayout(buttons);
@@ -186,6 +214,7 @@ frmGarantiasTOTAL::frmGarantiasTOTAL(AppState& state, Interaction& ui, QWidget* 
     connect(imgCalcularGarantias, &QToolButton::clicked, this, &frmGarantiasTOTAL::calculate);
     connect(imgVerInformeTabulado, &QToolButton::clicked, this, &frmGarantiasTOTAL::showTabulatedReport);
     connect(imgGarantiasExtendidas, &QToolButton::clicked, this, &frmGarantiasTOTAL::calculateExtended);
+    connect(imgVerHuecos, &QToolButton::clicked, this, &frmGarantiasTOTAL::showHoles);
     connect(cmdStop, &QPushButton::clicked, this, &frmGarantiasTOTAL::stop);
     connect(imgVolver, &QToolButton::clicked, this, [this] {
         if (computing_) return;
@@ -264,8 +293,8 @@ void frmGarantiasTOTAL::clearTable()
 
 void frmGarantiasTOTAL::setControlsEnabled(bool enabled)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{imgCalcularGarantias, imgVerInformeTabulado, imgGarantiasExtendidas, imgVolver,
-                                                     cboTipoGarantias})
+    for (QWidget* w : std::initializer_list<QWidget*>{imgCalcularGarantias, imgVerInformeTabulado, imgGarantiasExtendidas, imgVerHuecos,
+                                                     txtAciertosHuecos, imgVolver, cboTipoGarantias})
         w->setEnabled(enabled);
     const bool imported = state_.base.kind == CombinationKind::FromFile;
     optTipoGarantias[0]->setEnabled(enabled);
@@ -390,6 +419,27 @@ void frmGarantiasTOTAL::calculateExtended()
             picVisorMiniGarantias->setGeometry(rect().adjusted(30, 30, -30, -30));
             picVisorMiniGarantias->raise();
             picVisorMiniGarantias->show();
+        });
+}
+
+void frmGarantiasTOTAL::showHoles()
+{
+    if (computing_) return;
+    beginWork(QString::fromUtf8(kHolesCaption));
+    const GuaranteeScope s = scope();
+    // "Todas" has no one level: the holes are those of six hits, as the table it leaves.
+    const int q = s == GuaranteeScope::Total && level() != 0 ? level() : 6;
+    const int fewerThan = txtAciertosHuecos->value();
+    runner_->startOnState<HolesReportResult>(
+        state_,
+        [s, q, fewerThan](AppState& work, Progress&, const StopToken&, Interaction& ui) {
+            const HolesInputs inputs{work.base.baseNumbers, work.conditionedSystem, work.finalSystem, s, q, fewerThan};
+            return showHolesReport(inputs, ui);
+        },
+        [this](HolesReportResult) {
+            // The flow has shown whatever went wrong.
+            endWork();
+            setControlsEnabled(true);
         });
 }
 

@@ -15,6 +15,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 
 namespace kombitron::ui {
 
@@ -23,7 +24,7 @@ class JobRunner;
 
 // "Cálculo de Garantías y de Porcentajes": what the reduced system guarantees over the whole base
 // (q of the player's numbers drawn) or over the conditioned system, as a table of classes by best
-// hit count, a summary text, the tabulated report files and the extended guarantees. The passes
+// hit count, a summary text, the tabulated report files, the extended guarantees and the holes. The passes
 // run as jobs of its JobRunner, on the lent state, behind a progress panel with a stop button.
 // Its own close box does nothing: it closes through imgVolver.
 class frmGarantiasTOTAL : public QDialog {
@@ -43,6 +44,8 @@ public:
     ImageButton* imgCalcularGarantias;
     ImageButton* imgVerInformeTabulado;
     ImageButton* imgGarantiasExtendidas;
+    ImageButton* imgVerHuecos;
+    QSpinBox* txtAciertosHuecos;  // a hole's best bet has fewer hits than this
     QPushButton* cmdStop;
     ImageButton* imgVolver;
     QFrame* picProgreso;
@@ -61,6 +64,9 @@ public:
     void calculate();
     void showTabulatedReport();
     void calculateExtended();
+    // "Ver huecos": the outcomes of the scope and level with fewer hits than txtAciertosHuecos,
+    // written to KOMBITRON_HUECOS.txt and opened in the editor.
+    void showHoles();
     void stop();
 
     // The texts the table shows now.

@@ -4,8 +4,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -16,6 +19,7 @@
 #include "core/bet.h"
 #include "core/format.h"
 #include "core/state.h"
+#include "flows/process_optimisation.h"
 #include "flows/process_run.h"
 #include "flows/reports.h"
 #include "ui/frmGarantiasTOTAL.h"
@@ -37,9 +41,53 @@ struct frmVentanaProceso::LiveRun {
     bool captionChanged = false;
 };
 
+// Where a running optimisation stands, kept by its job and shown by the UI thread.
+struct frmVentanaProceso::LiveOptimisation {
+    std::atomic<int64_t> bets{0};
+    std::atomic<int64_t> covered{0};
+    std::atomic<int64_t> conditioned{0};
+    std::atomic<double> seconds{0};
+    std::atomic<bool> seen{false};
+    std::atomic<bool> posted{false};
+};
+
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// The optimiser's figures for the window; its report() (time spent of the budget) goes on to the
+// runner's progress, which moves the bar.
+class WindowOptimiserProgress : public OptimiserProgress {
+public:
+    WindowOptimiserProgress(std::shared_ptr<frmVentanaProceso::LiveOptimisation> live, Progress& bar, std::function<void()> post)
+        : live_(std::move(live)), bar_(bar), post_(std::move(post))
+    {
+    }
+    void report(int64_t done, int64_t total) override { bar_.report(done, total); }
+    void improved(const OptimiserStatus& s) override { keep(s); }
+    void status(const OptimiserStatus& s) override { keep(s); }
+
+private:
+    void keep(const OptimiserStatus& s)
+    {
+        live_->bets = s.bets;
+        live_->covered = s.covered;
+        live_->conditioned = s.conditioned;
+        live_->seconds = s.seconds;
+        live_->seen = true;
+        if (!live_->posted.exchange(true)) post_();
+    }
+
+    std::shared_ptr<frmVentanaProceso::LiveOptimisation> live_;
+    Progress& bar_;
+    std::function<void()> post_;
+};
+
+QString coveredShare(int64_t covered, int64_t conditioned)
+{
+    const double share = conditioned > 0 ? static_cast<double>(covered) * 100.0 / static_cast<double>(conditioned) : 0;
+    return qs(formatFixed2(share));
+}
 
 // The reduction's progress as the window shows it.
 class WindowReductionProgress : public ReductionProgress {
@@ -129,6 +177,15 @@ frmVentanaProceso::frmVentanaProceso(AppState& state, Interaction& ui, QWidget* 
     lblCiclo->setObjectName(QStringLiteral("lblCiclo"));
     lblCiclo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     counts->addWidget(lblCiclo, r, 2);
+    // A trial with cycles never ends by itself: say so while it runs, without moving anything.
+    lblAvisoCiclos = new QLabel(QStringLiteral("Con ciclos el cálculo sigue buscando hasta que pulse Detener"), this);
+    lblAvisoCiclos->setObjectName(QStringLiteral("lblAvisoCiclos"));
+    lblAvisoCiclos->setStyleSheet(QStringLiteral("color: #2b5797; font-style: italic;"));
+    QSizePolicy keepPlace = lblAvisoCiclos->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    lblAvisoCiclos->setSizePolicy(keepPlace);
+    lblAvisoCiclos->hide();
+    counts->addWidget(lblAvisoCiclos, r, 3);
     counts->setColumnStretch(3, 1);
     v->addLayout(counts);
 
@@ -137,6 +194,28 @@ frmVentanaProceso::frmVentanaProceso(AppState& state, Interaction& ui, QWidget* 
     picProgreso->setRange(0, 100);
     picProgreso->setValue(0);
     v->addWidget(picProgreso);
+
+    auto* optimiseRow = new QHBoxLayout;
+    cmdOptimizar = new QPushButton(QStringLiteral("Optimizar"), this);
+    cmdOptimizar->setObjectName(QStringLiteral("cmdOptimizar"));
+    cmdOptimizar->setToolTip(QStringLiteral("Busca un sistema con menos apuestas y la misma garantía"));
+    cmdOptimizar->setIcon(appIcon(AppIcon::Search));
+    txtSegundosOptimizar = new QLineEdit(QString::number(kDefaultOptimiserSeconds, 'f', 0), this);
+    txtSegundosOptimizar->setObjectName(QStringLiteral("txtSegundosOptimizar"));
+    txtSegundosOptimizar->setToolTip(QStringLiteral("Segundos que dura la búsqueda"));
+    txtSegundosOptimizar->setValidator(new QIntValidator(1, 99999, txtSegundosOptimizar));
+    txtSegundosOptimizar->setMaxLength(5);
+    txtSegundosOptimizar->setAlignment(Qt::AlignRight);
+    txtSegundosOptimizar->setFixedWidth(60);
+    lblOptimizando = new QLabel(this);
+    lblOptimizando->setObjectName(QStringLiteral("lblOptimizando"));
+    lblOptimizando->setStyleSheet(QStringLiteral("font-weight: bold; color: #2b5797;"));
+    optimiseRow->addWidget(cmdOptimizar);
+    optimiseRow->addWidget(txtSegundosOptimizar);
+    optimiseRow->addWidget(new QLabel(QStringLiteral("segundos"), this));
+    optimiseRow->addSpacing(8);
+    optimiseRow->addWidget(lblOptimizando, 1);
+    v->addLayout(optimiseRow);
 
     fraPorcentajes = new QGroupBox(QString::fromUtf8(kPercentagesBeforeCaption), this);
     fraPorcentajes->setObjectName(QStringLiteral("fraPorcentajes"));
@@ -181,6 +260,7 @@ frmVentanaProceso::frmVentanaProceso(AppState& state, Interaction& ui, QWidget* 
     connect(imgGarantias, &QToolButton::clicked, this, &frmVentanaProceso::openGuarantees);
     connect(imgVerPorcentajes, &QToolButton::clicked, this, &frmVentanaProceso::writePercentagesReport);
     connect(imgDetener, &QToolButton::clicked, this, &frmVentanaProceso::stop);
+    connect(cmdOptimizar, &QPushButton::clicked, this, &frmVentanaProceso::optimise);
     connect(imgVolver, &QToolButton::clicked, this, [this] {
         if (running_) return;
         closing_ = true;
@@ -217,10 +297,14 @@ void frmVentanaProceso::showEvent(QShowEvent* event)
     });
 }
 
+// Every button keeps its place: those that cannot be used now are disabled, never hidden, so the
+// window does not re-lay out between the steps of a run.
 void frmVentanaProceso::showButtons(bool running)
 {
-    for (auto* b : {imgCalcular, imgCalculoDefinitivo, imgGarantias, imgVerPorcentajes, imgVolver}) b->setVisible(!running);
-    imgDetener->setVisible(running);
+    for (auto* b : {imgCalcular, imgCalculoDefinitivo, imgGarantias, imgVerPorcentajes, imgVolver}) b->setEnabled(!running);
+    imgDetener->setEnabled(running);
+    cmdOptimizar->setEnabled(!running && hasResult_);
+    txtSegundosOptimizar->setEnabled(!running);
 }
 
 void frmVentanaProceso::setReduced(int64_t count)
@@ -258,7 +342,11 @@ void frmVentanaProceso::run()
     ++runs_;
     picProgreso->setValue(0);
     lblCiclo->setText(QStringLiteral("0"));
+    // A run that ends without a result leaves nothing to optimise, whatever an earlier one left.
+    hasResult_ = false;
     showButtons(true);
+    lblOptimizando->clear();
+    lblAvisoCiclos->setVisible(state_.reduction.cycles != 0);
     showPanel(percentagesBefore(state_));
     live_ = std::make_shared<LiveRun>();
 
@@ -276,12 +364,13 @@ void frmVentanaProceso::run()
 void frmVentanaProceso::afterReduction(ProcessRunResult result)
 {
     applyUpdate();
+    lblAvisoCiclos->hide();
     if (!result.needsExactCount || result.failed()) {
         showRun(result);
         return;
     }
     // The adjustment follows with a stop request of its own; it is not the player's to stop.
-    imgDetener->hide();
+    imgDetener->setEnabled(false);
     setReduced(result.shownReduced);
     picProgreso->setValue(0);
     runner_->startOnState<ProcessRunResult>(
@@ -299,7 +388,9 @@ void frmVentanaProceso::showRun(const ProcessRunResult& result)
         setReduced(result.shownReduced);
         showPanel(result.panel);
         if (result.reduction.cyclesDone > 0) lblCiclo->setText(QString::number(result.reduction.cyclesDone, 'f', 0));
+        if (result.reduction.found) hasResult_ = true;
     }
+    lblAvisoCiclos->hide();
     picProgreso->setValue(0);
     running_ = false;
     showButtons(false);
@@ -358,7 +449,81 @@ void frmVentanaProceso::writePercentagesReport()
 void frmVentanaProceso::stop()
 {
     runner_->requestStop();
-    imgDetener->hide();
+    imgDetener->setEnabled(false);
+}
+
+void frmVentanaProceso::setOptimiserSearch(uint64_t seed, int threads, int64_t stepLimit)
+{
+    optimiserSeed_ = seed;
+    optimiserThreads_ = threads;
+    optimiserStepLimit_ = stepLimit;
+}
+
+void frmVentanaProceso::optimise()
+{
+    if (running_ || !hasResult_) return;
+    bool ok = false;
+    const int seconds = txtSegundosOptimizar->text().toInt(&ok);
+    if (!ok || seconds < 1) {
+        ui_.error("ERROR: Indique los segundos de la optimización (un número entero desde 1)");
+        return;
+    }
+    ProcessOptimisationRequest request;
+    request.seconds = seconds;
+    request.seed = optimiserSeed_;
+    request.threads = optimiserThreads_;
+    request.stepLimit = optimiserStepLimit_;
+
+    running_ = true;
+    optimising_ = true;
+    showButtons(true);
+    picProgreso->setValue(0);
+    lblOptimizando->setText(QStringLiteral("Optimizando ..."));
+    liveOptimisation_ = std::make_shared<LiveOptimisation>();
+    auto live = liveOptimisation_;
+    JobRunner* runner = runner_;
+    runner_->startOnState<ProcessOptimisationResult>(
+        state_,
+        [request, live, runner, this](AppState& work, Progress& bar, const StopToken& stop, Interaction&) {
+            WindowOptimiserProgress progress(live, bar, [runner, this] {
+                runner->post([this] {
+                    LiveOptimisation& l = *liveOptimisation_;
+                    l.posted = false;
+                    if (!l.seen) return;
+                    lblOptimizando->setText(QStringLiteral("Optimizando: %1 apuestas, %2 % cubierto, %3 s")
+                                                .arg(qs(formatCount(l.bets)), coveredShare(l.covered, l.conditioned))
+                                                .arg(l.seconds.load(), 0, 'f', 0));
+                });
+            });
+            return runProcessOptimisation(work, request, progress, stop);
+        },
+        [this](ProcessOptimisationResult result) { afterOptimisation(result); });
+}
+
+void frmVentanaProceso::afterOptimisation(const ProcessOptimisationResult& result)
+{
+    optimising_ = false;
+    running_ = false;
+    picProgreso->setValue(0);
+    if (result.failed()) {
+        lblOptimizando->clear();
+        showButtons(false);
+        ui_.error("ERROR: " + result.failure);
+        return;
+    }
+    setReduced(result.shownReduced);
+    showPanel(result.panel);
+    // A stop before the start was measured leaves its coverage unknown (-1).
+    const QString share = result.optimiser.covered < 0 ? QStringLiteral("?")
+                                                       : coveredShare(result.optimiser.covered, result.optimiser.conditioned);
+    if (result.replaced) {
+        emit reducedCountChanged(state_.reducedCount);
+        lblOptimizando->setText(QStringLiteral("Optimizado: %1 apuestas (antes %2), %3 % cubierto")
+                                    .arg(qs(formatCount(result.shownReduced)), qs(formatCount(result.optimiser.startBets)), share));
+    } else {
+        lblOptimizando->setText(QStringLiteral("Sin mejora: se mantienen las %1 apuestas").arg(qs(formatCount(result.shownReduced))));
+    }
+    showButtons(false);
 }
 
 void frmVentanaProceso::reject()

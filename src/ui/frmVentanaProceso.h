@@ -10,11 +10,15 @@
 
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
+class QPushButton;
 
 namespace kombitron {
 struct AppState;
 struct ProcessRunResult;
+struct ProcessOptimisationResult;
+struct ProcessOptimisationRequest;
 }
 
 namespace kombitron::ui {
@@ -25,7 +29,8 @@ class JobRunner;
 // "Cálculo del sistema": runs the reduction of the conditioned system when it opens, shows the
 // counts, the cycle counter and the progress while the run goes on (only the stop button is
 // live), and between runs lets the player run again, accept with saving, open the guarantees and
-// write the percentages report. A run is a job of its JobRunner on the lent state, followed,
+// write the percentages report, and "Optimizar" looks for a smaller system with the same guarantee
+// within a time box, replacing the result only when it finds a better one. A run is a job of its JobRunner on the lent state, followed,
 // for an exact count, by the adjustment as a second job. Its own close box does nothing: it
 // closes through imgVolver or the definitive request.
 class frmVentanaProceso : public QDialog {
@@ -48,6 +53,10 @@ public:
     ImageButton* imgVerPorcentajes;
     ImageButton* imgDetener;
     ImageButton* imgVolver;
+    QLabel* lblAvisoCiclos;
+    QPushButton* cmdOptimizar;
+    QLineEdit* txtSegundosOptimizar;
+    QLabel* lblOptimizando;
 
     bool isRunning() const { return running_; }
     // Runs started since the window opened.
@@ -63,6 +72,11 @@ public:
     void openGuarantees();
     void writePercentagesReport();
     void stop();
+    // "Optimizar": the optimiser on the run's result for the seconds of txtSegundosOptimizar.
+    void optimise();
+    bool isOptimising() const { return optimising_; }
+    // Seed and search count of the optimiser runs (tests fix them to repeat a run).
+    void setOptimiserSearch(uint64_t seed, int threads, int64_t stepLimit);
 
     void reject() override;
 
@@ -76,11 +90,13 @@ protected:
 public:
     // What a running reduction has shown so far, shared with its job.
     struct LiveRun;
+    struct LiveOptimisation;
 
 private:
     void run();
     void afterReduction(ProcessRunResult run);
     void showRun(const ProcessRunResult& run);
+    void afterOptimisation(const ProcessOptimisationResult& result);
     void showButtons(bool running);
     void showPanel(const NumberPercentages& panel);
     void setReduced(int64_t count);
@@ -90,7 +106,13 @@ private:
     Interaction& ui_;
     JobRunner* runner_;
     std::shared_ptr<LiveRun> live_;
+    std::shared_ptr<LiveOptimisation> liveOptimisation_;
     bool running_ = false;
+    bool optimising_ = false;
+    bool hasResult_ = false;
+    uint64_t optimiserSeed_ = 1;
+    int optimiserThreads_ = 0;
+    int64_t optimiserStepLimit_ = 0;
     int runs_ = 0;
     bool started_ = false;
     bool skipActivation_ = false;

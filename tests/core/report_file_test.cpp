@@ -26,8 +26,12 @@ TEST(ReportFile, WrittenWholeThenOpened)
     // No editor: the file stays written and the message says why.
     ui.editorFails = true;
     EXPECT_FALSE(writeAndOpenReport("KOMBITRON_X.txt", "tres", ui));
-    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
+    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor; el informe está en " +
+                                 dir.file("KOMBITRON_X.txt") + ")");
     EXPECT_EQ(readFile(dir.file("KOMBITRON_X.txt")), "tres\r\n");
+    // A reason that names the file already is kept as it is.
+    EXPECT_EQ(editorFailureDescription("/a/b.txt", "el informe está en /a/b.txt"), "el informe está en /a/b.txt");
+    EXPECT_EQ(editorFailureDescription("/a/b.txt", ""), "no se pudo abrir el editor de textos; el informe está en /a/b.txt");
 
     // A folder in the way of the file: nothing is opened, and the reason is given.
     ui.editorFails = false;

@@ -100,11 +100,14 @@ TEST_F(GuaranteeReports, ShownReportAndItsFailures)
     EXPECT_EQ(readFile(ui.editorPaths[0]), guaranteeReportText(table) + "\r\n");
 
     // The same message as every report, with the reason.
+    // No editor: the message names the file that was written, so the player can find it.
     ui.editorFails = true;
     EXPECT_FALSE(showGuaranteeReport(table, ui));
-    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
+    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor; el informe está en " +
+                                 dir.file("KOMBITRON_GARANTIAS_si6.txt") + ")");
     EXPECT_FALSE(openAllGuaranteeReports(ui));
-    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
+    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor; el informe está en " +
+                                 dir.file("KOMBITRON_GARANTIAS_si6.txt") + ")");
 
     // A folder in the way of a level's file: the passes go on and the error comes once at the end.
     ui.editorFails = false;
@@ -113,6 +116,38 @@ TEST_F(GuaranteeReports, ShownReportAndItsFailures)
     const AllLevelsResult all = runAllGuaranteeLevels(input(), ui);
     EXPECT_TRUE(all.done());
     EXPECT_EQ(all.reportPaths.size(), 5u);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.lastText().rfind("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (", 0), 0u);
+}
+
+TEST_F(GuaranteeReports, HolesAreWrittenAndOpened)
+{
+    RecordingInteraction ui;
+    const HolesInputs inputs{system.base, system.list, reduced, GuaranteeScope::Total, 4, 4};
+    const HolesReportResult r = showHolesReport(inputs, ui);
+    ASSERT_TRUE(r.done()) << r.failure;
+    EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
+    EXPECT_EQ(r.path, dir.file("KOMBITRON_HUECOS.txt"));
+    ASSERT_EQ(ui.editorPaths.size(), 1u);
+    EXPECT_EQ(ui.editorPaths[0], r.path);
+    EXPECT_EQ(readFile(r.path), holesReportText(r.holes, inputs));
+    EXPECT_EQ(r.holes.outcomes, 210);   // the 4-sets of ten numbers
+    EXPECT_GE(r.holes.holeCount, 210 - 12 * 15) << "each bet holds 15 of the 4-sets";
+
+    // No editor: the report stays written and the message says where.
+    ui.editorFails = true;
+    EXPECT_FALSE(showHolesReport(inputs, ui).done());
+    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor; el informe está en " + r.path + ")");
+
+    // A stop writes nothing; a folder in the way of the file is the report error.
+    std::filesystem::remove(r.path);
+    ui.messages.clear();
+    StopsAtOnce stopper;
+    EXPECT_TRUE(showHolesReport(inputs, stopper).stopped());
+    EXPECT_FALSE(std::filesystem::exists(r.path));
+    EXPECT_TRUE(stopper.messages.empty());
+    std::filesystem::create_directory(r.path);
+    EXPECT_TRUE(showHolesReport(inputs, ui).failed());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.lastText().rfind("ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (", 0), 0u);
 }

@@ -61,6 +61,7 @@ TEST_F(ReportsTest, AFailureSaysWhy)
 {
     ui.editorFails = true;
     EXPECT_FALSE(showFilterSummary(state, ui));
-    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
+    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor; el informe está en " +
+                                 ui.editorPaths.back() + ")");
     EXPECT_EQ(ui.messages.back().kind, MessageKind::Error);
 }

@@ -114,7 +114,8 @@ TEST_F(ScrutinyFlows, ScrutinyAndItsReport)
 
     ui.editorFails = true;
     WritePrizedTicketsReport(in, ui);
-    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor)");
+    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor; el informe está en " +
+                                 dir.file("KOMBITRON_PREMIOS.txt") + ")");
 }
 
 TEST_F(ScrutinyFlows, prizeSummaryReport)

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 
 #include <gtest/gtest.h>
 
@@ -107,4 +108,81 @@ TEST(frmGarantiasTOTAL, ScopesLevelsAndAPublishedPass)
     EXPECT_TRUE(window.isVisible());
     click(window.imgVolver);
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST(frmGarantiasTOTAL, HolesOfTheChosenScopeAndLevel)
+{
+    setNumberFormat({".", ","});
+    test::TempDir dir;
+    setApplicationFolder(dir.path().string());
+    AppState s;
+    prepare(s);
+    s.reduction.type = 2;   // "al 4": holes are the outcomes below four hits by default
+    test::RecordingInteraction ui;
+    frmGarantiasTOTAL window(s, ui);
+    window.show();
+    EXPECT_EQ(window.txtAciertosHuecos->value(), 4);
+    EXPECT_EQ(window.imgVerHuecos->toolTip(), QStringLiteral("Ver huecos: los casos con menos aciertos de los indicados"));
+
+    // Level 2 of the whole base: the pairs of the eight numbers no reduced bet holds.
+    window.selectLevel(2);
+    window.txtAciertosHuecos->setValue(2);
+    click(window.imgVerHuecos);
+    EXPECT_TRUE(window.isComputing());
+    EXPECT_FALSE(window.imgVerHuecos->isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return !window.isComputing(); }));
+    EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
+    ASSERT_EQ(ui.editorPaths.size(), 1u);
+    EXPECT_EQ(ui.editorPaths[0], dir.file("KOMBITRON_HUECOS.txt"));
+    const std::string report = test::readFile(ui.editorPaths[0]);
+    EXPECT_EQ(report.rfind("HUECOS DEL SISTEMA REDUCIDO (5 Apuestas)\r\nGarantías sobre el SISTEMA TOTAL, si 2 Aciertos\r\n"
+                           "Casos con menos de 2 aciertos en la mejor apuesta: ",
+                           0),
+              0u)
+        << report;
+    EXPECT_TRUE(window.imgVerHuecos->isEnabled());
+
+    // The conditioned scope takes the conditioned bets as outcomes, at six hits.
+    click(window.optTipoGarantias[2]);
+    window.txtAciertosHuecos->setValue(6);
+    click(window.imgVerHuecos);
+    ASSERT_TRUE(waitUntil([&] { return !window.isComputing(); }));
+    ASSERT_EQ(ui.editorPaths.size(), 2u);
+    // 28 bets, 5 of them reduced: 23 outcomes not drawn exactly.
+    EXPECT_NE(test::readFile(ui.editorPaths[1]).find("Garantías sobre el SISTEMA CONDICIONADO, si 6 Aciertos\r\n"
+                                                     "Casos con menos de 6 aciertos en la mejor apuesta: 23 de 28\r\n"),
+              std::string::npos);
+
+    // No editor: the message names the report written.
+    ui.editorFails = true;
+    click(window.imgVerHuecos);
+    ASSERT_TRUE(waitUntil([&] { return !window.isComputing(); }));
+    EXPECT_EQ(ui.lastText(), "ERROR AL GENERAR EL FICHERO EN EL BLOC DE NOTAS (no hay editor; el informe está en " +
+                                 dir.file("KOMBITRON_HUECOS.txt") + ")");
+}
+
+// With 49 numbers the range cells hold two seven-digit counts, and the one-hit heading is singular.
+TEST(frmGarantiasTOTAL, RangeCellsFitWideSystems)
+{
+    AppState s;
+    ResetStateDefaults(s, 2024);
+    for (int v = 1; v <= 49; ++v) setNumberMarked(s, v, true);
+    BuildBaseNumbers(s);
+    s.conditionedCount = s.initialCount;
+    s.reducedCount = 0;
+    test::RecordingInteraction ui;
+    frmGarantiasTOTAL window(s, ui);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* one = window.findChild<QLabel*>(QStringLiteral("lblTituloAciertos1"));
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(one->text(), QStringLiteral("1 Acierto"));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblTituloAciertos2"))->text(), QStringLiteral("2 Aciertos"));
+    for (const QString& text : {QStringLiteral("12452-13325"), QStringLiteral("1234567-1234567")})
+        for (int h = 0; h <= 6; ++h)
+            for (int j = 0; j <= h; ++j) {
+                QLabel* cell = window.lblde[h][j];
+                cell->setText(text);
+                EXPECT_GE(cell->contentsRect().width(), cell->fontMetrics().horizontalAdvance(text)) << h << " " << j << " " << text.toStdString();
+            }
 }
