@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "core/format.h"
+#include "engine/reduction.h"
 #include "flows/process_optimisation.h"
 #include "flows/process_run.h"
 
@@ -101,6 +102,8 @@ private:
 std::function<bool(AppState&, Interaction&)> processWindowReduction(const ReductionLimits& limits)
 {
     return [limits](AppState& state, Interaction& ui) {
+        if (limits.maxCycles <= 0 && limits.seconds <= 0 && runsUntilStopped(state.reduction, markedNumberCount(state)))
+            std::fputs("Aviso: esta reducción solo termina al detenerla; use --max-cycles o --seconds\n", stderr);
         StopFlag stop;
         TerminalReductionProgress progress(stop, limits.maxCycles);
         ProcessRunResult run;

@@ -34,6 +34,13 @@ bool usesMaximumCoverage(int type, int n)
     return k >= 5 || (k == 4 && n <= 22);
 }
 
+bool runsUntilStopped(ReductionOptions options, int n)
+{
+    clampReductionOptions(options);
+    if (options.cycles) return true;
+    return !usesMaximumCoverage(options.type, n) && options.byBetCount == 1 && options.exactCount == 1;
+}
+
 namespace {
 
 using subsets::BitSet;

@@ -52,6 +52,11 @@ struct ReductionInput {
 // first-fit scan (false), by the type's minimum hits (reductionType).
 bool usesMaximumCoverage(int type, int n);
 
+// Whether a run with these options (clamped first) over n base numbers only ends when it is
+// stopped: with cycles on, and in the first-fit scan by bet count with an exact count, which
+// repeats its cycles whatever the cycles option says.
+bool runsUntilStopped(ReductionOptions options, int n);
+
 // Reduce `input.conditioned` with the options (clamped first). The stop request is read where
 // the run gives way (every selection of the greedy, every 100 positions of the first-fit scan,
 // every 500 bets of the analysis) and ends the run keeping the best result so far. Never throws:

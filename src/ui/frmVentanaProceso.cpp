@@ -19,6 +19,7 @@
 #include "core/bet.h"
 #include "core/format.h"
 #include "core/state.h"
+#include "engine/reduction.h"
 #include "flows/process_optimisation.h"
 #include "flows/process_run.h"
 #include "flows/reports.h"
@@ -178,7 +179,7 @@ frmVentanaProceso::frmVentanaProceso(AppState& state, Interaction& ui, QWidget* 
     lblCiclo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     counts->addWidget(lblCiclo, r, 2);
     // A trial with cycles never ends by itself: say so while it runs, without moving anything.
-    lblAvisoCiclos = new QLabel(QStringLiteral("Con ciclos el cálculo sigue buscando hasta que pulse Detener"), this);
+    lblAvisoCiclos = new QLabel(QStringLiteral("El cálculo sigue buscando hasta que pulse Detener"), this);
     lblAvisoCiclos->setObjectName(QStringLiteral("lblAvisoCiclos"));
     lblAvisoCiclos->setStyleSheet(QStringLiteral("color: #2b5797; font-style: italic;"));
     QSizePolicy keepPlace = lblAvisoCiclos->sizePolicy();
@@ -346,7 +347,7 @@ void frmVentanaProceso::run()
     hasResult_ = false;
     showButtons(true);
     lblOptimizando->clear();
-    lblAvisoCiclos->setVisible(state_.reduction.cycles != 0);
+    lblAvisoCiclos->setVisible(runsUntilStopped(state_.reduction, markedNumberCount(state_)));
     showPanel(percentagesBefore(state_));
     live_ = std::make_shared<LiveRun>();
 

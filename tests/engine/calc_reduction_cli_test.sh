@@ -38,6 +38,15 @@ check exact-code 0 $code
 check exact-reduced 10 "$(reduced < "$dir/out")"
 check exact-bets 10 "$(grep -c '+03$' "$dir/out")"
 
+# "al 3" scans first fit: by bet count with an exact count its cycles repeat until a stop, cycles
+# off or not, and the command line says so when no limit would end it.
+option "$dir/exactas.xml" Tipo 3 > "$dir/sinfin.xml"
+timeout 2 "$cli" calc "$dir/sinfin.xml" >/dev/null 2>"$dir/err"
+check endless-warned "Aviso: esta reducción solo termina al detenerla; use --max-cycles o --seconds" "$(head -1 "$dir/err")"
+"$cli" calc "$dir/sinfin.xml" --max-cycles 2 >/dev/null 2>"$dir/err"; code=$?
+check endless-limited 0 $code
+check endless-no-warning 0 "$(grep -c '^Aviso' "$dir/err")"
+
 # More exact bets than the conditioned system holds: refused before any reduction.
 option "$dir/exactas.xml" NuApuestas 1000 > "$dir/demasiadas.xml"
 out=$("$cli" calc "$dir/demasiadas.xml" 2>&1 >/dev/null); code=$?

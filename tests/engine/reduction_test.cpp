@@ -125,6 +125,29 @@ TEST(Reduction, BinomialHelpers)
 
 // The engine against the literal procedures on many small random systems: every type, both
 // modes, cycles on and off, stops after a few cycles.
+// The process window tells the player when only the stop button ends a run.
+TEST(Reduction, RunsUntilStoppedWithCyclesOrAnExactCountInTheFirstFitScan)
+{
+    struct Case {
+        ReductionOptions options;
+        int n;
+        bool endless;
+    };
+    const Case cases[] = {
+        {{3, 100, 30, 1, 0, 0, 1}, 12, true},   // first fit, by bet count, exact count, cycles off
+        {{3, 100, 30, 1, 1, 0, 0}, 12, true},   // cycles on
+        {{3, 100, 30, 1, 0, 0, 0}, 12, false},  // no exact count
+        {{3, 90, 30, 0, 0, 0, 1}, 12, false},   // by percentage
+        {{1, 100, 30, 1, 0, 0, 1}, 12, false},  // "al 5": the greedy ends by itself
+        {{2, 100, 30, 1, 0, 0, 1}, 23, true},   // "al 4" over 23 numbers scans first fit
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.options.type << " n " << c.n << " cycles " << c.options.cycles
+                                        << " exact " << c.options.exactCount << " byCount " << c.options.byBetCount);
+        EXPECT_EQ(runsUntilStopped(c.options, c.n), c.endless);
+    }
+}
+
 TEST(Reduction, MatchesLiteralProceduresOnSmallSystems)
 {
     Rng pick(2024);
