@@ -6,6 +6,7 @@
 #include "cli/configuration.h"
 #include "cli/terminal.h"
 #include "core/state.h"
+#include "core/text.h"
 #include "engine/guarantees.h"
 #include "engine/holes.h"
 #include "flows/calculation.h"
@@ -28,7 +29,8 @@ struct GuaranteesOptions {
 int runGuarantees(const GuaranteesOptions& o)
 {
     const bool allLevels = o.level == "todas";
-    const int level = allLevels ? 0 : std::stoi(o.level);
+    int level = 0; // "todas", or a level the option's check has already accepted
+    if (!allLevels) parseIntegerAs(o.level, 1, 6, level);
     if (o.scope == "condicionado" && level != 6) {
         std::fprintf(stderr, "kombitron-cli: el alcance condicionado solo tiene el nivel 6\n");
         return kExitUsage;

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/terminal.h"
 #include "cli/tool_options.h"
+#include "core/text.h"
 #include "flows/random_generators_flow.h"
 
 namespace kombitron::cli {
@@ -19,9 +20,7 @@ struct RandomPercentOptions {
 
 bool wholeIn(const std::string& text, int low, int high, int& value)
 {
-    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    value = std::stoi(text);
-    return value >= low && value <= high;
+    return parseIntegerAs(text, low, high, value);
 }
 
 // "7:50,12:10": each number 1..49 at most once, with a percentage 1..100.

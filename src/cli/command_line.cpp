@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/text.h"
+
 namespace kombitron::cli {
 
 namespace {
@@ -228,11 +230,8 @@ CLI::Validator WholeIn(int low, int high)
     const std::string range = std::to_string(low) + ".." + std::to_string(high);
     return CLI::Validator(
         [low, high, range](std::string& text) {
-            const bool digits = !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
-            if (digits) {
-                const long v = std::strtol(text.c_str(), nullptr, 10);
-                if (v >= low && v <= high) return std::string();
-            }
+            int64_t v = 0;
+            if (parseInteger(text, low, high, v) == IntegerParse::Ok) return std::string();
             return "«" + text + "» no es un número entre " + std::to_string(low) + " y " + std::to_string(high);
         },
         "", "entero");
