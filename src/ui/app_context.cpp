@@ -12,6 +12,7 @@
 #include "core/format.h"
 #include "core/paths.h"
 #include "core/state.h"
+#include "ui/app_style.h"
 #include "ui/qt_interaction.h"
 #include "ui/widgets/icons.h"
 
@@ -58,6 +59,7 @@ void configureApplication(QApplication& app)
     QApplication::setApplicationVersion(QStringLiteral(KOMBITRON_VERSION));
     installSpanishTranslations(app);
     initIconTheme();
+    applyApplicationStyle(app);
     // The core parses and prints numbers with the C library: keep its numeric locale fixed.
     std::setlocale(LC_NUMERIC, "C");
 

@@ -90,9 +90,7 @@ frmEstadisticas::frmEstadisticas(const std::string& gameName, Interaction& ui, Q
 
     setObjectName(QStringLiteral("frmEstadisticas"));
     setWindowTitle(QString::fromLatin1(kTitle));
-    setStyleSheet(QStringLiteral("QWidget#frmEstadisticas { background: #f4f5f7; }"
-                                 "QGroupBox { font-weight: bold; border: 1px solid #c4c9d1; border-radius: 5px; margin-top: 10px; background: #fbfbfc; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2b5797; }"));
+    setStyleSheet(QStringLiteral("QWidget#frmEstadisticas { background: #f4f5f7; }"));
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(10, 8, 10, 8);

@@ -119,9 +119,6 @@ frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
     : QMainWindow(parent), state_(state), ui_(ui), runner_(new JobRunner(ui, this))
 {
     setObjectName(QStringLiteral("frmPrincipal"));
-    setStyleSheet(QStringLiteral("QMainWindow { background: #f4f5f7; }"
-                                 "QGroupBox { font-weight: bold; border: 1px solid #c4c9d1; border-radius: 5px; margin-top: 10px; background: #fbfbfc; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2b5797; }"));
 
     blink_ = new QTimer(this);
     blink_->setInterval(5);
@@ -367,7 +364,8 @@ QWidget* frmPrincipal::buildCounters()
     picBanner2->setToolTip(QStringLiteral("Resultados y botes de la semana"));
     picBanner2->setCursor(Qt::PointingHandCursor);
     picBanner2->setStyleSheet(QStringLiteral("QToolButton { background: #2b5797; color: white; border-radius: 4px; padding: 8px; font-weight: bold; }"
-                                             "QToolButton:hover { background: #3a6bb0; }"));
+                                             "QToolButton:hover { background: #3a6bb0; }"
+                                             "QToolButton:disabled { background: #c4c9d1; color: #f4f5f7; }"));
     picBanner2->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(picBanner2, &QToolButton::clicked, this, [this] {
         std::string failure;
@@ -420,6 +418,8 @@ QWidget* frmPrincipal::buildCommandBar()
                                       "QToolButton { border: 1px solid transparent; border-radius: 4px; padding: 6px 12px; font-weight: bold; color: #1d2b44; }"
                                       "QToolButton:hover { border: 1px solid #2b5797; background: #f7f9fc; }"
                                       "QToolButton:focus { border: 1px dotted #2b5797; }"
+                                      // The calculations stand out in red, but only while they can be used.
+                                      "QToolButton[accent=\"red\"] { color: #b3151b; }"
                                       "QToolButton:disabled { color: #9aa1ad; }"));
     auto* h = new QHBoxLayout(bar);
     h->setContentsMargins(6, 4, 6, 4);
@@ -445,8 +445,8 @@ QWidget* frmPrincipal::buildCommandBar()
     connect(lblMenu[4], &QToolButton::clicked, this, [this] { cmdCalculoPrueba(); });
     connect(lblMenu[5], &QToolButton::clicked, this, [this] { cmdAnalisis(); });
     connect(lblMenu[6], &QToolButton::clicked, this, [this] { cmdCalculoDefinitivo(); });
-    lblMenu[4]->setStyleSheet(QStringLiteral("QToolButton { color: #b3151b; }"));
-    lblMenu[6]->setStyleSheet(QStringLiteral("QToolButton { color: #b3151b; }"));
+    lblMenu[4]->setProperty("accent", QStringLiteral("red"));
+    lblMenu[6]->setProperty("accent", QStringLiteral("red"));
     return bar;
 }
 
