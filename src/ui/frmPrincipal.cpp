@@ -33,6 +33,7 @@
 #include "flows/definitive_save.h"
 #include "flows/import.h"
 #include "flows/reports.h"
+#include "flows/system_summary.h"
 #include "ui/app_context.h"
 #include "ui/filter_windows.h"
 #include "ui/frmAcercaDe.h"
@@ -170,6 +171,7 @@ frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
     openRandomMarking = [this](QWidget* parent) { cmdPronosticoAleatorio(parent); };
     refreshAll();
     resize(1240, 720);
+    qApp->installEventFilter(this);
 }
 
 // The runner goes first: its job ends (and the state it borrowed comes back) while the widgets
@@ -186,40 +188,40 @@ void frmPrincipal::buildMenus()
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    QMenu* archivo = menuBar()->addMenu(QStringLiteral("Archivo"));
+    QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
     archivo->setObjectName(QStringLiteral("menuArchivo"));
-    add(archivo, QStringLiteral("menuNuevo"), QStringLiteral("Nuevo fichero XML"), [this] { cmdNuevo(); });
-    add(archivo, QStringLiteral("menuAbrir"), QStringLiteral("Abrir fichero XML"), [this] { cmdAbrir(); });
-    add(archivo, QStringLiteral("menuGuardar"), QStringLiteral("Guardar fichero XML"), [this] { cmdGuardar(); });
+    add(archivo, QStringLiteral("menuNuevo"), QStringLiteral("&Nuevo fichero XML"), [this] { cmdNuevo(); });
+    add(archivo, QStringLiteral("menuAbrir"), QStringLiteral("&Abrir fichero XML"), [this] { cmdAbrir(); });
+    add(archivo, QStringLiteral("menuGuardar"), QStringLiteral("&Guardar fichero XML"), [this] { cmdGuardar(); });
     archivo->addSeparator();
-    add(archivo, QStringLiteral("menuSalir"), QStringLiteral("Salir"), [this] { cmdSalir(); });
+    add(archivo, QStringLiteral("menuSalir"), QStringLiteral("&Salir"), [this] { cmdSalir(); });
 
-    QMenu* datos = menuBar()->addMenu(QStringLiteral("Datos"));
+    QMenu* datos = menuBar()->addMenu(QStringLiteral("&Datos"));
     datos->setObjectName(QStringLiteral("menuDatos"));
-    add(datos, QStringLiteral("menuEstadisticas"), QStringLiteral("Estadísticas de Sorteos"), [this] { cmdEstadisticas(); });
-    add(datos, QStringLiteral("menuResumenFiltros"), QStringLiteral("Ver Resumen de Filtros"), [this] { cmdResumenFiltros(); });
-    add(datos, QStringLiteral("menuInformeEliminadas"), QStringLiteral("Ver Informe Apuestas Eliminadas"), [this] { cmdInformeEliminadas(); });
+    add(datos, QStringLiteral("menuEstadisticas"), QStringLiteral("&Estadísticas de Sorteos"), [this] { cmdEstadisticas(); });
+    add(datos, QStringLiteral("menuResumenFiltros"), QStringLiteral("Ver &Resumen de Filtros"), [this] { cmdResumenFiltros(); });
+    add(datos, QStringLiteral("menuInformeEliminadas"), QStringLiteral("Ver &Informe Apuestas Eliminadas"), [this] { cmdInformeEliminadas(); });
 
-    QMenu* util = menuBar()->addMenu(QStringLiteral("Utilidades"));
+    QMenu* util = menuBar()->addMenu(QStringLiteral("&Utilidades"));
     util->setObjectName(QStringLiteral("menuUtilidades"));
-    add(util, QStringLiteral("menuVisualizarArchivo"), QStringLiteral("Visualizar Archivo"), [this] { cmdVisualizarArchivo(); });
-    add(util, QStringLiteral("menuEscrutinios"), QStringLiteral("Realizar Escrutinios"), [this] { cmdEscrutinios(); });
-    add(util, QStringLiteral("menuMultiFichero"), QStringLiteral("MultiEscrutinio MultiFichero"),
+    add(util, QStringLiteral("menuVisualizarArchivo"), QStringLiteral("&Visualizar Archivo"), [this] { cmdVisualizarArchivo(); });
+    add(util, QStringLiteral("menuEscrutinios"), QStringLiteral("Realizar &Escrutinios"), [this] { cmdEscrutinios(); });
+    add(util, QStringLiteral("menuMultiFichero"), QStringLiteral("&MultiEscrutinio MultiFichero"),
         [this] { cmdMultiEscrutinioMultiFichero(); });
-    add(util, QStringLiteral("menuMultiEstadistico"), QStringLiteral("MultiEscrutinio Estadístico"),
+    add(util, QStringLiteral("menuMultiEstadistico"), QStringLiteral("MultiEscrutinio Es&tadístico"),
         [this] { cmdMultiEscrutinioEstadistico(); });
-    add(util, QStringLiteral("menuAlgebra"), QStringLiteral("Algebra de Combinaciones"), [this] { cmdAlgebra(); });
-    add(util, QStringLiteral("menuGarantias"), QStringLiteral("Garantías"), [this] { cmdGarantias(); });
-    add(util, QStringLiteral("menuSistemasPropios"), QStringLiteral("Sistemas Propios"), [this] { cmdSistemasPropios(); });
-    add(util, QStringLiteral("menuGeneradorNumeros"), QStringLiteral("Generador Apuestas Aleatorias por Números"),
+    add(util, QStringLiteral("menuAlgebra"), QStringLiteral("A&lgebra de Combinaciones"), [this] { cmdAlgebra(); });
+    add(util, QStringLiteral("menuGarantias"), QStringLiteral("&Garantías"), [this] { cmdGarantias(); });
+    add(util, QStringLiteral("menuSistemasPropios"), QStringLiteral("&Sistemas Propios"), [this] { cmdSistemasPropios(); });
+    add(util, QStringLiteral("menuGeneradorNumeros"), QStringLiteral("Generador Apuestas Aleatorias por &Números"),
         [this] { cmdGeneradorNumeros(); });
-    add(util, QStringLiteral("menuGeneradorPorcentajes"), QStringLiteral("Generador Apuestas Aleatorias por Porcentajes"),
+    add(util, QStringLiteral("menuGeneradorPorcentajes"), QStringLiteral("Generador Apuestas Aleatorias por &Porcentajes"),
         [this] { cmdGeneradorPorcentajes(); });
 
-    QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
+    QMenu* ayuda = menuBar()->addMenu(QStringLiteral("A&yuda"));
     ayuda->setObjectName(QStringLiteral("menuAyuda"));
-    add(ayuda, QStringLiteral("menuAyudaOnline"), QStringLiteral("Ayuda Online"), [this] { cmdAyudaOnline(); });
-    add(ayuda, QStringLiteral("menuAcercaDe"), QStringLiteral("Acerca de KOMBITRON ..."), [this] { cmdAcercaDe(); });
+    add(ayuda, QStringLiteral("menuAyudaOnline"), QStringLiteral("Ayuda &Online"), [this] { cmdAyudaOnline(); });
+    add(ayuda, QStringLiteral("menuAcercaDe"), QStringLiteral("A&cerca de KOMBITRON ..."), [this] { cmdAcercaDe(); });
 }
 
 QWidget* frmPrincipal::buildSelectors()
@@ -330,7 +332,10 @@ QWidget* frmPrincipal::buildCounters()
     cmdCuadroApuDirecto->setObjectName(QStringLiteral("cmdCuadroApuDirecto"));
     cmdCuadroApuDirecto->setFlat(true);
     cmdCuadroApuDirecto->setFocusPolicy(Qt::NoFocus);
-    cmdCuadroApuDirecto->setStyleSheet(QStringLiteral("text-align: left; font-weight: bold; color: #333;"));
+    // Its text starts where the captions' text below it starts (a label insets its text a little
+    // more than a flat button does).
+    cmdCuadroApuDirecto->setStyleSheet(
+        QStringLiteral("QPushButton { text-align: left; font-weight: bold; color: #333; border: none; padding: 2px 0 2px 10px; }"));
     lblApuestasIniciales = counterLabel(QStringLiteral("lblApuestasIniciales"), box);
     auto* condCaption = new QLabel(QStringLiteral("Apuestas Condicionadas"), box);
     condCaption->setObjectName(QStringLiteral("lblEtqApuestasCondicionadas"));
@@ -349,12 +354,41 @@ QWidget* frmPrincipal::buildCounters()
     v->addSpacing(6);
     v->addWidget(redCaption);
     v->addWidget(lblApuestasReducidas);
+    v->addSpacing(6);
+
+    auto* costCaption = new QLabel(QStringLiteral("Coste por sorteo"), box);
+    costCaption->setObjectName(QStringLiteral("lblEtqCosteSorteo"));
+    costCaption->setStyleSheet(condCaption->styleSheet());
+    lblCosteSorteo = new QLabel(box);
+    lblCosteSorteo->setObjectName(QStringLiteral("lblCosteSorteo"));
+    lblCosteSorteo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblCosteSorteo->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; color: #1d2b44; padding: 0 9px; }"));
+    lblCosteSorteo->setToolTip(QStringLiteral("Apuestas reducidas por el precio de una apuesta"));
+    auto* costRow = new QHBoxLayout;
+    costRow->addWidget(costCaption);
+    costRow->addWidget(lblCosteSorteo, 1);
+    v->addLayout(costRow);
+    lblGarantia = new QLabel(box);
+    lblGarantia->setObjectName(QStringLiteral("lblGarantia"));
+    lblGarantia->setWordWrap(true);
+    lblGarantia->setToolTip(QStringLiteral("Resultado del último cálculo de garantías de este sistema"));
+    lblGarantia->setStyleSheet(QStringLiteral("QLabel { color: #1e8c3a; font-weight: bold; padding-left: 6px; }"));
+    lblGarantia->hide();
+    v->addWidget(lblGarantia);
     v->addSpacing(10);
 
+    lblEtqFicheroASCII = new QLabel(QStringLiteral("Fichero importado"), box);
+    lblEtqFicheroASCII->setObjectName(QStringLiteral("lblEtqFicheroASCII"));
     txtFicheroASCII = new QLineEdit(box);
     txtFicheroASCII->setObjectName(QStringLiteral("txtFicheroASCII"));
     txtFicheroASCII->setReadOnly(true);
+    // It only shows the file's name: no caret, no tab stop.
+    txtFicheroASCII->setFocusPolicy(Qt::NoFocus);
+    txtFicheroASCII->setStyleSheet(QStringLiteral("QLineEdit { background: #eef0f3; border: 1px solid #c4c9d1; border-radius: 3px; }"));
+    lblEtqFicheroASCII->setBuddy(txtFicheroASCII);
+    lblEtqFicheroASCII->setVisible(false);
     txtFicheroASCII->setVisible(false);
+    v->addWidget(lblEtqFicheroASCII);
     v->addWidget(txtFicheroASCII);
     v->addStretch();
 
@@ -508,6 +542,7 @@ void frmPrincipal::applyKindLayout()
     cboTipoReintegro->setVisible(primitiva && !fromFile);
     cmdCuadroApuDirecto->setText(fromFile ? QStringLiteral("Apuestas Importadas") : QStringLiteral("Apuestas en Directo"));
     txtFicheroASCII->setVisible(fromFile);
+    lblEtqFicheroASCII->setVisible(fromFile);
     const bool commands = !busy_;
     picNumeros->setEnabled(commands && !fromFile);
     picReintegros->setEnabled(commands && !fromFile);
@@ -526,6 +561,9 @@ void frmPrincipal::refreshCounters()
     lblApuestasIniciales->setText(count(state_.initialCount));
     lblApuestasCondicionadas->setText(count(state_.conditionedCount));
     lblApuestasReducidas->setText(count(state_.reducedCount));
+    lblCosteSorteo->setText(qs(CostPerDrawText(state_.reducedCount, state_.base.game)));
+    lblGarantia->setText(qs("Garantía: " + guaranteeHeadline_));
+    lblGarantia->setVisible(!guaranteeHeadline_.empty());
 }
 
 void frmPrincipal::refreshFilterList()
@@ -539,6 +577,17 @@ void frmPrincipal::refreshFilterList()
         f.setBold(isRowActive(row));
         item->setFont(f);
     }
+}
+
+void frmPrincipal::showReadSoFar(const std::array<uint8_t, 50>& numbers, const std::array<uint8_t, 10>& reintegros,
+                                 int64_t bets)
+{
+    gridNumeros->setMarkedNumbers(numbers);
+    for (int d = 0; d <= 9; ++d) lblReintegro[d]->setMarked(reintegros[d] != 0);
+    int marked = 0;
+    for (int n = 1; n <= 49; ++n) marked += numbers[n] != 0 ? 1 : 0;
+    lblTipoCombinacion->setText(QStringLiteral("%1 Números").arg(marked));
+    lblApuestasIniciales->setText(count(bets));
 }
 
 void frmPrincipal::refreshTitle()
@@ -649,6 +698,18 @@ void frmPrincipal::onReintegroClicked(int digit)
 
 bool frmPrincipal::eventFilter(QObject* watched, QEvent* event)
 {
+    // The guarantees window opens from here and from the process window: whichever closes,
+    // its last completed pass gives the headline.
+    if (event->type() == QEvent::Hide) {
+        if (auto* guarantees = qobject_cast<frmGarantiasTOTAL*>(watched)) {
+            const std::string headline = GuaranteeHeadline(guarantees->table());
+            if (!headline.empty()) {
+                guaranteeHeadline_ = headline;
+                refreshCounters();
+            }
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (watched == lstFiltros->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::RightButton) {
@@ -695,6 +756,7 @@ bool frmPrincipal::unsavedPrompt()
 
 void frmPrincipal::resetToNew()
 {
+    guaranteeHeadline_.clear();
     state_.base.markedNumbers.fill(0);
     state_.base.markedReintegros.fill(0);
     state_.base.reintegroMode = ReintegroMode::Direct;
@@ -727,6 +789,7 @@ void frmPrincipal::cmdAbrir()
 {
     if (busy_ || !unsavedPrompt()) return;
     if (!OpenBaseFileDialog(state_, ui_)) return;
+    guaranteeHeadline_.clear();
     if (state_.base.kind != CombinationKind::FromFile) recomputeCounters(state_);
     titleShowsFile_ = true;
     refreshAll();
@@ -981,6 +1044,7 @@ void frmPrincipal::showWaitingPanel()
 
 void frmPrincipal::runCalculation()
 {
+    guaranteeHeadline_.clear();
     setBusy(true);
     startBlinking();
     runner_->startOnState<CalculationResult>(
@@ -1002,7 +1066,10 @@ void frmPrincipal::afterConditioning(bool needsReduction, const std::string& cra
     refreshFilterList();
     auto* window = new frmVentanaProceso(state_, ui_, this);
     connect(window, &frmVentanaProceso::reducedCountChanged, this,
-            [this](qint64 n) { lblApuestasReducidas->setText(count(n)); });
+            [this](qint64 n) {
+                lblApuestasReducidas->setText(count(n));
+                lblCosteSorteo->setText(qs(CostPerDrawText(n, state_.base.game)));
+            });
     connect(window, &QDialog::finished, this, [this, window] {
         window->deleteLater();
         finishCalculation();
@@ -1038,13 +1105,19 @@ void frmPrincipal::endCalculation(const std::string& crash)
 
 void frmPrincipal::importAsBase()
 {
+    guaranteeHeadline_.clear();
     setBusy(true);
     startBlinking();
     runner_->startOnState<FlowResult>(
         state_,
-        [](AppState& work, Progress&, const StopToken&, Interaction& ui) {
+        [this, runner = runner_](AppState& work, Progress&, const StopToken&, Interaction& ui) {
             FlowResult result;
-            result.completed = ImportAsBaseDialog(work, ui);
+            // The marks and the bets read reach the window ahead of the warnings about them: both
+            // travel through the runner's queue, in order.
+            result.completed = ImportAsBaseDialog(work, ui, [this, runner](const AppState& read) {
+                runner->post([this, numbers = read.base.markedNumbers, reintegros = read.base.markedReintegros,
+                              bets = read.initialCount] { showReadSoFar(numbers, reintegros, bets); });
+            });
             return result;
         },
         [this](FlowResult result) {
