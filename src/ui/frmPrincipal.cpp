@@ -54,6 +54,7 @@
 #include "ui/job_runner.h"
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/ticket_grid.h"
+#include "ui/widgets/waiting_panel.h"
 
 namespace kombitron::ui {
 
@@ -133,7 +134,7 @@ frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
     });
     connect(runner_, &JobRunner::progressed, this, [this](qint64 done, qint64 total) {
         if (picVentanaEspera->isVisible()) {
-            lblProgressBar->setValue(total > 0 ? int(done * 100 / total) : 0);
+            picVentanaEspera->setProgress(done, total);
         } else if (blink_->isActive() && state_.base.kind == CombinationKind::FromFile && total == 0) {
             lblApuestasIniciales->setText(count(done));
         }
@@ -486,25 +487,9 @@ QWidget* frmPrincipal::buildCommandBar()
 
 void frmPrincipal::buildWaitingPanel(QWidget* host)
 {
-    picVentanaEspera = new QFrame(host);
-    picVentanaEspera->setObjectName(QStringLiteral("picVentanaEspera"));
-    picVentanaEspera->setStyleSheet(QStringLiteral("QFrame#picVentanaEspera { background: white; border: 2px solid #2b5797; border-radius: 8px; }"));
-    auto* v = new QVBoxLayout(picVentanaEspera);
-    v->setContentsMargins(24, 18, 24, 18);
-    auto* text = new QLabel(QStringLiteral("Guardando por favor espere ..."), picVentanaEspera);
-    text->setObjectName(QStringLiteral("lblEspera"));
-    QFont f = text->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.2);
-    text->setFont(f);
-    lblProgressBar = new QProgressBar(picVentanaEspera);
-    lblProgressBar->setObjectName(QStringLiteral("lblProgressBar"));
-    lblProgressBar->setRange(0, 100);
-    lblProgressBar->setTextVisible(false);
-    lblProgressBar->setMinimumWidth(320);
-    v->addWidget(text, 0, Qt::AlignCenter);
-    v->addWidget(lblProgressBar);
-    picVentanaEspera->hide();
+    picVentanaEspera = new WaitingPanel(host, QStringLiteral("picVentanaEspera"), QStringLiteral("lblEspera"),
+                                        QStringLiteral("Guardando por favor espere ..."));
+    lblProgressBar = picVentanaEspera->bar();
 }
 
 // ---- refreshing -------------------------------------------------------------------------------
@@ -1032,15 +1017,7 @@ void frmPrincipal::stopBlinking()
     lblApuestasCondicionadas->setPalette(pal);
 }
 
-void frmPrincipal::showWaitingPanel()
-{
-    lblProgressBar->setValue(0);
-    picVentanaEspera->adjustSize();
-    const QRect area = centralWidget()->rect();
-    picVentanaEspera->move(area.center() - picVentanaEspera->rect().center());
-    picVentanaEspera->raise();
-    picVentanaEspera->show();
-}
+void frmPrincipal::showWaitingPanel() { picVentanaEspera->popUp(); }
 
 void frmPrincipal::runCalculation()
 {

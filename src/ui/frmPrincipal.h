@@ -34,6 +34,7 @@ class frmEstadisticas;
 class JobRunner;
 class MarkCell;
 class TicketGrid;
+class WaitingPanel;
 
 // The main window: the base combination, the filter list, the three counters and every command.
 // It works on the one AppState; long work (calculation, import, definitive save) runs as jobs of
@@ -75,7 +76,7 @@ public:
     QListWidget* lstFiltros;
     QToolButton* lblMenu[7];
     QCheckBox* chkGuardarAutomaticamente;
-    QFrame* picVentanaEspera;
+    WaitingPanel* picVentanaEspera;
     QProgressBar* lblProgressBar;
     QToolButton* picBanner2;
 
