@@ -998,6 +998,7 @@ void frmPrincipal::setCommandsEnabled(bool enabled)
     cboTipoJuego->setEnabled(enabled);
     picBanner2->setEnabled(enabled);
     chkReintegros->setEnabled(enabled);
+    lblEtqCargarReintegros->setEnabled(enabled);
     const bool fromFile = state_.base.kind == CombinationKind::FromFile;
     picNumeros->setEnabled(enabled && !fromFile);
     picReintegros->setEnabled(enabled && !fromFile);

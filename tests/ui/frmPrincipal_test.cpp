@@ -228,7 +228,8 @@ TEST_F(MainWindowTest, ClosingDuringACalculationIsRefused)
     bool busy = false, closed = true, menusOff = false;
     person.onQuestion = [&](const std::string&) {
         busy = window->isBusy();
-        menusOff = !window->lblMenu[0]->isEnabled() && !window->lstFiltros->isEnabled() && !window->cboTipoJuego->isEnabled();
+        menusOff = !window->lblMenu[0]->isEnabled() && !window->lstFiltros->isEnabled() && !window->cboTipoJuego->isEnabled() &&
+                   !window->chkReintegros->isEnabled() && !window->lblEtqCargarReintegros->isEnabled();
         closed = !window->close();
         closed = !window->isVisible();
     };
