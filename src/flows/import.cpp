@@ -50,7 +50,7 @@ bool failImport(AppState& state, Interaction& ui, const std::string& message)
     return false;
 }
 
-bool importFile(AppState& state, const std::string& path, Interaction& ui)
+bool importFile(AppState& state, const std::string& path, Interaction& ui, const ImportReadHook& shown)
 {
     BaseCombination& base = state.base;
     base.kind = CombinationKind::FromFile;
@@ -106,7 +106,14 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
         return false;
     }
 
-    if (base.gameName == "PRIMITIVA") {
+    const bool primitiva = base.gameName == "PRIMITIVA";
+    if (primitiva)
+        for (int d = 0; d <= kMaxReintegro; ++d) base.markedReintegros[d] = reintegroCount[d] > 0 ? 1 : 0;
+    for (int v = kMinNumber; v <= kMaxNumber; ++v) base.markedNumbers[v] = numberCount[v] > 0 ? 1 : 0;
+    BuildBaseNumbers(state);
+    if (shown) shown(state);
+
+    if (primitiva) {
         int distinct = 0;
         for (int64_t c : reintegroCount) distinct += c > 0 ? 1 : 0;
         if (base.loadReintegros && distinct > 1)
@@ -115,10 +122,7 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
         if (!base.loadReintegros)
             ui.warning("AVISO: La combinación importada no tiene reintegros, se le ha asignado a la combinación el "
                        "REINTEGRO 0 por defecto.");
-        for (int d = 0; d <= kMaxReintegro; ++d) base.markedReintegros[d] = reintegroCount[d] > 0 ? 1 : 0;
     }
-    for (int v = kMinNumber; v <= kMaxNumber; ++v) base.markedNumbers[v] = numberCount[v] > 0 ? 1 : 0;
-    BuildBaseNumbers(state);
 
     ui.progress().caption("Analizando ...");
     const RepeatedBetsResult removal = removeRepeatedBets(bets, ui.progress(), ui.stopToken());
@@ -138,16 +142,16 @@ bool importFile(AppState& state, const std::string& path, Interaction& ui)
 
 } // namespace
 
-bool importAsBase(AppState& state, const std::string& path, Interaction& ui)
+bool importAsBase(AppState& state, const std::string& path, Interaction& ui, const ImportReadHook& read)
 {
     try {
-        return importFile(state, path, ui);
+        return importFile(state, path, ui, read);
     } catch (const std::bad_alloc&) {
         return failImport(state, ui, importErrorMessage("memoria insuficiente"));
     }
 }
 
-bool importAsBaseDialog(AppState& state, Interaction& ui)
+bool importAsBaseDialog(AppState& state, Interaction& ui, const ImportReadHook& read)
 {
     FileDialogRequest request;
     request.title = "Abrir Fichero";
@@ -156,7 +160,7 @@ bool importAsBaseDialog(AppState& state, Interaction& ui)
     const std::string chosen = ui.openFileDialog(request);
     if (chosen.empty()) return false;
     state.lastDialogPath = chosen;
-    return importAsBase(state, chosen, ui);
+    return importAsBase(state, chosen, ui, read);
 }
 
 } // namespace kombitron

@@ -12,6 +12,7 @@
 #include "core/format.h"
 #include "core/paths.h"
 #include "core/state.h"
+#include "ui/app_style.h"
 #include "ui/qt_interaction.h"
 #include "ui/widgets/icons.h"
 
@@ -39,22 +40,33 @@ bool folderWritable(const QString& folder)
 
 } // namespace
 
+bool isUnchosenLocale(const QLocale& locale) { return locale.language() == QLocale::C; }
+
+NumberFormat numberFormatFor(const QLocale& locale)
+{
+    if (isUnchosenLocale(locale)) return NumberFormat{".", ","};
+    NumberFormat format;
+    format.grouping = QString(locale.groupSeparator()).toStdString();
+    QString decimal = locale.decimalPoint();
+    if (decimal.isEmpty()) decimal = QStringLiteral(",");
+    format.decimal = decimal.toStdString();
+    return format;
+}
+
 void configureApplication(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("KOMBITRON"));
     QApplication::setApplicationVersion(QStringLiteral(KOMBITRON_VERSION));
     installSpanishTranslations(app);
     initIconTheme();
+    applyApplicationStyle(app);
     // The core parses and prints numbers with the C library: keep its numeric locale fixed.
     std::setlocale(LC_NUMERIC, "C");
 
-    const QLocale locale;
-    NumberFormat format;
-    format.grouping = QString(locale.groupSeparator()).toStdString();
-    QString decimal = locale.decimalPoint();
-    if (decimal.isEmpty()) decimal = QStringLiteral(",");
-    format.decimal = decimal.toStdString();
-    setNumberFormat(format);
+    // A C or POSIX locale means nobody chose one: the program then speaks Spanish in its numbers
+    // too, and Qt's own widgets (spin boxes, charts) follow.
+    if (isUnchosenLocale(QLocale::system())) QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    setNumberFormat(numberFormatFor(QLocale()));
 
     QString folder = QApplication::applicationDirPath();
     if (!folderWritable(folder)) {

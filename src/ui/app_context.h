@@ -7,9 +7,11 @@
 #include <string>
 
 class QApplication;
+class QLocale;
 
 namespace kombitron {
 struct AppState;
+struct NumberFormat;
 }
 
 namespace kombitron::ui {
@@ -28,8 +30,15 @@ inline constexpr const char* kHelpSite = "https://kombitron.example.org/ayuda/";
 // Validation page of a game ("PRIMITIVA" or any other name for BONOLOTO).
 std::string validationPage(const std::string& gameName);
 
+// True for the C and POSIX locales, which a system reports when no locale was chosen.
+bool isUnchosenLocale(const QLocale& locale);
+// The grouping and decimal characters shown for a locale: its own, or the Spanish "." and ","
+// when no locale was chosen.
+NumberFormat numberFormatFor(const QLocale& locale);
+
 // Start-up of the program: Spanish translations, icon theme, the C numeric locale for the core,
-// the user's grouping and decimal characters, and the folder for reports.
+// the user's grouping and decimal characters (the Spanish ones under a C or POSIX locale), and
+// the folder for reports.
 void configureApplication(QApplication& app);
 
 } // namespace kombitron::ui

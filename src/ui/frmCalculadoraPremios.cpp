@@ -74,9 +74,6 @@ frmCalculadoraPremios::frmCalculadoraPremios(const PrizeCalculatorInputs& inputs
     setObjectName(QStringLiteral("frmCalculadoraPremios"));
     setWindowTitle(QStringLiteral("Calculadora de Premios : ") + QString::fromLatin1(gameName(inputs_.game)));
     setModal(true);
-    setStyleSheet(QStringLiteral("QDialog#frmCalculadoraPremios { background: #f4f5f7; }"
-                                 "QGroupBox { font-weight: bold; border: 1px solid #c4c9d1; border-radius: 5px; margin-top: 10px; background: #fbfbfc; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2b5797; }"));
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(12, 10, 12, 10);

@@ -113,9 +113,6 @@ frmEscrutar::frmEscrutar(AppState& state, Interaction& ui, QWidget* parent) : QD
     setObjectName(QStringLiteral("frmEscrutar"));
     setWindowTitle(QStringLiteral("ESCRUTAR - ") + qs(state_.base.gameName));
     setModal(true);
-    setStyleSheet(QStringLiteral("QDialog#frmEscrutar { background: #f4f5f7; }"
-                                 "QGroupBox { font-weight: bold; border: 1px solid #c4c9d1; border-radius: 5px; margin-top: 10px; background: #fbfbfc; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2b5797; }"));
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(10, 8, 10, 8);

@@ -28,6 +28,7 @@
 #include "core/job.h"
 #include "core/paths.h"
 #include "ui/job_runner.h"
+#include "ui/widgets/waiting_panel.h"
 #include "ui/qt_interaction.h"
 #include "ui/statistics_chart.h"
 #include "ui/widgets/image_button.h"
@@ -90,9 +91,7 @@ frmEstadisticas::frmEstadisticas(const std::string& gameName, Interaction& ui, Q
 
     setObjectName(QStringLiteral("frmEstadisticas"));
     setWindowTitle(QString::fromLatin1(kTitle));
-    setStyleSheet(QStringLiteral("QWidget#frmEstadisticas { background: #f4f5f7; }"
-                                 "QGroupBox { font-weight: bold; border: 1px solid #c4c9d1; border-radius: 5px; margin-top: 10px; background: #fbfbfc; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2b5797; }"));
+    setStyleSheet(QStringLiteral("QWidget#frmEstadisticas { background: #f4f5f7; }"));
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(10, 8, 10, 8);
@@ -347,25 +346,10 @@ QGroupBox* frmEstadisticas::buildResult()
 
 void frmEstadisticas::buildWaitingPanel()
 {
-    picVentanaEspera = new QFrame(this);
-    picVentanaEspera->setObjectName(QStringLiteral("picVentanaEspera"));
-    picVentanaEspera->setStyleSheet(QStringLiteral("QFrame#picVentanaEspera { background: white; border: 2px solid #2b5797; border-radius: 8px; }"));
-    auto* v = new QVBoxLayout(picVentanaEspera);
-    v->setContentsMargins(24, 18, 24, 18);
-    auto* text = new QLabel(QString::fromUtf8(kUpdating), picVentanaEspera);
-    text->setObjectName(QStringLiteral("lblEspera"));
-    QFont f = text->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.2);
-    text->setFont(f);
-    lblProgressBar = new QProgressBar(picVentanaEspera);
-    lblProgressBar->setObjectName(QStringLiteral("lblProgressBar"));
-    lblProgressBar->setRange(0, 0); // the service says nothing of its progress: a busy bar
-    lblProgressBar->setTextVisible(false);
-    lblProgressBar->setMinimumWidth(320);
-    v->addWidget(text, 0, Qt::AlignCenter);
-    v->addWidget(lblProgressBar);
-    picVentanaEspera->hide();
+    picVentanaEspera = new WaitingPanel(this, QStringLiteral("picVentanaEspera"), QStringLiteral("lblEspera"),
+                                        QString::fromUtf8(kUpdating));
+    lblProgressBar = picVentanaEspera->bar();
+    picVentanaEspera->setProgress(0, 0); // the service says nothing of its progress: a busy bar
 }
 
 // ---- state on screen ----------------------------------------------------------------------------
@@ -427,26 +411,13 @@ void frmEstadisticas::setWorking(bool working, bool withPanel)
                        static_cast<QWidget*>(fraFiltros), static_cast<QWidget*>(fraDatos), static_cast<QWidget*>(imgVolver)})
         w->setEnabled(!working);
     if (working && withPanel) {
-        placeWaitingPanel();
-        picVentanaEspera->raise();
-        picVentanaEspera->show();
+        picVentanaEspera->showCentred();
     } else {
         picVentanaEspera->hide();
     }
     if (!working) showChart();
 }
 
-void frmEstadisticas::placeWaitingPanel()
-{
-    picVentanaEspera->adjustSize();
-    picVentanaEspera->move(rect().center() - picVentanaEspera->rect().center());
-}
-
-void frmEstadisticas::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    placeWaitingPanel();
-}
 
 // ---- commands -----------------------------------------------------------------------------------
 

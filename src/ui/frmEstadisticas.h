@@ -35,6 +35,7 @@ class JobRunner;
 class NumericLineEdit;
 class QtInteraction;
 class StatisticsChart;
+class WaitingPanel;
 
 // "ESTADISTICAS - KOMBITRON": a history of real draws loaded from its file or rewritten from the
 // results service, the ten statistics of a query as a table and as a chart, and the skips of
@@ -88,7 +89,7 @@ public:
     StatisticsChart* picRetrasos;
     QPushButton* cmdGuardarImagen;
     // Waiting panel of the update.
-    QFrame* picVentanaEspera;
+    WaitingPanel* picVentanaEspera;
     QProgressBar* lblProgressBar;
 
     // Open dialog, then loadFile on a non-blank choice.
@@ -122,7 +123,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -134,7 +134,6 @@ private:
 
     StatisticsQuery currentQuery() const;
     void setWorking(bool working, bool withPanel);
-    void placeWaitingPanel();
     void showHistory();
     void clearResult();
     void showChart();

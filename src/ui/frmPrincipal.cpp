@@ -33,6 +33,7 @@
 #include "flows/definitive_save.h"
 #include "flows/import.h"
 #include "flows/reports.h"
+#include "flows/system_summary.h"
 #include "ui/app_context.h"
 #include "ui/filter_windows.h"
 #include "ui/frmAcercaDe.h"
@@ -53,6 +54,7 @@
 #include "ui/job_runner.h"
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/ticket_grid.h"
+#include "ui/widgets/waiting_panel.h"
 
 namespace kombitron::ui {
 
@@ -119,9 +121,6 @@ frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
     : QMainWindow(parent), state_(state), ui_(ui), runner_(new JobRunner(ui, this))
 {
     setObjectName(QStringLiteral("frmPrincipal"));
-    setStyleSheet(QStringLiteral("QMainWindow { background: #f4f5f7; }"
-                                 "QGroupBox { font-weight: bold; border: 1px solid #c4c9d1; border-radius: 5px; margin-top: 10px; background: #fbfbfc; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2b5797; }"));
 
     blink_ = new QTimer(this);
     blink_->setInterval(5);
@@ -135,7 +134,7 @@ frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
     });
     connect(runner_, &JobRunner::progressed, this, [this](qint64 done, qint64 total) {
         if (picVentanaEspera->isVisible()) {
-            lblProgressBar->setValue(total > 0 ? int(done * 100 / total) : 0);
+            picVentanaEspera->setProgress(done, total);
         } else if (blink_->isActive() && state_.base.kind == CombinationKind::FromFile && total == 0) {
             lblApuestasIniciales->setText(count(done));
         }
@@ -173,6 +172,7 @@ frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
     openRandomMarking = [this](QWidget* parent) { cmdPronosticoAleatorio(parent); };
     refreshAll();
     resize(1240, 720);
+    qApp->installEventFilter(this);
 }
 
 // The runner goes first: its job ends (and the state it borrowed comes back) while the widgets
@@ -189,40 +189,40 @@ void frmPrincipal::buildMenus()
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    QMenu* archivo = menuBar()->addMenu(QStringLiteral("Archivo"));
+    QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
     archivo->setObjectName(QStringLiteral("menuArchivo"));
-    add(archivo, QStringLiteral("menuNuevo"), QStringLiteral("Nuevo fichero XML"), [this] { cmdNuevo(); });
-    add(archivo, QStringLiteral("menuAbrir"), QStringLiteral("Abrir fichero XML"), [this] { cmdAbrir(); });
-    add(archivo, QStringLiteral("menuGuardar"), QStringLiteral("Guardar fichero XML"), [this] { cmdGuardar(); });
+    add(archivo, QStringLiteral("menuNuevo"), QStringLiteral("&Nuevo fichero XML"), [this] { cmdNuevo(); });
+    add(archivo, QStringLiteral("menuAbrir"), QStringLiteral("&Abrir fichero XML"), [this] { cmdAbrir(); });
+    add(archivo, QStringLiteral("menuGuardar"), QStringLiteral("&Guardar fichero XML"), [this] { cmdGuardar(); });
     archivo->addSeparator();
-    add(archivo, QStringLiteral("menuSalir"), QStringLiteral("Salir"), [this] { cmdSalir(); });
+    add(archivo, QStringLiteral("menuSalir"), QStringLiteral("&Salir"), [this] { cmdSalir(); });
 
-    QMenu* datos = menuBar()->addMenu(QStringLiteral("Datos"));
+    QMenu* datos = menuBar()->addMenu(QStringLiteral("&Datos"));
     datos->setObjectName(QStringLiteral("menuDatos"));
-    add(datos, QStringLiteral("menuEstadisticas"), QStringLiteral("Estadísticas de Sorteos"), [this] { cmdEstadisticas(); });
-    add(datos, QStringLiteral("menuResumenFiltros"), QStringLiteral("Ver Resumen de Filtros"), [this] { cmdResumenFiltros(); });
-    add(datos, QStringLiteral("menuInformeEliminadas"), QStringLiteral("Ver Informe Apuestas Eliminadas"), [this] { cmdInformeEliminadas(); });
+    add(datos, QStringLiteral("menuEstadisticas"), QStringLiteral("&Estadísticas de Sorteos"), [this] { cmdEstadisticas(); });
+    add(datos, QStringLiteral("menuResumenFiltros"), QStringLiteral("Ver &Resumen de Filtros"), [this] { cmdResumenFiltros(); });
+    add(datos, QStringLiteral("menuInformeEliminadas"), QStringLiteral("Ver &Informe Apuestas Eliminadas"), [this] { cmdInformeEliminadas(); });
 
-    QMenu* util = menuBar()->addMenu(QStringLiteral("Utilidades"));
+    QMenu* util = menuBar()->addMenu(QStringLiteral("&Utilidades"));
     util->setObjectName(QStringLiteral("menuUtilidades"));
-    add(util, QStringLiteral("menuVisualizarArchivo"), QStringLiteral("Visualizar Archivo"), [this] { cmdVisualizarArchivo(); });
-    add(util, QStringLiteral("menuEscrutinios"), QStringLiteral("Realizar Escrutinios"), [this] { cmdEscrutinios(); });
-    add(util, QStringLiteral("menuMultiFichero"), QStringLiteral("MultiEscrutinio MultiFichero"),
+    add(util, QStringLiteral("menuVisualizarArchivo"), QStringLiteral("&Visualizar Archivo"), [this] { cmdVisualizarArchivo(); });
+    add(util, QStringLiteral("menuEscrutinios"), QStringLiteral("Realizar &Escrutinios"), [this] { cmdEscrutinios(); });
+    add(util, QStringLiteral("menuMultiFichero"), QStringLiteral("&MultiEscrutinio MultiFichero"),
         [this] { cmdMultiEscrutinioMultiFichero(); });
-    add(util, QStringLiteral("menuMultiEstadistico"), QStringLiteral("MultiEscrutinio Estadístico"),
+    add(util, QStringLiteral("menuMultiEstadistico"), QStringLiteral("MultiEscrutinio Es&tadístico"),
         [this] { cmdMultiEscrutinioEstadistico(); });
-    add(util, QStringLiteral("menuAlgebra"), QStringLiteral("Algebra de Combinaciones"), [this] { cmdAlgebra(); });
-    add(util, QStringLiteral("menuGarantias"), QStringLiteral("Garantías"), [this] { cmdGarantias(); });
-    add(util, QStringLiteral("menuSistemasPropios"), QStringLiteral("Sistemas Propios"), [this] { cmdSistemasPropios(); });
-    add(util, QStringLiteral("menuGeneradorNumeros"), QStringLiteral("Generador Apuestas Aleatorias por Números"),
+    add(util, QStringLiteral("menuAlgebra"), QStringLiteral("A&lgebra de Combinaciones"), [this] { cmdAlgebra(); });
+    add(util, QStringLiteral("menuGarantias"), QStringLiteral("&Garantías"), [this] { cmdGarantias(); });
+    add(util, QStringLiteral("menuSistemasPropios"), QStringLiteral("&Sistemas Propios"), [this] { cmdSistemasPropios(); });
+    add(util, QStringLiteral("menuGeneradorNumeros"), QStringLiteral("Generador Apuestas Aleatorias por &Números"),
         [this] { cmdGeneradorNumeros(); });
-    add(util, QStringLiteral("menuGeneradorPorcentajes"), QStringLiteral("Generador Apuestas Aleatorias por Porcentajes"),
+    add(util, QStringLiteral("menuGeneradorPorcentajes"), QStringLiteral("Generador Apuestas Aleatorias por &Porcentajes"),
         [this] { cmdGeneradorPorcentajes(); });
 
-    QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
+    QMenu* ayuda = menuBar()->addMenu(QStringLiteral("A&yuda"));
     ayuda->setObjectName(QStringLiteral("menuAyuda"));
-    add(ayuda, QStringLiteral("menuAyudaOnline"), QStringLiteral("Ayuda Online"), [this] { cmdAyudaOnline(); });
-    add(ayuda, QStringLiteral("menuAcercaDe"), QStringLiteral("Acerca de KOMBITRON ..."), [this] { cmdAcercaDe(); });
+    add(ayuda, QStringLiteral("menuAyudaOnline"), QStringLiteral("Ayuda &Online"), [this] { cmdAyudaOnline(); });
+    add(ayuda, QStringLiteral("menuAcercaDe"), QStringLiteral("A&cerca de KOMBITRON ..."), [this] { cmdAcercaDe(); });
 }
 
 QWidget* frmPrincipal::buildSelectors()
@@ -333,7 +333,10 @@ QWidget* frmPrincipal::buildCounters()
     cmdCuadroApuDirecto->setObjectName(QStringLiteral("cmdCuadroApuDirecto"));
     cmdCuadroApuDirecto->setFlat(true);
     cmdCuadroApuDirecto->setFocusPolicy(Qt::NoFocus);
-    cmdCuadroApuDirecto->setStyleSheet(QStringLiteral("text-align: left; font-weight: bold; color: #333;"));
+    // Its text starts where the captions' text below it starts (a label insets its text a little
+    // more than a flat button does).
+    cmdCuadroApuDirecto->setStyleSheet(
+        QStringLiteral("QPushButton { text-align: left; font-weight: bold; color: #333; border: none; padding: 2px 0 2px 10px; }"));
     lblApuestasIniciales = counterLabel(QStringLiteral("lblApuestasIniciales"), box);
     auto* condCaption = new QLabel(QStringLiteral("Apuestas Condicionadas"), box);
     condCaption->setObjectName(QStringLiteral("lblEtqApuestasCondicionadas"));
@@ -352,12 +355,41 @@ QWidget* frmPrincipal::buildCounters()
     v->addSpacing(6);
     v->addWidget(redCaption);
     v->addWidget(lblApuestasReducidas);
+    v->addSpacing(6);
+
+    auto* costCaption = new QLabel(QStringLiteral("Coste por sorteo"), box);
+    costCaption->setObjectName(QStringLiteral("lblEtqCosteSorteo"));
+    costCaption->setStyleSheet(condCaption->styleSheet());
+    lblCosteSorteo = new QLabel(box);
+    lblCosteSorteo->setObjectName(QStringLiteral("lblCosteSorteo"));
+    lblCosteSorteo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblCosteSorteo->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; color: #1d2b44; padding: 0 9px; }"));
+    lblCosteSorteo->setToolTip(QStringLiteral("Apuestas reducidas por el precio de una apuesta"));
+    auto* costRow = new QHBoxLayout;
+    costRow->addWidget(costCaption);
+    costRow->addWidget(lblCosteSorteo, 1);
+    v->addLayout(costRow);
+    lblGarantia = new QLabel(box);
+    lblGarantia->setObjectName(QStringLiteral("lblGarantia"));
+    lblGarantia->setWordWrap(true);
+    lblGarantia->setToolTip(QStringLiteral("Resultado del último cálculo de garantías de este sistema"));
+    lblGarantia->setStyleSheet(QStringLiteral("QLabel { color: #1e8c3a; font-weight: bold; padding-left: 6px; }"));
+    lblGarantia->hide();
+    v->addWidget(lblGarantia);
     v->addSpacing(10);
 
+    lblEtqFicheroASCII = new QLabel(QStringLiteral("Fichero importado"), box);
+    lblEtqFicheroASCII->setObjectName(QStringLiteral("lblEtqFicheroASCII"));
     txtFicheroASCII = new QLineEdit(box);
     txtFicheroASCII->setObjectName(QStringLiteral("txtFicheroASCII"));
     txtFicheroASCII->setReadOnly(true);
+    // It only shows the file's name: no caret, no tab stop.
+    txtFicheroASCII->setFocusPolicy(Qt::NoFocus);
+    txtFicheroASCII->setStyleSheet(QStringLiteral("QLineEdit { background: #eef0f3; border: 1px solid #c4c9d1; border-radius: 3px; }"));
+    lblEtqFicheroASCII->setBuddy(txtFicheroASCII);
+    lblEtqFicheroASCII->setVisible(false);
     txtFicheroASCII->setVisible(false);
+    v->addWidget(lblEtqFicheroASCII);
     v->addWidget(txtFicheroASCII);
     v->addStretch();
 
@@ -367,7 +399,8 @@ QWidget* frmPrincipal::buildCounters()
     picBanner2->setToolTip(QStringLiteral("Resultados y botes de la semana"));
     picBanner2->setCursor(Qt::PointingHandCursor);
     picBanner2->setStyleSheet(QStringLiteral("QToolButton { background: #2b5797; color: white; border-radius: 4px; padding: 8px; font-weight: bold; }"
-                                             "QToolButton:hover { background: #3a6bb0; }"));
+                                             "QToolButton:hover { background: #3a6bb0; }"
+                                             "QToolButton:disabled { background: #c4c9d1; color: #f4f5f7; }"));
     picBanner2->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(picBanner2, &QToolButton::clicked, this, [this] {
         std::string failure;
@@ -420,6 +453,8 @@ QWidget* frmPrincipal::buildCommandBar()
                                       "QToolButton { border: 1px solid transparent; border-radius: 4px; padding: 6px 12px; font-weight: bold; color: #1d2b44; }"
                                       "QToolButton:hover { border: 1px solid #2b5797; background: #f7f9fc; }"
                                       "QToolButton:focus { border: 1px dotted #2b5797; }"
+                                      // The calculations stand out in red, but only while they can be used.
+                                      "QToolButton[accent=\"red\"] { color: #b3151b; }"
                                       "QToolButton:disabled { color: #9aa1ad; }"));
     auto* h = new QHBoxLayout(bar);
     h->setContentsMargins(6, 4, 6, 4);
@@ -445,32 +480,16 @@ QWidget* frmPrincipal::buildCommandBar()
     connect(lblMenu[4], &QToolButton::clicked, this, [this] { cmdCalculoPrueba(); });
     connect(lblMenu[5], &QToolButton::clicked, this, [this] { cmdAnalisis(); });
     connect(lblMenu[6], &QToolButton::clicked, this, [this] { cmdCalculoDefinitivo(); });
-    lblMenu[4]->setStyleSheet(QStringLiteral("QToolButton { color: #b3151b; }"));
-    lblMenu[6]->setStyleSheet(QStringLiteral("QToolButton { color: #b3151b; }"));
+    lblMenu[4]->setProperty("accent", QStringLiteral("red"));
+    lblMenu[6]->setProperty("accent", QStringLiteral("red"));
     return bar;
 }
 
 void frmPrincipal::buildWaitingPanel(QWidget* host)
 {
-    picVentanaEspera = new QFrame(host);
-    picVentanaEspera->setObjectName(QStringLiteral("picVentanaEspera"));
-    picVentanaEspera->setStyleSheet(QStringLiteral("QFrame#picVentanaEspera { background: white; border: 2px solid #2b5797; border-radius: 8px; }"));
-    auto* v = new QVBoxLayout(picVentanaEspera);
-    v->setContentsMargins(24, 18, 24, 18);
-    auto* text = new QLabel(QStringLiteral("Guardando por favor espere ..."), picVentanaEspera);
-    text->setObjectName(QStringLiteral("lblEspera"));
-    QFont f = text->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.2);
-    text->setFont(f);
-    lblProgressBar = new QProgressBar(picVentanaEspera);
-    lblProgressBar->setObjectName(QStringLiteral("lblProgressBar"));
-    lblProgressBar->setRange(0, 100);
-    lblProgressBar->setTextVisible(false);
-    lblProgressBar->setMinimumWidth(320);
-    v->addWidget(text, 0, Qt::AlignCenter);
-    v->addWidget(lblProgressBar);
-    picVentanaEspera->hide();
+    picVentanaEspera = new WaitingPanel(host, QStringLiteral("picVentanaEspera"), QStringLiteral("lblEspera"),
+                                        QStringLiteral("Guardando por favor espere ..."));
+    lblProgressBar = picVentanaEspera->bar();
 }
 
 // ---- refreshing -------------------------------------------------------------------------------
@@ -508,6 +527,7 @@ void frmPrincipal::applyKindLayout()
     cboTipoReintegro->setVisible(primitiva && !fromFile);
     cmdCuadroApuDirecto->setText(fromFile ? QStringLiteral("Apuestas Importadas") : QStringLiteral("Apuestas en Directo"));
     txtFicheroASCII->setVisible(fromFile);
+    lblEtqFicheroASCII->setVisible(fromFile);
     const bool commands = !busy_;
     picNumeros->setEnabled(commands && !fromFile);
     picReintegros->setEnabled(commands && !fromFile);
@@ -526,6 +546,9 @@ void frmPrincipal::refreshCounters()
     lblApuestasIniciales->setText(count(state_.initialCount));
     lblApuestasCondicionadas->setText(count(state_.conditionedCount));
     lblApuestasReducidas->setText(count(state_.reducedCount));
+    lblCosteSorteo->setText(qs(costPerDrawText(state_.reducedCount, state_.base.game)));
+    lblGarantia->setText(qs("Garantía: " + guaranteeHeadline_));
+    lblGarantia->setVisible(!guaranteeHeadline_.empty());
 }
 
 void frmPrincipal::refreshFilterList()
@@ -539,6 +562,17 @@ void frmPrincipal::refreshFilterList()
         f.setBold(isRowActive(row));
         item->setFont(f);
     }
+}
+
+void frmPrincipal::showReadSoFar(const std::array<uint8_t, 50>& numbers, const std::array<uint8_t, 10>& reintegros,
+                                 int64_t bets)
+{
+    gridNumeros->setMarkedNumbers(numbers);
+    for (int d = 0; d <= 9; ++d) lblReintegro[d]->setMarked(reintegros[d] != 0);
+    int marked = 0;
+    for (int n = 1; n <= 49; ++n) marked += numbers[n] != 0 ? 1 : 0;
+    lblTipoCombinacion->setText(QStringLiteral("%1 Números").arg(marked));
+    lblApuestasIniciales->setText(count(bets));
 }
 
 void frmPrincipal::refreshTitle()
@@ -649,6 +683,18 @@ void frmPrincipal::onReintegroClicked(int digit)
 
 bool frmPrincipal::eventFilter(QObject* watched, QEvent* event)
 {
+    // The guarantees window opens from here and from the process window: whichever closes,
+    // its last completed pass gives the headline.
+    if (event->type() == QEvent::Hide) {
+        if (auto* guarantees = qobject_cast<frmGarantiasTOTAL*>(watched)) {
+            const std::string headline = guaranteeHeadline(guarantees->table());
+            if (!headline.empty()) {
+                guaranteeHeadline_ = headline;
+                refreshCounters();
+            }
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (watched == lstFiltros->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::RightButton) {
@@ -695,6 +741,7 @@ bool frmPrincipal::unsavedPrompt()
 
 void frmPrincipal::resetToNew()
 {
+    guaranteeHeadline_.clear();
     state_.base.markedNumbers.fill(0);
     state_.base.markedReintegros.fill(0);
     state_.base.reintegroMode = ReintegroMode::Direct;
@@ -727,6 +774,7 @@ void frmPrincipal::cmdAbrir()
 {
     if (busy_ || !unsavedPrompt()) return;
     if (!OpenBaseFileDialog(state_, ui_)) return;
+    guaranteeHeadline_.clear();
     if (state_.base.kind != CombinationKind::FromFile) recomputeCounters(state_);
     titleShowsFile_ = true;
     refreshAll();
@@ -950,6 +998,7 @@ void frmPrincipal::setCommandsEnabled(bool enabled)
     cboTipoJuego->setEnabled(enabled);
     picBanner2->setEnabled(enabled);
     chkReintegros->setEnabled(enabled);
+    lblEtqCargarReintegros->setEnabled(enabled);
     const bool fromFile = state_.base.kind == CombinationKind::FromFile;
     picNumeros->setEnabled(enabled && !fromFile);
     picReintegros->setEnabled(enabled && !fromFile);
@@ -969,18 +1018,11 @@ void frmPrincipal::stopBlinking()
     lblApuestasCondicionadas->setPalette(pal);
 }
 
-void frmPrincipal::showWaitingPanel()
-{
-    lblProgressBar->setValue(0);
-    picVentanaEspera->adjustSize();
-    const QRect area = centralWidget()->rect();
-    picVentanaEspera->move(area.center() - picVentanaEspera->rect().center());
-    picVentanaEspera->raise();
-    picVentanaEspera->show();
-}
+void frmPrincipal::showWaitingPanel() { picVentanaEspera->popUp(); }
 
 void frmPrincipal::runCalculation()
 {
+    guaranteeHeadline_.clear();
     setBusy(true);
     startBlinking();
     runner_->startOnState<CalculationResult>(
@@ -1002,7 +1044,10 @@ void frmPrincipal::afterConditioning(bool needsReduction, const std::string& cra
     refreshFilterList();
     auto* window = new frmVentanaProceso(state_, ui_, this);
     connect(window, &frmVentanaProceso::reducedCountChanged, this,
-            [this](qint64 n) { lblApuestasReducidas->setText(count(n)); });
+            [this](qint64 n) {
+                lblApuestasReducidas->setText(count(n));
+                lblCosteSorteo->setText(qs(costPerDrawText(n, state_.base.game)));
+            });
     connect(window, &QDialog::finished, this, [this, window] {
         window->deleteLater();
         finishCalculation();
@@ -1038,13 +1083,19 @@ void frmPrincipal::endCalculation(const std::string& crash)
 
 void frmPrincipal::importAsBase()
 {
+    guaranteeHeadline_.clear();
     setBusy(true);
     startBlinking();
     runner_->startOnState<FlowResult>(
         state_,
-        [](AppState& work, Progress&, const StopToken&, Interaction& ui) {
+        [this, runner = runner_](AppState& work, Progress&, const StopToken&, Interaction& ui) {
             FlowResult result;
-            result.completed = importAsBaseDialog(work, ui);
+            // The marks and the bets read reach the window ahead of the warnings about them: both
+            // travel through the runner's queue, in order.
+            result.completed = importAsBaseDialog(work, ui, [this, runner](const AppState& read) {
+                runner->post([this, numbers = read.base.markedNumbers, reintegros = read.base.markedReintegros,
+                              bets = read.initialCount] { showReadSoFar(numbers, reintegros, bets); });
+            });
             return result;
         },
         [this](FlowResult result) {

@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -32,6 +34,7 @@ class frmEstadisticas;
 class JobRunner;
 class MarkCell;
 class TicketGrid;
+class WaitingPanel;
 
 // The main window: the base combination, the filter list, the three counters and every command.
 // It works on the one AppState; long work (calculation, import, definitive save) runs as jobs of
@@ -63,13 +66,17 @@ public:
     QLabel* lblApuestasIniciales;
     QLabel* lblApuestasCondicionadas;
     QLabel* lblApuestasReducidas;
+    // What the reduced system costs per draw and, after a guarantees pass, what it guarantees.
+    QLabel* lblCosteSorteo;
+    QLabel* lblGarantia;
+    QLabel* lblEtqFicheroASCII;
     QLineEdit* txtFicheroASCII;
     // Filter list and commands.
     QLabel* lblCabeceraFiltros;
     QListWidget* lstFiltros;
     QToolButton* lblMenu[7];
     QCheckBox* chkGuardarAutomaticamente;
-    QFrame* picVentanaEspera;
+    WaitingPanel* picVentanaEspera;
     QProgressBar* lblProgressBar;
     QToolButton* picBanner2;
 
@@ -157,6 +164,8 @@ private:
     void refreshCounters();
     void refreshFilterList();
     void refreshTitle();
+    // An import's marks and bets read, shown while its job still runs.
+    void showReadSoFar(const std::array<uint8_t, 50>& numbers, const std::array<uint8_t, 10>& reintegros, int64_t bets);
     void afterGridEdit();
 
     AppState& state_;
@@ -169,6 +178,8 @@ private:
     bool leaving_ = false;
     bool titleShowsFile_ = false;
     int previousKind_ = 0;
+    // The headline of the last guarantees pass over the current reduced system.
+    std::string guaranteeHeadline_;
     QPointer<frmEstadisticas> estadisticas_;
 };
 

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -25,6 +26,23 @@ QString startFolder(const FileDialogRequest& request)
     return QDir::homePath();
 }
 
+// Qt's Spanish translations leave the kind column of the file dialogs in English ("Folder",
+// "Drive"), and a file's kind would come from the MIME database in the system's language: the
+// dialogs name the kinds themselves.
+class SpanishFileKinds : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isRoot()) return QStringLiteral("Unidad");
+        if (info.isDir()) return QStringLiteral("Carpeta");
+        if (info.isFile()) {
+            const QString suffix = info.suffix();
+            return suffix.isEmpty() ? QStringLiteral("Fichero") : QStringLiteral("Fichero ") + suffix.toUpper();
+        }
+        return QStringLiteral("Desconocido");
+    }
+};
+
 enum class DialogKind { Open, OpenMany, Save };
 
 std::vector<std::string> runFileDialog(QWidget* parent, const FileDialogRequest& request, DialogKind kind)
@@ -34,6 +52,8 @@ std::vector<std::string> runFileDialog(QWidget* parent, const FileDialogRequest&
     dialog.setObjectName(save ? QStringLiteral("dlgGuardar") : QStringLiteral("dlgAbrir"));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    static SpanishFileKinds kinds;
+    dialog.setIconProvider(&kinds);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile
                             : kind == DialogKind::OpenMany ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);

@@ -60,10 +60,6 @@ ToolWindow::ToolWindow(Interaction& ui, const QString& name, const QString& titl
     setObjectName(name);
     setWindowTitle(title);
     setModal(true);
-    setStyleSheet(QStringLiteral("QDialog#%1 { background: #f4f5f7; }"
-                                 "QGroupBox { font-weight: bold; border: 1px solid #c4c9d1; border-radius: 5px; margin-top: 10px; background: #fbfbfc; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; color: #2b5797; }")
-                      .arg(name));
     runner_ = new JobRunner(*jobUi_, this);
 
     auto* outer = new QVBoxLayout(this);

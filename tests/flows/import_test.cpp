@@ -165,3 +165,24 @@ TEST_F(ImportAsBaseTest, AStopEmptiesTheImportWithoutAMessage)
     EXPECT_EQ(state.initialCount, 0);
     EXPECT_TRUE(ui.stop.requested()) << "the flow never clears its caller's request";
 }
+
+// The player sees the marks and the bets read before the warnings about them.
+TEST_F(ImportAsBaseTest, WhatWasReadIsShownBeforeTheWarnings)
+{
+    const std::string path = file("dos.txt", "01 02 03 04 05 06 3\r\n01 02 03 04 05 06 3\r\n07 08 09 10 11 12 5\r\n");
+    std::vector<int> numbers, reintegros;
+    int64_t initial = -1;
+    size_t messagesBefore = 99;
+    ASSERT_TRUE(importAsBase(state, path, ui, [&](const AppState& shown) {
+        numbers = marked(shown.base.markedNumbers, 49);
+        reintegros = marked(shown.base.markedReintegros, 9);
+        initial = shown.initialCount;
+        messagesBefore = ui.messages.size();
+    }));
+    EXPECT_EQ(messagesBefore, 0u);
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    EXPECT_EQ(reintegros, (std::vector<int>{3, 5}));
+    EXPECT_EQ(initial, 3) << "the bets read, the repeated one included";
+    ASSERT_EQ(ui.messages.size(), 2u) << "more than one reintegro, then the repeated bet";
+    EXPECT_EQ(state.initialCount, 2);
+}

@@ -39,6 +39,7 @@
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/numeric_line_edit.h"
 #include "ui/widgets/ticket_grid.h"
+#include "ui/widgets/waiting_panel.h"
 #include "ui_test_support.h"
 
 using namespace kombitron;

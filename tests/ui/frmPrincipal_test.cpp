@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -23,12 +25,14 @@
 #include "core/state.h"
 #include "support/recording_interaction.h"
 #include "support/test_paths.h"
+#include "ui/frmGarantiasTOTAL.h"
 #include "ui/frmPrincipal.h"
 #include "ui/frmReduccion.h"
 #include "ui/widgets/image_button.h"
 #include "ui/frmVentanaProceso.h"
 #include "ui/widgets/mark_cell.h"
 #include "ui/widgets/ticket_grid.h"
+#include "ui/widgets/waiting_panel.h"
 #include "ui_test_support.h"
 
 using namespace kombitron;
@@ -52,8 +56,14 @@ public:
         if (onSave) onSave();
         return test::RecordingInteraction::saveFileDialog(request);
     }
+    void message(MessageKind kind, const std::string& text) override
+    {
+        if (onMessage) onMessage(text);
+        test::RecordingInteraction::message(kind, text);
+    }
     std::function<void(const std::string&)> onQuestion;
     std::function<void()> onSave;
+    std::function<void(const std::string&)> onMessage;
 };
 
 struct MainWindowTest : ::testing::Test {
@@ -218,7 +228,8 @@ TEST_F(MainWindowTest, ClosingDuringACalculationIsRefused)
     bool busy = false, closed = true, menusOff = false;
     person.onQuestion = [&](const std::string&) {
         busy = window->isBusy();
-        menusOff = !window->lblMenu[0]->isEnabled() && !window->lstFiltros->isEnabled() && !window->cboTipoJuego->isEnabled();
+        menusOff = !window->lblMenu[0]->isEnabled() && !window->lstFiltros->isEnabled() && !window->cboTipoJuego->isEnabled() &&
+                   !window->chkReintegros->isEnabled() && !window->lblEtqCargarReintegros->isEnabled();
         closed = !window->close();
         closed = !window->isVisible();
     };
@@ -411,4 +422,97 @@ TEST_F(MainWindowTest, DefinitiveSaveRunsAsAJobBehindTheWaitingPanel)
     EXPECT_TRUE(std::filesystem::exists(dir.file("semana.xml")));
     EXPECT_TRUE(state.savedFlag);
     EXPECT_EQ(state.finalSystem.size(), 28) << "the lists came back from the job";
+}
+
+// The warnings of an import speak of what the window already shows: the marks and the bets read.
+TEST_F(MainWindowTest, ImportShowsWhatWasReadBeforeItsWarnings)
+{
+    const std::string path = dir.file("semana.txt");
+    test::writeFile(path, "01 02 03 04 05 06 3\r\n01 02 03 04 05 06 3\r\n07 08 09 10 11 12 5\r\n");
+    window->chkReintegros->setChecked(true);
+    QStringList seen;
+    person.onMessage = [&](const std::string&) {
+        seen << window->lblTipoCombinacion->text() + QLatin1Char('/') + window->lblApuestasIniciales->text() +
+                    QLatin1Char('/') + (window->lblReintegro[5]->isMarked() ? QStringLiteral("5") : QStringLiteral("-"));
+    };
+    person.openPaths = {path};
+    window->cboTipoCombinacion->setCurrentIndex(2);
+    idle();
+    ASSERT_EQ(person.messages.size(), 2u) << person.lastText();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("12 Números/3/5"), QStringLiteral("12 Números/3/5")}));
+    EXPECT_EQ(window->lblApuestasIniciales->text(), QStringLiteral("2")) << "the repeated bet is gone at the end";
+}
+
+TEST_F(MainWindowTest, KeyboardAndCaptions)
+{
+    // Every menu and every entry has its own Alt letter within its menu.
+    QStringList titles;
+    for (QAction* menu : window->menuBar()->actions()) {
+        SCOPED_TRACE(menu->text().toStdString());
+        const QString title = menu->text();
+        ASSERT_TRUE(title.contains(QLatin1Char('&')));
+        titles << title.mid(title.indexOf(QLatin1Char('&')) + 1, 1).toLower();
+        QStringList keys;
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->isSeparator()) continue;
+            SCOPED_TRACE(item->text().toStdString());
+            ASSERT_TRUE(item->text().contains(QLatin1Char('&')));
+            keys << item->text().mid(item->text().indexOf(QLatin1Char('&')) + 1, 1).toLower();
+        }
+        EXPECT_EQ(keys.removeDuplicates(), 0) << keys.join(QLatin1Char(',')).toStdString();
+    }
+    EXPECT_EQ(titles.removeDuplicates(), 0) << titles.join(QLatin1Char(',')).toStdString();
+
+    // The imported file's box is labelled and only shows.
+    auto* label = child<QLabel>(window.get(), QStringLiteral("lblEtqFicheroASCII"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->buddy(), window->txtFicheroASCII);
+    EXPECT_EQ(window->txtFicheroASCII->focusPolicy(), Qt::NoFocus);
+
+    // The initial counter's caption starts where the other captions start.
+    auto inkLeft = [&](QWidget* w) {
+        const QImage image = w->grab().toImage();
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (image.pixelColor(x, y).valueF() < 0.5) return w->mapTo(window.get(), QPoint(x, 0)).x();
+        return -1;
+    };
+    const int conditioned = inkLeft(child<QLabel>(window.get(), QStringLiteral("lblEtqApuestasCondicionadas")));
+    EXPECT_GE(conditioned, 0);
+    EXPECT_NEAR(inkLeft(window->cmdCuadroApuDirecto), conditioned, 1);
+    EXPECT_NEAR(inkLeft(child<QLabel>(window.get(), QStringLiteral("lblEtqApuestasReducidas"))), conditioned, 1);
+}
+
+TEST_F(MainWindowTest, CostPerDrawAndTheHeadlineGuarantee)
+{
+    EXPECT_EQ(window->lblCosteSorteo->text(), QStringLiteral("0,00 €"));
+    EXPECT_FALSE(window->lblGarantia->isVisible());
+    mark({1, 2, 3, 4, 5, 6, 7, 8});
+    click(window->lblReintegro[1]);
+    click(window->lblMenu[4]);
+    idle();
+    ASSERT_EQ(state.reducedCount, 28);
+    EXPECT_EQ(window->lblCosteSorteo->text(), QStringLiteral("28,00 €"));
+
+    auto watch = test::whenModal([&](QWidget* w) {
+        auto* g = qobject_cast<frmGarantiasTOTAL*>(w);
+        ASSERT_NE(g, nullptr);
+        g->selectLevel(6);
+        g->calculate();
+        ASSERT_TRUE(test::waitUntil([&] { return !g->isComputing(); }, 20000));
+        click(g->imgVolver);
+    });
+    window->action(QStringLiteral("menuGarantias"))->trigger();
+    EXPECT_TRUE(window->lblGarantia->isVisible());
+    EXPECT_EQ(window->lblGarantia->text(), QStringLiteral("Garantía: 100,000% 6 si 6"));
+
+    // Another calculation makes another system: its guarantee is not known yet.
+    click(window->lblMenu[4]);
+    idle();
+    EXPECT_FALSE(window->lblGarantia->isVisible());
+
+    window->cboTipoJuego->setCurrentIndex(1);
+    click(window->lblMenu[4]);
+    idle();
+    EXPECT_EQ(window->lblCosteSorteo->text(), QStringLiteral("14,00 €")) << "BONOLOTO bets cost half";
 }

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QPixmap>
@@ -74,7 +75,9 @@ void playerCombination(frmPrincipal& main, AppState& state)
     state.filters.sumas.intervals[0] = {90, 200};
     state.filters.seguidos.seguidos.flags = {0, 1, 1, 1, 0, 0, 0};
     for (int p : {6, 7, 8}) setRowActive(state.filterRows[p], true);
-    state.reduction = ReductionOptions{2, 100, 1, 0, 1, 0, 0};
+    // "al 4" by percentage, without cycles, so that the trial calculation ends by itself.
+    state.reduction = ReductionOptions{2, 100, 1, 0, 0, 0, 0};
+    setRowActive(state.filterRows[kReductionRow], true);
     rebuildFilterRow(state, kReductionRow);
     main.refreshAll();
 }
@@ -113,11 +116,36 @@ int main(int argc, char** argv)
     main.resize(1280, 720);
     main.show();
     playerCombination(main, state);
-    setRowActive(state.filterRows[kReductionRow], false);
+    // The whole road: the trial calculation reduces in the process window, the guarantees run
+    // from there, and the main window shows what came out of them.
+    QTimer drive;
+    drive.setInterval(50);
+    bool guaranteesDone = false;
+    QObject::connect(&drive, &QTimer::timeout, [&] {
+        if (auto* guarantees = qobject_cast<frmGarantiasTOTAL*>(QApplication::activeModalWidget())) {
+            if (guarantees->isComputing()) return;
+            if (guarantees->txtResumen->toPlainText().isEmpty()) {
+                guarantees->selectLevel(6);
+                guarantees->calculate();
+                return;
+            }
+            guarantees->imgVolver->click();
+            return;
+        }
+        auto* process = main.findChild<frmVentanaProceso*>();
+        if (!process || !process->isVisible() || process->isRunning() || process->runCount() == 0) return;
+        if (!guaranteesDone) {
+            guaranteesDone = true;
+            // Modal: it runs its own loop, where this timer keeps driving.
+            QTimer::singleShot(0, process, [process] { process->openGuarantees(); });
+            return;
+        }
+        process->imgVolver->click();
+    });
+    drive.start();
     main.cmdCalculoPrueba();
     waitUntil([&] { return !main.isBusy(); }, 60000);
-    setRowActive(state.filterRows[kReductionRow], true);
-    main.refreshAll();
+    drive.stop();
     main.lstFiltros->setCurrentRow(8);
     save(&main, QStringLiteral("frmPrincipal"));
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/format.h"
+#include "ui/app_style.h"
 #include "ui/filter_windows.h"
 #include "ui/qt_interaction.h"
 #include "ui/widgets/icons.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     kombitron::setNumberFormat({".", ","});
     kombitron::ui::installSpanishTranslations(app);
     kombitron::ui::initIconTheme();
+    kombitron::ui::applyApplicationStyle(app);
     kombitron::ui::installFilterWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -250,3 +250,37 @@ TEST(QtInteraction, MessageBoxesAreTitledAndQuestionsDefaultToNo)
     EXPECT_EQ(filters[0], QStringLiteral("Fichero BASE de KOMBITRON (*.XML) (*.XML *.xml)"));
     EXPECT_EQ(filters[1], QStringLiteral("Todos los archivos (*.*) (*.*)"));
 }
+
+namespace {
+
+// Share of the opaque pixels of a picture drawn in a strong colour or a dark tone: near zero for
+// the pale grey pictures that read as disabled.
+double inkShare(const QIcon& icon)
+{
+    const QImage image = icon.pixmap(24, 24).toImage();
+    int opaque = 0, ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() < 128) continue;
+            ++opaque;
+            if (c.hsvSaturationF() > 0.4 || c.valueF() < 0.55) ++ink;
+        }
+    return opaque == 0 ? 0.0 : double(ink) / opaque;
+}
+
+QImage picture(AppIcon role) { return appIcon(role).pixmap(32, 32).toImage(); }
+
+} // namespace
+
+TEST(Icons, PicturesSayWhatTheyMean)
+{
+    // imgActivar: two clearly different states, and "off" is not the stop sign.
+    EXPECT_NE(picture(AppIcon::Inactive), picture(AppIcon::Active));
+    EXPECT_NE(picture(AppIcon::Inactive), picture(AppIcon::Stop));
+    // The "Inicializa" eraser and the navigation arrows are not pale like a disabled command.
+    for (AppIcon role : {AppIcon::ClearAll, AppIcon::First, AppIcon::Next}) {
+        SCOPED_TRACE(static_cast<int>(role));
+        EXPECT_GT(inkShare(appIcon(role)), 0.5);
+    }
+}

@@ -1,5 +1,6 @@
 #include "ui/filters/filter_window.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -62,6 +63,11 @@ FilterWindow::FilterWindow(AppState& state, Interaction& ui, FilterId id, const 
     commands_->addStretch();
     commands_->addWidget(imgVolver);
     outer->addLayout(commands_);
+    // The frame draws the caption with its buttons beside it: a window narrower than that cuts
+    // its own title ("PARES ... PARES").
+    // The controls keep their own width, centred, when the caption widens the window.
+    outer->addSpacerItem(new QSpacerItem(minimumWidthForCaption(caption, font()), 0, QSizePolicy::Fixed, QSizePolicy::Minimum));
+    outer->setAlignment(body_, Qt::AlignHCenter);
 
     connect(imgActivar, &QToolButton::clicked, this, [this] {
         toggleRow(row());
@@ -69,6 +75,15 @@ FilterWindow::FilterWindow(AppState& state, Interaction& ui, FilterId id, const 
     });
     connect(imgVolver, &QToolButton::clicked, this, &FilterWindow::requestClose);
     refreshActivation();
+}
+
+int minimumWidthForCaption(const QString& caption, const QFont& font)
+{
+    // Title bars use a bold face, about the size of the window's text, and keep room for the
+    // window's icon and its close, minimise and maximise buttons.
+    QFont title = font;
+    title.setBold(true);
+    return QFontMetrics(title).horizontalAdvance(caption) + 150;
 }
 
 std::string& FilterWindow::row() { return state_.filterRows[static_cast<size_t>(position_)]; }

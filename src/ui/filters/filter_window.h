@@ -36,6 +36,9 @@ namespace kombitron::ui {
 class ActivationButton;
 class ImageButton;
 
+// The narrowest window whose frame shows `caption` whole.
+int minimumWidthForCaption(const QString& caption, const QFont& font);
+
 class FilterWindow : public QDialog {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -105,12 +104,20 @@ frmFiltroVALORACIONES::frmFiltroVALORACIONES(AppState& state, Interaction& ui, Q
 
     auto* intervals = new QGroupBox(this);
     auto* intervalGrid = new QGridLayout(intervals);
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    auto* heading1 = new QLabel(QStringLiteral(" Intervalo 1        Intervalo 2      Intervalo 3      Intervalo 4"), intervals);
-    auto* heading2 = new QLabel(QStringLiteral(" Min. -  Max.       Min. -  Max.     Min. -  Max.     Min. -  Max."), intervals);
-    for (auto* h : {heading1, heading2}) h->setFont(fixed);
-    intervalGrid->addWidget(heading1, 0, 0, 1, 8);
-    intervalGrid->addWidget(heading2, 1, 0, 1, 8);
+    // The headings sit over their own fields, in the window's font, instead of one padded line
+    // that lines up only in a fixed-width font.
+    intervalGrid->setHorizontalSpacing(6);
+    for (int k = 0; k < 4; ++k) {
+        auto* heading = new QLabel(QStringLiteral("Intervalo %1").arg(k + 1), intervals);
+        heading->setObjectName(QStringLiteral("lblIntervalo_%1").arg(k));
+        heading->setAlignment(Qt::AlignCenter);
+        intervalGrid->addWidget(heading, 0, 2 * k, 1, 2);
+        auto* minimum = new QLabel(QStringLiteral("Min. -"), intervals);
+        auto* maximum = new QLabel(QStringLiteral("Max."), intervals);
+        for (auto* l : {minimum, maximum}) l->setAlignment(Qt::AlignCenter);
+        intervalGrid->addWidget(minimum, 1, 2 * k);
+        intervalGrid->addWidget(maximum, 1, 2 * k + 1);
+    }
     for (int k = 0; k < 4; ++k) {
         auto* lo = new NumericLineEdit(4, NumericLineEdit::Mode::Digits, intervals);
         lo->setObjectName(QStringLiteral("txtValoracionMinima_%1").arg(k));

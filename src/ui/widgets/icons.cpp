@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFile>
 #include <QPainter>
+#include <QPen>
 #include <QPixmap>
 
 #include "ui/widgets/mark_cell.h"
@@ -18,7 +19,7 @@ const char* themeName(AppIcon icon)
 {
     switch (icon) {
     case AppIcon::Active: return "emblem-default";
-    case AppIcon::Inactive: return "process-stop";
+    case AppIcon::Inactive: return "emblem-default"; // drawn, see inactivePicture()
     case AppIcon::Back: return "system-log-out";
     case AppIcon::Calculate: return "system-run";
     case AppIcon::Stop: return "process-stop";
@@ -54,8 +55,7 @@ QIcon bundled(const QString& name)
     return icon;
 }
 
-// The theme's navigation arrows are drawn in light grey and read as disabled beside the
-// coloured pictures: the bundled ones are painted in the program's accent colour instead.
+// A bundled picture painted in the program's accent colour.
 QIcon tinted(const QString& name)
 {
     QIcon icon;
@@ -71,9 +71,32 @@ QIcon tinted(const QString& name)
     return icon;
 }
 
-bool isNavigation(AppIcon icon)
+// The theme's navigation arrows and its eraser are drawn in light grey and read as disabled
+// beside the coloured pictures.
+bool isTinted(AppIcon icon)
 {
-    return icon == AppIcon::First || icon == AppIcon::Previous || icon == AppIcon::Next || icon == AppIcon::Last;
+    return icon == AppIcon::First || icon == AppIcon::Previous || icon == AppIcon::Next || icon == AppIcon::Last ||
+           icon == AppIcon::ClearAll;
+}
+
+// imgActivar's "off" picture: an empty ring, the unticked counterpart of the active tick. The
+// theme's choices (a stop sign, a cross) would read as "stop" or "delete".
+QIcon inactivePicture()
+{
+    QIcon icon;
+    for (int side : {24, 48}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal pen = side / 12.0;
+        painter.setPen(QPen(QColor(0x6b, 0x73, 0x80), pen));
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(pen, pen, side - 2 * pen, side - 2 * pen));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace
@@ -81,7 +104,8 @@ bool isNavigation(AppIcon icon)
 QIcon appIcon(AppIcon icon)
 {
     const QString name = QLatin1String(themeName(icon));
-    if (isNavigation(icon)) {
+    if (icon == AppIcon::Inactive) return inactivePicture();
+    if (isTinted(icon)) {
         QIcon own = tinted(name);
         if (!own.isNull()) return own;
     }
