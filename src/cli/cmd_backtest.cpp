@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/configuration.h"
 #include "cli/scrutiny_options.h"
 #include "cli/terminal.h"
 #include "core/state.h"
@@ -54,15 +55,7 @@ void addBacktestCommand(CommandLine& cli)
     command.add_option("--game", o->game, "Juego (por defecto primitiva)")
         ->check(OneOf({"primitiva", "bonoloto"}))
         ->type_name("primitiva|bonoloto");
-    command.add_option("--temporada-desde", o->query.seasonFrom, "Temporada inicial (por defecto 1985)")
-        ->check(DigitsUpTo(4))
-        ->type_name("Y");
-    command.add_option("--temporada-hasta", o->query.seasonTo, "Temporada final (por defecto el año actual)")
-        ->check(DigitsUpTo(4))
-        ->type_name("Y");
-    command.add_option("--sorteo-desde", o->query.drawFrom, "Sorteo inicial (por defecto 1)")->check(DigitsUpTo(4))->type_name("N");
-    command.add_option("--sorteo-hasta", o->query.drawTo, "Sorteo final (por defecto 999)")->check(DigitsUpTo(4))->type_name("N");
-    command.add_option("--dia", o->query.weekday, "Día: 0 todos, 1 Lunes .. 7 Domingo")->check(WholeIn(0, 7))->type_name("0..7");
+    addDrawQueryOptions(command, o->query);
 }
 
 } // namespace kombitron::cli

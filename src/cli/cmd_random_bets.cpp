@@ -41,11 +41,7 @@ void addRandomBetsCommand(CommandLine& cli)
         ->required()
         ->check(NumberListIn(kMinNumber, kMaxNumber))
         ->type_name("LISTA");
-    command.add_option("--count", o->count, "Número de apuestas a generar")->required()->check(DigitsUpTo(12))->type_name("N");
-    command.add_option("--out", o->out, "Fichero a guardar; sin extensión, o con otra, termina en .KMB")
-        ->required()
-        ->type_name("FILE");
-    addSeedOption(command, o->seed);
+    addGeneratorOptions(command, o->count, o->out, o->seed);
 }
 
 } // namespace kombitron::cli

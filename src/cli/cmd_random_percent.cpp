@@ -77,11 +77,7 @@ void addRandomPercentCommand(CommandLine& cli)
         ->required()
         ->check(SharesList())
         ->type_name("NUM:PCT,...");
-    command.add_option("--count", o->count, "Número de apuestas a generar")->required()->check(DigitsUpTo(12))->type_name("N");
-    command.add_option("--out", o->out, "Fichero a guardar; sin extensión, o con otra, termina en .KMB")
-        ->required()
-        ->type_name("FILE");
-    addSeedOption(command, o->seed);
+    addGeneratorOptions(command, o->count, o->out, o->seed);
 }
 
 } // namespace kombitron::cli

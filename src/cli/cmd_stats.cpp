@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/configuration.h"
 #include "cli/terminal.h"
 #include "core/format.h"
 #include "core/state.h"
@@ -47,19 +48,7 @@ void addStatsCommand(CommandLine& cli)
                        "0 Números, 1 Bajos y Altos, 2 Decenas, 3 Distancias, 4 Pares e Impares, 5 Seguidos, 6 Sumas, "
                        "7 Terminaciones, 8 Exteriores/Interiores, 9 Superiores/Inferiores")
         ->check(WholeIn(0, 9))->type_name("0..9");
-    command.add_option("--temporada-desde", o->query.seasonFrom, "Temporada inicial (por defecto 1985)")
-        ->check(DigitsUpTo(4))
-        ->type_name("Y");
-    command.add_option("--temporada-hasta", o->query.seasonTo, "Temporada final (por defecto el año actual)")
-        ->check(DigitsUpTo(4))
-        ->type_name("Y");
-    command.add_option("--sorteo-desde", o->query.drawFrom, "Sorteo inicial (por defecto 1)")
-        ->check(DigitsUpTo(4))
-        ->type_name("N");
-    command.add_option("--sorteo-hasta", o->query.drawTo, "Sorteo final (por defecto 999)")
-        ->check(DigitsUpTo(4))
-        ->type_name("N");
-    command.add_option("--dia", o->query.weekday, "Día: 0 todos, 1 Lunes .. 7 Domingo")->check(WholeIn(0, 7))->type_name("0..7");
+    addDrawQueryOptions(command, o->query);
 }
 
 } // namespace kombitron::cli

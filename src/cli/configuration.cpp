@@ -42,4 +42,17 @@ bool openConfiguration(AppState& state, const ConfigurationOptions& options, Ter
     return true;
 }
 
+void addDrawQueryOptions(CLI::App& command, StatisticsQuery& query)
+{
+    command.add_option("--temporada-desde", query.seasonFrom, "Temporada inicial (por defecto 1985)")
+        ->check(DigitsUpTo(4))
+        ->type_name("Y");
+    command.add_option("--temporada-hasta", query.seasonTo, "Temporada final (por defecto el año actual)")
+        ->check(DigitsUpTo(4))
+        ->type_name("Y");
+    command.add_option("--sorteo-desde", query.drawFrom, "Sorteo inicial (por defecto 1)")->check(DigitsUpTo(4))->type_name("N");
+    command.add_option("--sorteo-hasta", query.drawTo, "Sorteo final (por defecto 999)")->check(DigitsUpTo(4))->type_name("N");
+    command.add_option("--dia", query.weekday, "Día: 0 todos, 1 Lunes .. 7 Domingo")->check(WholeIn(0, 7))->type_name("0..7");
+}
+
 } // namespace kombitron::cli

@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/terminal.h"
 #include "core/state.h"
+#include "history/statistics.h"
 
 namespace kombitron::cli {
 
@@ -28,5 +29,9 @@ void addConfigurationOptions(CLI::App& command, ConfigurationOptions& options, b
 // service as the window's "Cargar" does. False, after the program's message, when one of them
 // fails (a base file that cannot be read included).
 bool openConfiguration(AppState& state, const ConfigurationOptions& options, TerminalInteraction& ui);
+
+// The draws a statistics query selects, as the "Consultas" boxes take them: --temporada-desde,
+// --temporada-hasta, --sorteo-desde, --sorteo-hasta and --dia.
+void addDrawQueryOptions(CLI::App& command, StatisticsQuery& query);
 
 } // namespace kombitron::cli

@@ -23,4 +23,13 @@ int printToolSave(const ToolSaveOutcome& outcome)
     return kExitDone;
 }
 
+void addGeneratorOptions(CLI::App& command, std::string& count, std::string& out, SeedOption& seed)
+{
+    command.add_option("--count", count, "Número de apuestas a generar")->required()->check(DigitsUpTo(12))->type_name("N");
+    command.add_option("--out", out, "Fichero a guardar; sin extensión, o con otra, termina en .KMB")
+        ->required()
+        ->type_name("FILE");
+    addSeedOption(command, seed);
+}
+
 } // namespace kombitron::cli

@@ -16,6 +16,9 @@ struct SeedOption {
 };
 void addSeedOption(CLI::App& command, SeedOption& seed);
 
+// What both random generators take besides their numbers: --count N, --out FILE and --seed.
+void addGeneratorOptions(CLI::App& command, std::string& count, std::string& out, SeedOption& seed);
+
 // What the saving tools print once their file is written: the bets and the path. kExitDone when
 // the save was done, else kExitRefused (its message was shown).
 int printToolSave(const ToolSaveOutcome& outcome);
