@@ -1,17 +1,11 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <netinet/in.h>
-#include <spawn.h>
 #include <sstream>
 #include <string>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -21,10 +15,10 @@
 #include "scrutiny/multi_file.h"
 #include "scrutiny/scrutiny.h"
 #include "scrutiny/statistical.h"
+#include "local_service.h"
 
 using namespace kombitron;
-
-extern char** environ;
+using kombitron::bench::LocalService;
 
 namespace {
 
@@ -71,21 +65,6 @@ SharedBets randomCombinations(int64_t count, uint64_t seed)
     return list;
 }
 
-int freeLoopbackPort()
-{
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 18050;
-    if (bind(s, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-        getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    close(s);
-    return port;
-}
-
 // A draws answer with both branches for the whole PRIMITIVA history of data/primitiva.csv, with
 // made-up prize amounts so that every draw is valued.
 std::string wholeHistoryAnswer()
@@ -112,46 +91,16 @@ std::string wholeHistoryAnswer()
            "</COMBINACIONES><SORTEOS>" + prizes + "</SORTEOS></PRIMITIVA></RESULTADOS>";
 }
 
-// kombitron-resultsd on a free loopback port serving that answer, for the length of one benchmark.
-class LocalService {
-public:
-    LocalService() : port_(freeLoopbackPort())
+// A data folder for the local service holding that answer as its PRIMITIVA file.
+struct WholeHistoryFolder {
+    std::string path;
+    WholeHistoryFolder()
     {
         char pattern[] = "/tmp/kombitron-scrutiny-service-XXXXXX";
-        folder_ = mkdtemp(pattern);
-        std::ofstream(folder_ + "/primitiva.xml") << wholeHistoryAnswer();
-        std::string binary = KOMBITRON_RESULTSD, portText = std::to_string(port_);
-        char* argv[] = {binary.data(), const_cast<char*>("--port"), portText.data(), const_cast<char*>("--data"),
-                        folder_.data(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv, environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        for (int i = 0; i < 100; ++i) {
-            if (httpGet(options(), "/").httpCode == 404) return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+        path = mkdtemp(pattern);
+        std::ofstream(path + "/primitiva.xml") << wholeHistoryAnswer();
     }
-    ~LocalService()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-        std::filesystem::remove_all(folder_);
-    }
-    ServiceOptions options() const
-    {
-        ServiceOptions o;
-        o.baseUrl = "http://127.0.0.1:" + std::to_string(port_);
-        return o;
-    }
-
-private:
-    int port_;
-    pid_t pid_ = -1;
-    std::string folder_;
+    ~WholeHistoryFolder() { std::filesystem::remove_all(path); }
 };
 
 } // namespace
@@ -238,7 +187,8 @@ BENCHMARK(BM_MultiFileThousandFiles)->Unit(benchmark::kMillisecond)->UseRealTime
 // file of 13,983,816 bets read, and the whole history scrutinised with its report: under 5 s.
 static void BM_BacktestWholeSystemWholeHistory(benchmark::State& st)
 {
-    LocalService service;
+    const WholeHistoryFolder data;
+    LocalService service(data.path);
     const std::string kmb = wholeSystem().kmb;
     for (auto _ : st) {
         const StatisticalDrawsLoad load = loadStatisticalDraws("PRIMITIVA", service.options());

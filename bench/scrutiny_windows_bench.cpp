@@ -10,15 +10,9 @@
 #include <QTimer>
 
 #include <chrono>
-#include <csignal>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <netinet/in.h>
-#include <spawn.h>
 #include <string>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -27,16 +21,19 @@
 #include "core/rank.h"
 #include "core/state.h"
 #include "formats/bet_files.h"
+#include "loop_watch.h"
 #include "history/service_client.h"
+#include "local_service.h"
 #include "ui/frmEscrutar.h"
 #include "ui/frmMultiEscrutinioEstadistico.h"
 #include "ui/frmMultiEscrutinioMultiFichero.h"
 #include "ui/widgets/image_button.h"
 
 using namespace kombitron;
+using kombitron::bench::cpuSeconds;
+using kombitron::bench::LoopWatch;
+using kombitron::bench::LocalService;
 using namespace kombitron::ui;
-
-extern char** environ;
 
 namespace {
 
@@ -47,39 +44,6 @@ public:
     std::vector<std::string> openFilesDialog(const FileDialogRequest&) override { return selection; }
 };
 
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-// The longest gap between two turns of the event loop while it runs.
-class LoopWatch {
-public:
-    LoopWatch()
-    {
-        ticker_.setInterval(5);
-        QObject::connect(&ticker_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.elapsed();
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-    }
-    void start()
-    {
-        clock_.start();
-        last_ = 0;
-        ticker_.start();
-    }
-    void stop() { ticker_.stop(); }
-    qint64 longestMs() const { return longest_; }
-
-private:
-    QTimer ticker_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0, longest_ = 0;
-};
 
 template <class Window>
 void waitIdle(Window& w)
@@ -133,66 +97,6 @@ WholeSystem& wholeSystem()
     return system;
 }
 
-int freeLoopbackPort()
-{
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 18249;
-    if (bind(s, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-        getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    close(s);
-    return port;
-}
-
-// kombitron-resultsd on data/ and a free loopback port for the length of one benchmark.
-class LocalService {
-public:
-    LocalService() : port_(freeLoopbackPort())
-    {
-        std::string binary = KOMBITRON_RESULTSD, portText = std::to_string(port_),
-                    data = std::string(KOMBITRON_SOURCE_DIR) + "/data";
-        char* argv[] = {binary.data(), const_cast<char*>("--port"), portText.data(), const_cast<char*>("--data"),
-                        data.data(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv, environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        for (int i = 0; i < 100; ++i) {
-            if (httpGet(options(), "/").httpCode == 404) return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    }
-    ~LocalService()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    ServiceOptions options() const
-    {
-        ServiceOptions o;
-        o.baseUrl = "http://127.0.0.1:" + std::to_string(port_);
-        return o;
-    }
-
-private:
-    int port_;
-    pid_t pid_ = -1;
-};
-
-void report(benchmark::State& st, const LoopWatch& watch, double cpu0)
-{
-    st.counters["longest_ui_gap_ms"] = static_cast<double>(watch.longestMs());
-    st.counters["process_cpu_ms"] =
-        benchmark::Counter((cpuSeconds() - cpu0) * 1000.0 / static_cast<double>(st.iterations()));
-}
-
 } // namespace
 
 // ESCRUTAR opened over the whole system: the bets copied from the reduced system and scrutinised
@@ -212,7 +116,7 @@ static void BM_EscrutarOpensOnWholeSystem(benchmark::State& st)
         watch.stop();
         if (w.lastResult().bets != kAllBets) st.SkipWithError("scrutiny incomplete");
     }
-    report(st, watch, cpu0);
+    watch.report(st, cpu0);
 }
 BENCHMARK(BM_EscrutarOpensOnWholeSystem)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
@@ -234,7 +138,7 @@ static void BM_EscrutarWholeSystem(benchmark::State& st)
         watch.stop();
     }
     st.counters["six"] = static_cast<double>(w.lastResult().tally.hits[6]);
-    report(st, watch, cpu0);
+    watch.report(st, cpu0);
 }
 BENCHMARK(BM_EscrutarWholeSystem)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
@@ -258,7 +162,7 @@ static void BM_MultiFileWindowWholeSystemAgainst1000(benchmark::State& st)
         watch.stop();
     }
     if (w.summary().find("13.983.816") == std::string::npos) st.SkipWithError("file not scrutinised");
-    report(st, watch, cpu0);
+    watch.report(st, cpu0);
 }
 BENCHMARK(BM_MultiFileWindowWholeSystemAgainst1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
@@ -287,6 +191,6 @@ static void BM_StatisticalWindowWholeSystemWholeHistory(benchmark::State& st)
         if (w.drawCount() < 4000 || w.betCount() != kAllBets) st.SkipWithError("draws or bets missing");
     }
     st.counters["draws"] = static_cast<double>(w.drawCount());
-    report(st, watch, cpu0);
+    watch.report(st, cpu0);
 }
 BENCHMARK(BM_StatisticalWindowWholeSystemWholeHistory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);

@@ -11,27 +11,24 @@
 
 #include <chrono>
 #include <clocale>
-#include <csignal>
-#include <fcntl.h>
 #include <filesystem>
-#include <netinet/in.h>
-#include <spawn.h>
 #include <string>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 #include "core/format.h"
 #include "core/interaction.h"
 #include "history/service_client.h"
+#include "local_service.h"
+#include "loop_watch.h"
 #include "ui/frmEstadisticas.h"
 #include "ui/statistics_chart.h"
 
 using namespace kombitron;
+using kombitron::bench::cpuSeconds;
+using kombitron::bench::LoopWatch;
+using kombitron::bench::LocalService;
 using namespace kombitron::ui;
-
-extern char** environ;
 
 namespace {
 
@@ -40,59 +37,6 @@ const std::string kBonoloto = std::string(KOMBITRON_SOURCE_DIR) + "/data/bonolot
 // Says nothing and answers Yes, so the update runs to its end.
 class Yes : public SilentInteraction {
     bool question(const std::string&) override { return true; }
-};
-
-int freeLoopbackPort()
-{
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 18149;
-    if (bind(s, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-        getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    close(s);
-    return port;
-}
-
-// kombitron-resultsd on a free loopback port for the length of one benchmark.
-class LocalService {
-public:
-    LocalService() : port_(freeLoopbackPort())
-    {
-        std::string binary = KOMBITRON_RESULTSD, portText = std::to_string(port_),
-                    data = std::string(KOMBITRON_SOURCE_DIR) + "/data";
-        char* argv[] = {binary.data(), const_cast<char*>("--port"), portText.data(), const_cast<char*>("--data"),
-                        data.data(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv, environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        for (int i = 0; i < 100; ++i) {
-            if (httpGet(options(), "/").httpCode == 404) return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    }
-    ~LocalService()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    ServiceOptions options() const
-    {
-        ServiceOptions o;
-        o.baseUrl = "http://127.0.0.1:" + std::to_string(port_);
-        return o;
-    }
-
-private:
-    int port_;
-    pid_t pid_ = -1;
 };
 
 void waitIdle(frmEstadisticas& w)
@@ -107,12 +51,6 @@ void paintChart(frmEstadisticas& w)
     benchmark::DoNotOptimize(chart->grab().cacheKey());
 }
 
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 } // namespace
 
@@ -172,29 +110,16 @@ static void BM_UpdateFromLocalService(benchmark::State& st)
     w.resize(1300, 700);
     w.show();
 
-    QElapsedTimer clock;
-    qint64 last = 0, longestGap = 0, turns = 0;
-    QTimer ticker;
-    ticker.setInterval(5);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock.elapsed();
-        longestGap = std::max(longestGap, now - last);
-        last = now;
-        ++turns;
-    });
+    LoopWatch watch;
     const double cpu0 = cpuSeconds();
     for (auto _ : st) {
-        clock.start();
-        last = 0;
-        ticker.start();
+        watch.start();
         w.actualizar();
         waitIdle(w);
-        ticker.stop();
+        watch.stop();
     }
     st.counters["draws"] = static_cast<double>(w.history().count());
-    st.counters["longest_ui_gap_ms"] = static_cast<double>(longestGap);
-    st.counters["ui_turns"] = benchmark::Counter(static_cast<double>(turns) / static_cast<double>(st.iterations()));
-    st.counters["process_cpu_ms"] = benchmark::Counter((cpuSeconds() - cpu0) * 1000.0 / static_cast<double>(st.iterations()));
+    watch.report(st, cpu0);
     std::filesystem::remove(file);
 }
 BENCHMARK(BM_UpdateFromLocalService)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);

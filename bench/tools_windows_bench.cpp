@@ -22,6 +22,8 @@
 #include "core/random.h"
 #include "core/rank.h"
 #include "formats/bet_files.h"
+#include "full_systems.h"
+#include "loop_watch.h"
 #include "ui/frmAlgebra.h"
 #include "ui/frmGeneradorNumeros.h"
 #include "ui/frmVisualizarArchivo.h"
@@ -29,6 +31,10 @@
 #include "ui/widgets/ticket_grid.h"
 
 using namespace kombitron;
+using kombitron::bench::systems;
+using kombitron::bench::TwoFullSystems;
+using kombitron::bench::cpuSeconds;
+using kombitron::bench::LoopWatch;
 using namespace kombitron::ui;
 
 namespace {
@@ -42,89 +48,11 @@ public:
     std::string saveFileDialog(const FileDialogRequest&) override { return savePath; }
 };
 
-// Two KMB files of 13,983,816 bets, built once: every bet in a shuffled order, and as many bets
-// drawn at random (about 63 % of the combinations, many twice).
-struct TwoFullSystems {
-    std::string folder, all, drawn;
-
-    TwoFullSystems()
-    {
-        char pattern[] = "/tmp/kombitron-tools-windows-bench-XXXXXX";
-        folder = mkdtemp(pattern);
-        all = folder + "/todas.KMB";
-        drawn = folder + "/sorteadas.KMB";
-        BetList bets(kAllBets);
-        std::vector<int32_t> order(static_cast<size_t>(kAllBets));
-        for (int32_t r = 0; r < kAllBets; ++r) order[static_cast<size_t>(r)] = r + 1;
-        Rng rng(2024);
-        for (int64_t i = kAllBets - 1; i > 0; --i)
-            std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(rng.below(i + 1))]);
-        for (int64_t i = 1; i <= kAllBets; ++i) CombinationFromRank(order[static_cast<size_t>(i - 1)], bets.bet(i));
-        Progress progress;
-        StopFlag stop;
-        WriteBetFile(all, "0", bets, kAllBets, progress, stop);
-        for (int64_t i = 1; i <= kAllBets; ++i) CombinationFromRank(static_cast<int32_t>(1 + rng.below(kAllBets)), bets.bet(i));
-        WriteBetFile(drawn, "0", bets, kAllBets, progress, stop);
-        ::sync();
-    }
-    ~TwoFullSystems()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
-    }
-};
-
-TwoFullSystems& systems()
+// Turn the event loop until the window's work has ended.
+void waitIdle(ToolWindow& window)
 {
-    static TwoFullSystems s;
-    return s;
+    while (window.isBusy()) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
 }
-
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-// The event loop's turns while work runs, and the longest wait between two of them.
-class LoopWatch {
-public:
-    LoopWatch()
-    {
-        ticker_.setInterval(5);
-        QObject::connect(&ticker_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.elapsed();
-            longestGap_ = std::max(longestGap_, now - last_);
-            last_ = now;
-            ++turns_;
-        });
-    }
-    void start()
-    {
-        clock_.start();
-        last_ = 0;
-        ticker_.start();
-    }
-    void stop() { ticker_.stop(); }
-    // Turn the event loop until the window's work has ended.
-    void waitIdle(ToolWindow& window)
-    {
-        while (window.isBusy()) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    void report(benchmark::State& st, double cpu0) const
-    {
-        st.counters["longest_ui_gap_ms"] = static_cast<double>(longestGap_);
-        st.counters["ui_turns"] = benchmark::Counter(static_cast<double>(turns_) / static_cast<double>(st.iterations()));
-        st.counters["process_cpu_ms"] =
-            benchmark::Counter((cpuSeconds() - cpu0) * 1000.0 / static_cast<double>(st.iterations()));
-    }
-
-private:
-    QTimer ticker_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0, longestGap_ = 0, turns_ = 0;
-};
 
 void generateByNumbers(benchmark::State& st, int64_t count)
 {
@@ -139,7 +67,7 @@ void generateByNumbers(benchmark::State& st, int64_t count)
     for (auto _ : st) {
         watch.start();
         w.generar();
-        watch.waitIdle(w);
+        waitIdle(w);
         watch.stop();
         if (!w.lastOutcome().saved) st.SkipWithError("not saved");
     }
@@ -164,17 +92,17 @@ void algebraOfFullSystems(benchmark::State& st, AlgebraOperation operation)
         phase.start();
         answers.openPath = s.all;
         w.abrir(0);
-        watch.waitIdle(w);
+        waitIdle(w);
         answers.openPath = s.drawn;
         w.abrir(1);
-        watch.waitIdle(w);
+        waitIdle(w);
         loadMs += static_cast<double>(phase.restart());
         w.optTipo[static_cast<size_t>(operation)]->click();
         w.calcular();
-        watch.waitIdle(w);
+        waitIdle(w);
         calculateMs += static_cast<double>(phase.restart());
         w.guardar();
-        watch.waitIdle(w);
+        waitIdle(w);
         saveMs += static_cast<double>(phase.elapsed());
         watch.stop();
         if (!w.lastSave().saved) st.SkipWithError("not saved");
@@ -219,7 +147,7 @@ static void BM_WindowViewerLoadAll(benchmark::State& st)
     for (auto _ : st) {
         watch.start();
         w.loadFile(s.all);
-        watch.waitIdle(w);
+        waitIdle(w);
         watch.stop();
         if (w.viewer().ticketCount() != (kAllBets + 7) / 8) st.SkipWithError("load failed");
     }

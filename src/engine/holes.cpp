@@ -17,6 +17,8 @@ namespace {
 
 using Mask = uint64_t;
 using subsets::BitSet;
+using subsets::patterns;
+using subsets::pick;
 
 constexpr const char* kLineBreak = "\r\n";
 
@@ -24,28 +26,6 @@ inline Mask bit(int e) { return Mask{1} << e; }
 inline int lowest(Mask m) { return __builtin_ctzll(m); }
 inline int popcount(Mask m) { return __builtin_popcountll(m); }
 
-// Subsets of small sets as bit patterns over their places, by size.
-struct Patterns {
-    std::vector<uint8_t> of[7][7];
-    Patterns()
-    {
-        for (int size = 0; size <= 6; ++size)
-            for (int p = 0; p < (1 << size); ++p) of[size][__builtin_popcount(static_cast<unsigned>(p))].push_back(static_cast<uint8_t>(p));
-    }
-};
-
-const Patterns& patterns()
-{
-    static const Patterns p;
-    return p;
-}
-
-inline Mask pick(const uint8_t* e, unsigned pattern)
-{
-    Mask m = 0;
-    for (; pattern; pattern &= pattern - 1) m |= bit(e[__builtin_ctz(pattern)]);
-    return m;
-}
 
 // Which subsets of the base positions lie inside some reduced bet (the bets cut down to their
 // base numbers), one bit set per subset size; and for the hole threshold h, per (h-1)-subset P

@@ -37,6 +37,8 @@ namespace {
 
 using Mask = uint64_t;
 using subsets::BitSet;
+using subsets::patterns;
+using subsets::pick;
 using Clock = std::chrono::steady_clock;
 
 enum class Mode { Count, Apply };
@@ -63,29 +65,6 @@ inline int popcount(Mask m)
 }
 inline int lowest(Mask m) { return __builtin_ctzll(m); }
 
-// The bit patterns over `size` places with `ones` of them set, to pick subsets of small sets.
-struct Patterns {
-    std::vector<uint8_t> of[7][7];
-    Patterns()
-    {
-        for (int size = 0; size <= 6; ++size)
-            for (int p = 0; p < (1 << size); ++p) of[size][__builtin_popcount(static_cast<unsigned>(p))].push_back(static_cast<uint8_t>(p));
-    }
-};
-
-const Patterns& patterns()
-{
-    static const Patterns p;
-    return p;
-}
-
-// The elements of e[0..] that a pattern selects.
-inline Mask pick(const uint8_t* e, unsigned pattern)
-{
-    Mask m = 0;
-    for (; pattern; pattern &= pattern - 1) m |= bit(e[__builtin_ctz(pattern)]);
-    return m;
-}
 
 const uint64_t (*const kBinomial)[8] = subsets::binomialRows();
 

@@ -38,6 +38,22 @@ inline int elementsOfMask(uint64_t mask, uint8_t* e)
     return m;
 }
 
+// The bit patterns over `size` places with `ones` of them set (of[size][ones], size up to 6), to
+// pick the subsets of a bet or of a small set by position.
+struct Patterns {
+    std::vector<uint8_t> of[7][7];
+    Patterns();
+};
+const Patterns& patterns();
+
+// The mask of the elements e[i] whose places i a pattern selects.
+inline uint64_t pick(const uint8_t* e, unsigned pattern)
+{
+    uint64_t m = 0;
+    for (; pattern; pattern &= pattern - 1) m |= uint64_t{1} << e[__builtin_ctz(pattern)];
+    return m;
+}
+
 // A fixed-size set of bits indexed 0..size-1, all clear when built.
 class BitSet {
 public:

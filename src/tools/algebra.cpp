@@ -10,6 +10,7 @@
 
 #include "core/format.h"
 #include "core/rank.h"
+#include "core/text.h"
 #include "formats/bet_files.h"
 
 namespace kombitron {
@@ -87,9 +88,7 @@ bool algebraReadsKmb(const std::string& path)
 {
     const size_t dot = path.rfind('.');
     if (dot == std::string::npos) return false;
-    std::string extension = path.substr(dot + 1, 3);
-    for (char& c : extension) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    return extension == "KMB";
+    return toUpper(std::string_view(path).substr(dot + 1, 3)) == "KMB";
 }
 
 AlgebraSystemLoad runLoadAlgebraSystem(const AlgebraSystemInputs& inputs, Progress& progress, const StopToken& stop)
@@ -105,21 +104,11 @@ AlgebraSystemLoad runLoadAlgebraSystem(const AlgebraSystemInputs& inputs, Progre
         }
         try {
             // The rank of a number outside 1..49 or of a repeated one would fall outside the table.
-            const std::string invalid = sortAndCheckBets(read.bets);
+            const std::string invalid = prepareToolSystem(read.bets, result.system.numberCounts);
             if (!invalid.empty()) {
                 result.markFailed(invalid);
                 return;
             }
-            const int64_t count = read.bets.size();
-            uint8_t* data = read.bets.data();
-            int64_t numberCounts[kMaxNumber + 1] = {};
-#pragma omp parallel for schedule(static) reduction(+ : numberCounts[:kMaxNumber + 1]) if (count > 100000)
-            for (int64_t i = 0; i < count; ++i) {
-                uint8_t* b = data + i * kBetBytes;
-                for (int j = 0; j < 6; ++j) ++numberCounts[b[j]];
-                b[6] = 0;
-            }
-            std::copy(numberCounts, numberCounts + kMaxNumber + 1, result.system.numberCounts.begin());
             result.system.bets = std::make_shared<const BetList>(std::move(read.bets));
         } catch (...) {
             result.markFailed(importErrorMessage(describeJobException(std::current_exception())));

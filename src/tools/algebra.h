@@ -28,7 +28,7 @@ const char* sortOrderText(bool descending);
 struct AlgebraSystem {
     SharedBets bets;
     std::string path;
-    std::array<int64_t, 50> numberCounts{};  // index = number
+    NumberCounts numberCounts{};  // index = number
 
     int64_t count() const { return bets ? bets->size() : 0; }
     // How many numbers occur in some bet (the count beside the system's grid).

@@ -50,21 +50,11 @@ OwnSystemOriginLoad runLoadOwnSystemOrigin(const OwnSystemOriginInputs& inputs, 
         try {
             // A number outside 1..49 would index past the mapping, a repeated one would save bets
             // of five numbers.
-            const std::string invalid = sortAndCheckBets(read.bets);
+            const std::string invalid = prepareToolSystem(read.bets, result.origin.numberBets);
             if (!invalid.empty()) {
                 result.markFailed(invalid);
                 return;
             }
-            const int64_t count = read.bets.size();
-            uint8_t* data = read.bets.data();
-            int64_t numberBets[kMaxNumber + 1] = {};
-#pragma omp parallel for schedule(static) reduction(+ : numberBets[:kMaxNumber + 1]) if (count > 100000)
-            for (int64_t i = 0; i < count; ++i) {
-                uint8_t* b = data + i * kBetBytes;
-                for (int j = 0; j < 6; ++j) ++numberBets[b[j]];
-                b[6] = 0;
-            }
-            std::copy(numberBets, numberBets + kMaxNumber + 1, result.origin.numberBets.begin());
             result.origin.bets = std::make_shared<const BetList>(std::move(read.bets));
         } catch (...) {
             result.markFailed(importErrorMessage(describeJobException(std::current_exception())));

@@ -19,7 +19,7 @@ namespace kombitron {
 struct OwnSystemOrigin {
     SharedBets bets;
     std::string path;
-    std::array<int64_t, 50> numberBets{};  // index = number
+    NumberCounts numberBets{};  // index = number
 
     int64_t count() const { return bets ? bets->size() : 0; }
     // The numbers some bet uses, ascending: o1 < o2 < ... < ok.

@@ -87,6 +87,27 @@ std::string sortAndCheckBets(BetList& bets)
     return importValidationMessage(what + std::to_string(firstBad) + ")");
 }
 
+std::string prepareToolSystem(BetList& bets, NumberCounts& counts)
+{
+    const int64_t count = bets.size();
+    uint8_t* data = bets.data();
+    int64_t firstBad = count + 1;
+    int64_t tally[kMaxNumber + 1] = {};
+#pragma omp parallel for schedule(static) reduction(min : firstBad) reduction(+ : tally[:kMaxNumber + 1]) if (count > 100000)
+    for (int64_t i = 0; i < count; ++i) {
+        uint8_t* b = data + i * kBetBytes;
+        if (sortAndInspect(b) != BetDefect::None) {
+            firstBad = std::min(firstBad, i + 1);
+            continue;
+        }
+        for (int j = 0; j < 6; ++j) ++tally[b[j]];
+        b[6] = 0;
+    }
+    if (firstBad <= count) return sortAndCheckBets(bets);
+    std::copy(tally, tally + kMaxNumber + 1, counts.begin());
+    return {};
+}
+
 BetFileLoad runLoadBetFile(const BetFileLoadInputs& inputs, Progress& progress, const StopToken& stop)
 {
     return guardJob<BetFileLoad>([&](BetFileLoad& result) {

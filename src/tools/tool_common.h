@@ -3,6 +3,7 @@
 // What the system tools share: the notices their checks give, the shared bet lists, the texts
 // and the reading and writing of bet files in the one shape of long work.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -50,6 +51,15 @@ int64_t parseBetCount(const std::string& text);
 // 1..49, as a KMB file does not promise. Returns the import error naming the first bet that does
 // not, or an empty text when every bet is sound.
 std::string sortAndCheckBets(BetList& bets);
+
+// How many bets of a system hold each number; index = number.
+using NumberCounts = std::array<int64_t, kMaxNumber + 1>;
+
+// A system read by a tool, in one pass: every bet sorted and checked as sortAndCheckBets does,
+// the bets holding each number counted into `counts`, and the reintegros cleared (the tools
+// write bets with reintegro 0). Returns the import error of the first unsound bet (`counts` is
+// then meaningless), or an empty text.
+std::string prepareToolSystem(BetList& bets, NumberCounts& counts);
 
 // Reading a bet file as a job: the KMB reader when `kmb`, else the text reader with or without
 // reintegros.

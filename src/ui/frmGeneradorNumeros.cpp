@@ -63,18 +63,7 @@ frmGeneradorNumeros::frmGeneradorNumeros(Interaction& ui, QWidget* parent)
     side->setSpacing(10);
     picAlAzar = new QGroupBox(QStringLiteral("Al azar"), content());
     picAlAzar->setObjectName(QStringLiteral("picAlAzar"));
-    auto* az = new QHBoxLayout(picAlAzar);
-    cboNumeros = new QComboBox(picAlAzar);
-    cboNumeros->setObjectName(QStringLiteral("cboNumeros"));
-    for (int k = 1; k <= kMaxNumber; ++k) cboNumeros->addItem(QString::number(k));
-    cboNumeros->setCurrentIndex(5);
-    cboNumeros->setMaxVisibleItems(12);
-    cmdAzar = new QPushButton(QStringLiteral("Azar"), picAlAzar);
-    cmdAzar->setObjectName(QStringLiteral("cmdAzar"));
-    cmdAzar->setToolTip(QStringLiteral("Genera X números al azar"));
-    az->addWidget(cboNumeros);
-    az->addWidget(cmdAzar);
-    az->addStretch();
+    addRandomPick(picAlAzar, cboNumeros, cmdAzar);
     side->addWidget(picAlAzar);
 
     auto* system = new QGroupBox(QStringLiteral("Sistema total"), content());

@@ -1,10 +1,12 @@
 #include "ui/tool_window.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/bet.h"
 #include "ui/widgets/image_button.h"
 #include "ui/widgets/waiting_panel.h"
 
@@ -99,6 +101,23 @@ ToolWindow::~ToolWindow()
 {
     // The runner would go with the children, after the interaction its jobs speak through.
     runner_->stopAndWait();
+}
+
+QHBoxLayout* ToolWindow::addRandomPick(QWidget* holder, QComboBox*& cboNumeros, QPushButton*& cmdAzar)
+{
+    auto* row = new QHBoxLayout(holder);
+    cboNumeros = new QComboBox(holder);
+    cboNumeros->setObjectName(QStringLiteral("cboNumeros"));
+    for (int k = 1; k <= kMaxNumber; ++k) cboNumeros->addItem(QString::number(k));
+    cboNumeros->setCurrentIndex(5);
+    cboNumeros->setMaxVisibleItems(12);
+    cmdAzar = new QPushButton(QStringLiteral("Azar"), holder);
+    cmdAzar->setObjectName(QStringLiteral("cmdAzar"));
+    cmdAzar->setToolTip(QStringLiteral("Genera X números al azar"));
+    row->addWidget(cboNumeros);
+    row->addWidget(cmdAzar);
+    row->addStretch();
+    return row;
 }
 
 WaitingPanel* ToolWindow::addWaitingPanel(const QString& name, const QString& textName, const QString& text,

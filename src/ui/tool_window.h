@@ -20,7 +20,9 @@
 #include "core/interaction.h"
 #include "ui/job_runner.h"
 
+class QComboBox;
 class QHBoxLayout;
+class QPushButton;
 class QVBoxLayout;
 
 namespace kombitron::ui {
@@ -50,6 +52,10 @@ protected:
     QVBoxLayout* body() const { return body_; }
     QHBoxLayout* commands() const { return commands_; }
     Interaction& ui() { return *ui_; }
+
+    // The random pick of the windows that mark numbers: in `holder`, cboNumeros ("1" to "49",
+    // "6" chosen) and cmdAzar ("Azar"), left-aligned on one row, which is returned.
+    QHBoxLayout* addRandomPick(QWidget* holder, QComboBox*& cboNumeros, QPushButton*& cmdAzar);
 
     // A waiting panel over the window (objectNames of the panel, its text and its bar).
     WaitingPanel* addWaitingPanel(const QString& name, const QString& textName, const QString& text,

@@ -14,27 +14,27 @@ using namespace kombitron::test;
 
 namespace {
 
-using Numbers = std::array<uint8_t, 6>;
+using SixNumbers = std::array<uint8_t, 6>;
 
-Numbers numbersOf(const TestSystem& s, const Positions& p)
+SixNumbers numbersOf(const TestSystem& s, const Positions& p)
 {
-    Numbers out{};
+    SixNumbers out{};
     for (int j = 0; j < 6; ++j) out[static_cast<size_t>(j)] = s.base[p[static_cast<size_t>(j)] - 1];
     return out;
 }
 
-std::vector<Numbers> betsOf(const BetList& list)
+std::vector<SixNumbers> betsOf(const BetList& list)
 {
-    std::vector<Numbers> out;
+    std::vector<SixNumbers> out;
     for (int64_t i = 1; i <= list.size(); ++i) {
-        Numbers b{};
+        SixNumbers b{};
         std::copy(list.bet(i), list.bet(i) + 6, b.begin());
         out.push_back(b);
     }
     return out;
 }
 
-BetList listOf(const std::vector<Numbers>& bets)
+BetList listOf(const std::vector<SixNumbers>& bets)
 {
     BetList out(static_cast<int64_t>(bets.size()));
     for (size_t i = 0; i < bets.size(); ++i) {
@@ -44,7 +44,7 @@ BetList listOf(const std::vector<Numbers>& bets)
     return out;
 }
 
-int common(const Numbers& a, const Numbers& b)
+int common(const SixNumbers& a, const SixNumbers& b)
 {
     int c = 0;
     for (uint8_t x : a) c += std::find(b.begin(), b.end(), x) != b.end();
@@ -52,12 +52,12 @@ int common(const Numbers& a, const Numbers& b)
 }
 
 // The conditioned bets sharing at least k numbers with some bet, counted bet by bet.
-int64_t plainCovered(const TestSystem& s, const std::vector<Numbers>& bets, int k)
+int64_t plainCovered(const TestSystem& s, const std::vector<SixNumbers>& bets, int k)
 {
     int64_t covered = 0;
     for (const Positions& p : s.positions) {
-        const Numbers c = numbersOf(s, p);
-        for (const Numbers& b : bets)
+        const SixNumbers c = numbersOf(s, p);
+        for (const SixNumbers& b : bets)
             if (common(c, b) >= k) {
                 ++covered;
                 break;
@@ -67,18 +67,18 @@ int64_t plainCovered(const TestSystem& s, const std::vector<Numbers>& bets, int 
 }
 
 // A first-fit system: each conditioned bet not yet covered, in order, joins it.
-std::vector<Numbers> firstFit(const TestSystem& s, int k)
+std::vector<SixNumbers> firstFit(const TestSystem& s, int k)
 {
-    std::vector<Numbers> chosen;
+    std::vector<SixNumbers> chosen;
     for (const Positions& p : s.positions) {
-        const Numbers c = numbersOf(s, p);
-        if (std::none_of(chosen.begin(), chosen.end(), [&](const Numbers& b) { return common(c, b) >= k; }))
+        const SixNumbers c = numbersOf(s, p);
+        if (std::none_of(chosen.begin(), chosen.end(), [&](const SixNumbers& b) { return common(c, b) >= k; }))
             chosen.push_back(c);
     }
     return chosen;
 }
 
-OptimiserInputs inputsFor(const TestSystem& s, int k, const std::vector<Numbers>& start)
+OptimiserInputs inputsFor(const TestSystem& s, int k, const std::vector<SixNumbers>& start)
 {
     OptimiserInputs in;
     in.baseNumbers = s.base;
@@ -106,12 +106,12 @@ TestSystem filteredByHand()
 // What every result must be: conditioned, distinct bets whose coverage is what it says.
 void expectSound(const TestSystem& s, int k, const OptimiserResult& r)
 {
-    std::set<Numbers> conditioned;
+    std::set<SixNumbers> conditioned;
     for (const Positions& p : s.positions) conditioned.insert(numbersOf(s, p));
-    const std::vector<Numbers> bets = betsOf(r.bets);
-    std::set<Numbers> distinct(bets.begin(), bets.end());
+    const std::vector<SixNumbers> bets = betsOf(r.bets);
+    std::set<SixNumbers> distinct(bets.begin(), bets.end());
     EXPECT_EQ(distinct.size(), bets.size()) << "repeated bets";
-    for (const Numbers& b : bets) EXPECT_TRUE(conditioned.count(b)) << "a bet outside the conditioned system";
+    for (const SixNumbers& b : bets) EXPECT_TRUE(conditioned.count(b)) << "a bet outside the conditioned system";
     EXPECT_EQ(r.covered, plainCovered(s, bets, k));
     EXPECT_EQ(r.conditioned, static_cast<int64_t>(s.positions.size()));
     for (int64_t i = 1; i <= r.bets.size(); ++i) EXPECT_EQ(r.bets.bet(i)[6], 0);
@@ -177,7 +177,7 @@ TEST(Optimiser, ResultsAreConditionedBetsCoveringWhatTheyClaim)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::vector<Numbers> start = firstFit(c.system, c.k);
+        const std::vector<SixNumbers> start = firstFit(c.system, c.k);
         OptimiserInputs in = inputsFor(c.system, c.k, start);
         in.requiredCovered = requiredCoveredBets(static_cast<int64_t>(c.system.positions.size()), c.percentage);
         OptimiserProgress events;
@@ -199,7 +199,7 @@ TEST(Optimiser, FindsSmallerSystemsThanAFirstFit)
     for (int k : {3, 4}) {
         SCOPED_TRACE(k);
         const TestSystem s = randomSystem(11, 14, 1.0, true);
-        const std::vector<Numbers> start = firstFit(s, k);
+        const std::vector<SixNumbers> start = firstFit(s, k);
         OptimiserInputs in = inputsFor(s, k, start);
         in.stepLimit = 50000;
         OptimiserProgress events;
@@ -222,7 +222,7 @@ TEST(Optimiser, WideFullSystemsAtThreeHitsAreAlsoBuiltFromTwoParts)
         for (uint8_t x : p) m |= uint64_t{1} << x;
         masks.push_back(m);
     }
-    auto maskOf = [&](const Numbers& b) {
+    auto maskOf = [&](const SixNumbers& b) {
         uint64_t m = 0;
         for (uint8_t v : b) m |= uint64_t{1} << (std::find(s.base.begin(), s.base.end(), v) - s.base.begin() + 1);
         return m;
@@ -230,9 +230,9 @@ TEST(Optimiser, WideFullSystemsAtThreeHitsAreAlsoBuiltFromTwoParts)
     std::vector<uint64_t> fit;
     for (uint64_t c : masks)
         if (std::none_of(fit.begin(), fit.end(), [&](uint64_t b) { return __builtin_popcountll(b & c) >= 3; })) fit.push_back(c);
-    std::vector<Numbers> start;
+    std::vector<SixNumbers> start;
     for (uint64_t m : fit) {
-        Numbers b{};
+        SixNumbers b{};
         int j = 0;
         for (int x = 1; x <= 30; ++x)
             if ((m >> x) & 1) b[static_cast<size_t>(j++)] = s.base[static_cast<size_t>(x - 1)];
@@ -245,7 +245,7 @@ TEST(Optimiser, WideFullSystemsAtThreeHitsAreAlsoBuiltFromTwoParts)
     const OptimiserResult r = runOptimiser(in, events, StopToken());
     ASSERT_TRUE(r.done());
     std::vector<uint64_t> kept;
-    for (const Numbers& b : betsOf(r.bets)) kept.push_back(maskOf(b));
+    for (const SixNumbers& b : betsOf(r.bets)) kept.push_back(maskOf(b));
     EXPECT_EQ(std::set<uint64_t>(kept.begin(), kept.end()).size(), kept.size());
     int64_t covered = 0;
     for (uint64_t c : masks)
@@ -259,16 +259,16 @@ TEST(Optimiser, BetCountModeCoversMoreWithAtMostThatManyBets)
 {
     const TestSystem s = randomSystem(12, 12, 0.6, false);
     const int k = 4;
-    const std::vector<Numbers> fit = firstFit(s, k);
+    const std::vector<SixNumbers> fit = firstFit(s, k);
     ASSERT_GT(fit.size(), 12u);
     struct Case {
         const char* name;
-        std::vector<Numbers> start;
+        std::vector<SixNumbers> start;
         int64_t betCount;
     } cases[] = {
-        {"as many as asked", std::vector<Numbers>(fit.begin(), fit.begin() + 6), 6},
+        {"as many as asked", std::vector<SixNumbers>(fit.begin(), fit.begin() + 6), 6},
         {"longer start cut down", fit, 8},
-        {"shorter start filled up", std::vector<Numbers>(fit.begin(), fit.begin() + 2), 7},
+        {"shorter start filled up", std::vector<SixNumbers>(fit.begin(), fit.begin() + 2), 7},
         {"no start at all", {}, 3},
     };
     for (const Case& c : cases) {
@@ -302,8 +302,8 @@ TEST(Optimiser, BetCountModeCoversMoreWithAtMostThatManyBets)
 TEST(Optimiser, StartThatFallsShortIsCompleted)
 {
     const TestSystem s = filteredByHand();
-    const std::vector<Numbers> fit = firstFit(s, 3);
-    const std::vector<Numbers> start(fit.begin(), fit.begin() + 1);
+    const std::vector<SixNumbers> fit = firstFit(s, 3);
+    const std::vector<SixNumbers> start(fit.begin(), fit.begin() + 1);
     OptimiserInputs in = inputsFor(s, 3, start);
     OptimiserProgress events;
     const OptimiserResult r = runOptimiser(in, events, StopToken());
@@ -319,7 +319,7 @@ TEST(Optimiser, NeverWorseThanItsStart)
 {
     // Seven numbers: any two of their 6-sets share five, so one bet covers all "al 5".
     const TestSystem seven = randomSystem(13, 7, 1.0, false);
-    const std::vector<Numbers> one = {numbersOf(seven, seven.positions[3])};
+    const std::vector<SixNumbers> one = {numbersOf(seven, seven.positions[3])};
     OptimiserInputs in = inputsFor(seven, 5, one);
     OptimiserProgress events;
     OptimiserResult r = runOptimiser(in, events, StopToken());
@@ -329,13 +329,13 @@ TEST(Optimiser, NeverWorseThanItsStart)
 
     // No time at all: the start comes back, repeats dropped, in ascending order.
     const TestSystem s = randomSystem(14, 11, 1.0, false);
-    std::vector<Numbers> start = firstFit(s, 4);
+    std::vector<SixNumbers> start = firstFit(s, 4);
     start.push_back(start.front());
     in = inputsFor(s, 4, start);
     in.seconds = 0;
     r = runOptimiser(in, events, StopToken());
     ASSERT_TRUE(r.done());
-    std::vector<Numbers> expected(start.begin(), start.end() - 1);
+    std::vector<SixNumbers> expected(start.begin(), start.end() - 1);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(betsOf(r.bets), expected);
     EXPECT_EQ(r.startBets, static_cast<int64_t>(expected.size()));
@@ -387,7 +387,7 @@ TEST(Optimiser, StopIsSeenQuicklyAndKeepsTheBest)
 {
     // 22 numbers "al 3": 74,613 bets, a search that would run for its whole minute.
     const TestSystem s = randomSystem(16, 22, 1.0, false);
-    const std::vector<Numbers> start = firstFit(s, 3);
+    const std::vector<SixNumbers> start = firstFit(s, 3);
     OptimiserInputs in = inputsFor(s, 3, start);
     in.stepLimit = 0;
     StopFlag flag;
@@ -478,10 +478,10 @@ TEST(Optimiser, ReportsOnTheCallingThread)
 TEST(Optimiser, RefusesInputsItCannotHonour)
 {
     const TestSystem s = randomSystem(19, 10, 0.5, false);
-    const std::vector<Numbers> fit = firstFit(s, 3);
-    std::set<Numbers> conditioned;
+    const std::vector<SixNumbers> fit = firstFit(s, 3);
+    std::set<SixNumbers> conditioned;
     for (const Positions& p : s.positions) conditioned.insert(numbersOf(s, p));
-    Numbers outside{};
+    SixNumbers outside{};
     for (const Positions& p : randomSystem(19, 10, 1.0, false).positions)
         if (!conditioned.count(numbersOf(s, p))) outside = numbersOf(s, p);
     ASSERT_NE(outside[0], 0);

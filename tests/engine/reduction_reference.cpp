@@ -276,4 +276,68 @@ ReferenceGuarantees referenceGuarantees(const std::vector<std::vector<uint8_t>>&
     return g;
 }
 
+// Every q-set of the base numbers in lexicographic order.
+std::vector<Numbers> qSets(const Numbers& base, int q)
+{
+    std::vector<Numbers> out;
+    std::vector<int> idx(static_cast<size_t>(q));
+    for (int i = 0; i < q; ++i) idx[static_cast<size_t>(i)] = i;
+    const int n = static_cast<int>(base.size());
+    if (q > n) return out;
+    for (;;) {
+        Numbers s;
+        for (int i : idx) s.push_back(base[static_cast<size_t>(i)]);
+        out.push_back(s);
+        int i = q - 1;
+        while (i >= 0 && idx[static_cast<size_t>(i)] == n - q + i) --i;
+        if (i < 0) break;
+        ++idx[static_cast<size_t>(i)];
+        for (int j = i + 1; j < q; ++j) idx[static_cast<size_t>(j)] = idx[static_cast<size_t>(j - 1)] + 1;
+    }
+    return out;
+}
+
+std::vector<Numbers> conditionedNumbers(const TestSystem& s)
+{
+    std::vector<Numbers> out;
+    for (const auto& p : s.positions) {
+        Numbers b;
+        for (uint8_t x : p) b.push_back(s.base[x - 1]);
+        out.push_back(b);
+    }
+    return out;
+}
+
+BetList betListOf(const std::vector<Numbers>& bets)
+{
+    BetList out(static_cast<int64_t>(bets.size()));
+    for (size_t i = 0; i < bets.size(); ++i) {
+        uint8_t* d = out.bet(static_cast<int64_t>(i) + 1);
+        for (int j = 0; j < 6; ++j) d[j] = bets[i][static_cast<size_t>(j)];
+        d[6] = 0;
+    }
+    return out;
+}
+
+// Random bets: mostly base numbers, sometimes numbers outside it, sometimes repeated bets.
+std::vector<Numbers> randomReduced(Rng& rng, const Numbers& base, int count)
+{
+    std::vector<Numbers> out;
+    for (int i = 0; i < count; ++i) {
+        if (!out.empty() && rng.below(10) == 0) {
+            out.push_back(out[static_cast<size_t>(rng.below(static_cast<int64_t>(out.size())))]);
+            continue;
+        }
+        Numbers b;
+        while (b.size() < 6) {
+            const uint8_t v = rng.below(5) == 0 ? static_cast<uint8_t>(1 + rng.below(49))
+                                                : base[static_cast<size_t>(rng.below(static_cast<int64_t>(base.size())))];
+            if (std::find(b.begin(), b.end(), v) == b.end()) b.push_back(v);
+        }
+        std::sort(b.begin(), b.end());
+        out.push_back(b);
+    }
+    return out;
+}
+
 } // namespace kombitron::test

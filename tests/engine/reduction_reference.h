@@ -53,4 +53,15 @@ struct ReferenceGuarantees {
 ReferenceGuarantees referenceGuarantees(const std::vector<std::vector<uint8_t>>& outcomes,
                                         const std::vector<std::vector<uint8_t>>& reduced);
 
+// Small-system helpers shared by the guarantee and holes tests.
+using Numbers = std::vector<uint8_t>;
+// Every q-set of the base numbers in lexicographic order.
+std::vector<Numbers> qSets(const Numbers& base, int q);
+// The conditioned bets of a test system as numbers.
+std::vector<Numbers> conditionedNumbers(const TestSystem& s);
+// A bet list of the given bets, reintegro 0.
+BetList betListOf(const std::vector<Numbers>& bets);
+// Random bets: mostly base numbers, sometimes numbers outside it, sometimes repeated bets.
+std::vector<Numbers> randomReduced(Rng& rng, const Numbers& base, int count);
+
 } // namespace kombitron::test

@@ -16,6 +16,7 @@
 #include "formats/bet_files.h"
 #include "scrutiny/statistical.h"
 #include "support/recording_interaction.h"
+#include "support/test_bets.h"
 #include "support/test_paths.h"
 #include "ui/frmMultiEscrutinioEstadistico.h"
 #include "ui/widgets/image_button.h"
@@ -229,19 +230,7 @@ TEST_F(StatisticalWindowTest, AFailedLoadLeavesNoDraws)
 TEST_F(StatisticalWindowTest, AStoppedRunShowsNoSummary)
 {
     // Every bet of 1..30 against 3,000 draws: long enough for the stop to come first.
-    BetList all(593775);
-    int64_t i = 1;
-    Bet b;
-    for (int a = 1; a <= 25; ++a)
-        for (int c = a + 1; c <= 26; ++c)
-            for (int d = c + 1; d <= 27; ++d)
-                for (int e = d + 1; e <= 28; ++e)
-                    for (int f = e + 1; f <= 29; ++f)
-                        for (int g = f + 1; g <= 30; ++g) {
-                            const int v[6] = {a, c, d, e, f, g};
-                            for (int k = 0; k < 6; ++k) b.numbers[k] = static_cast<uint8_t>(v[k]);
-                            all.set(i++, b);
-                        }
+    const BetList all = test::everyBetOf(30);
     Progress progress;
     StopFlag never;
     ASSERT_TRUE(WriteBetFile(dir.file("todas.KMB"), "0", all, all.size(), progress, never).ok());

@@ -17,6 +17,7 @@
 #include "formats/bet_files.h"
 #include "scrutiny/multi_file.h"
 #include "support/recording_interaction.h"
+#include "support/test_bets.h"
 #include "support/test_paths.h"
 #include "ui/frmMultiEscrutinioMultiFichero.h"
 #include "ui/widgets/image_button.h"
@@ -208,19 +209,7 @@ TEST_F(MultiFileWindowTest, AStopDuringFileTwoOfThreeEndsOnlyThatFile)
 {
     // File 2 holds every bet of 1..30 (593,775 bets) so that it takes a while against 2,000
     // combinations; a press of "Detener el proceso" as soon as it starts ends that file alone.
-    BetList all(593775);
-    int64_t i = 1;
-    Bet b;
-    for (int a = 1; a <= 25; ++a)
-        for (int c = a + 1; c <= 26; ++c)
-            for (int d = c + 1; d <= 27; ++d)
-                for (int e = d + 1; e <= 28; ++e)
-                    for (int f = e + 1; f <= 29; ++f)
-                        for (int g = f + 1; g <= 30; ++g) {
-                            const int v[6] = {a, c, d, e, f, g};
-                            for (int k = 0; k < 6; ++k) b.numbers[k] = static_cast<uint8_t>(v[k]);
-                            all.set(i++, b);
-                        }
+    const BetList all = test::everyBetOf(30);
     const std::string small = kmb("pequeno.KMB", bets({{1, 2, 3, 4, 5, 6}, {40, 41, 42, 43, 44, 45}}));
     const std::string big = kmb("grande.KMB", all);
     std::string winning;
