@@ -20,6 +20,7 @@
 #include "core/state.h"
 #include "engine/holes.h"
 #include "engine/reduction_options.h"
+#include "flows/system_summary.h"
 #include "flows/guarantees.h"
 #include "ui/job_runner.h"
 #include "ui/widgets/image_button.h"
@@ -318,6 +319,13 @@ void frmGarantiasTOTAL::endWork()
 {
     picProgreso->hide();
     computing_ = false;
+}
+
+void frmGarantiasTOTAL::hideEvent(QHideEvent* event)
+{
+    const std::string headline = guaranteeHeadline(table_);
+    if (!headline.empty()) emit guaranteeProved(qs(headline));
+    QDialog::hideEvent(event);
 }
 
 void frmGarantiasTOTAL::showTable(const GuaranteeTable& table)

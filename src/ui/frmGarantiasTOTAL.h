@@ -75,8 +75,14 @@ public:
 
     void reject() override;
 
+signals:
+    // On leaving, the guarantee the table shown proves in full, as "100,000% 4 si 6" (nothing
+    // when it proves none).
+    void guaranteeProved(const QString& headline);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void runPass(int q);

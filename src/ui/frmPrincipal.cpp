@@ -172,7 +172,6 @@ frmPrincipal::frmPrincipal(AppState& state, Interaction& ui, QWidget* parent)
     openRandomMarking = [this](QWidget* parent) { cmdPronosticoAleatorio(parent); };
     refreshAll();
     resize(1240, 720);
-    qApp->installEventFilter(this);
 }
 
 // The runner goes first: its job ends (and the state it borrowed comes back) while the widgets
@@ -679,22 +678,18 @@ void frmPrincipal::onReintegroClicked(int digit)
     afterGridEdit();
 }
 
+// The guarantees windows, opened from here and from the process window, report on leaving the
+// guarantee their table proves in full; the last one is the headline.
+void frmPrincipal::showGuaranteeHeadline(const QString& headline)
+{
+    guaranteeHeadline_ = headline.toStdString();
+    refreshCounters();
+}
+
 // ---- filter list ------------------------------------------------------------------------------
 
 bool frmPrincipal::eventFilter(QObject* watched, QEvent* event)
 {
-    // The guarantees window opens from here and from the process window: whichever closes,
-    // its last completed pass gives the headline.
-    if (event->type() == QEvent::Hide) {
-        if (auto* guarantees = qobject_cast<frmGarantiasTOTAL*>(watched)) {
-            const std::string headline = guaranteeHeadline(guarantees->table());
-            if (!headline.empty()) {
-                guaranteeHeadline_ = headline;
-                refreshCounters();
-            }
-        }
-        return QMainWindow::eventFilter(watched, event);
-    }
     if (watched == lstFiltros->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::RightButton) {
@@ -844,6 +839,7 @@ void frmPrincipal::cmdGarantias()
         return;
     }
     frmGarantiasTOTAL window(state_, ui_, this);
+    connect(&window, &frmGarantiasTOTAL::guaranteeProved, this, &frmPrincipal::showGuaranteeHeadline);
     window.exec();
 }
 
@@ -1043,6 +1039,7 @@ void frmPrincipal::afterConditioning(bool needsReduction, const std::string& cra
     refreshCounters();
     refreshFilterList();
     auto* window = new frmVentanaProceso(state_, ui_, this);
+    connect(window, &frmVentanaProceso::guaranteeProved, this, &frmPrincipal::showGuaranteeHeadline);
     connect(window, &frmVentanaProceso::reducedCountChanged, this,
             [this](qint64 n) {
                 lblApuestasReducidas->setText(count(n));

@@ -154,6 +154,7 @@ private:
     void runCalculation();
     void afterConditioning(bool needsReduction, const std::string& crash);
     void finishCalculation();
+    void showGuaranteeHeadline(const QString& headline);
     void endCalculation(const std::string& crash);
     void importAsBase();
     void showWaitingPanel();

@@ -437,6 +437,7 @@ void frmVentanaProceso::openGuarantees()
     }
     skipActivation_ = true;
     frmGarantiasTOTAL window(state_, ui_, this);
+    connect(&window, &frmGarantiasTOTAL::guaranteeProved, this, &frmVentanaProceso::guaranteeProved);
     window.exec();
     skipActivation_ = false;
 }

@@ -82,6 +82,8 @@ public:
 
 signals:
     void reducedCountChanged(qint64 count);
+    // Forwarded from the guarantees window it opens.
+    void guaranteeProved(const QString& headline);
 
 protected:
     void showEvent(QShowEvent* event) override;
